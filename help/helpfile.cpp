@@ -1,0 +1,41 @@
+#include "helpfile.h"
+
+#include "binaryreader.h"
+#include "debuglog.h"
+
+#include <QDataStream>
+#include <QIODevice>
+
+namespace HelpFile {
+
+ReadResult read(QIODevice *device, QList<HelpTopic> &topics)
+{
+    BinaryReader in(device);
+    qint32 magic = 0;
+    if (!in.readInt32(magic) || magic != Magic)
+        return ReadResult::BadMagic;
+    quint16 count;
+    if (!in.readUInt16(count))
+        return ReadResult::Damaged;
+    VORRAK_DEBUG("Topics: %d", int(count));
+    // Each topic needs at least three length fields.
+    topics.reserve(topics.size() + qMin<qint64>(count, (device->size() - in.position()) / 12));
+    for (int i = 0; i < count; ++i) {
+        HelpTopic topic;
+        if (!in.readString(topic.id) || !in.readString(topic.header) || !in.readString(topic.body))
+            return ReadResult::Damaged;
+        VORRAK_DEBUG(" * Topic #%d: %s> \"%s\" (not displaying body...)", i, topic.id.toLatin1().constData(),
+                     topic.header.toLatin1().constData());
+        topics.append(std::move(topic));
+    }
+    return ReadResult::Ok;
+}
+
+void write(QDataStream &out, const QList<HelpTopic> &topics)
+{
+    out << Magic << qint16(topics.size());
+    for (const HelpTopic &topic : topics)
+        out << topic.id << topic.header << topic.body;
+}
+
+} // namespace HelpFile

@@ -1,0 +1,213 @@
+#include "multiplier.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+bool isCSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+bool isHexDigit(char c)
+{
+    return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+bool startsWithNoCase(const QByteArray &text, int at, const char *word)
+{
+    return text.mid(at).toLower().startsWith(word);
+}
+
+// Exponents far beyond the range of a double all give 0 or infinity; the
+// clamp keeps the arithmetic away from overflow.
+constexpr qint64 ExponentLimit = 1000000;
+
+qint64 clampExponent(qint64 exponent)
+{
+    return qBound(-ExponentLimit * 4, exponent, ExponentLimit * 4);
+}
+
+// Reads "digits e exponent" without a decimal point, so the C library's
+// locale can't change how it is read.
+double toDouble(bool negative, const QByteArray &digits, qint64 exponent, char exponentMark = 'e')
+{
+    if (digits.isEmpty())
+        return negative ? -0.0 : 0.0;
+    const QByteArray text = (negative ? "-" : "") + digits + exponentMark + QByteArray::number(exponent);
+    return std::strtod(text.constData(), nullptr);
+}
+
+// `digits` x `factor` for a non-negative decimal digit string.
+QByteArray multiplyDigits(const QByteArray &digits, int factor)
+{
+    QByteArray result(digits.size() + 12, '0');
+    qint64 carry = 0;
+    int out = int(result.size());
+    for (int i = int(digits.size()) - 1; i >= 0; --i) {
+        const qint64 v = qint64(digits.at(i) - '0') * factor + carry;
+        result[--out] = char('0' + v % 10);
+        carry = v / 10;
+    }
+    while (carry > 0) {
+        result[--out] = char('0' + carry % 10);
+        carry /= 10;
+    }
+    return result.mid(out);
+}
+
+QByteArray incrementDigits(QByteArray digits)
+{
+    int i = int(digits.size()) - 1;
+    while (i >= 0 && digits.at(i) == '9')
+        digits[i--] = '0';
+    if (i < 0)
+        return '1' + digits;
+    digits[i] = char(digits.at(i) + 1);
+    return digits;
+}
+
+QByteArray stripLeadingZeros(const QByteArray &digits)
+{
+    int i = 0;
+    while (i < digits.size() - 1 && digits.at(i) == '0')
+        ++i;
+    return digits.mid(i);
+}
+
+} // namespace
+
+Multiplier::Multiplier(const QString &text)
+{
+    const QByteArray bytes = text.toLatin1();
+    int i = 0;
+    while (i < bytes.size() && isCSpace(bytes.at(i)))
+        ++i;
+    if (i < bytes.size() && (bytes.at(i) == '+' || bytes.at(i) == '-')) {
+        m_negative = bytes.at(i) == '-';
+        ++i;
+    }
+
+    const auto at = [&bytes](int pos) { return pos < bytes.size() ? bytes.at(pos) : '\0'; };
+
+    if (startsWithNoCase(bytes, i, "inf")) {
+        m_value = m_negative ? -HUGE_VAL : HUGE_VAL;
+        return;
+    }
+    if (startsWithNoCase(bytes, i, "nan")) {
+        m_value = m_negative ? -NAN : NAN;
+        return;
+    }
+    if (at(i) == '0' && (at(i + 1) == 'x' || at(i + 1) == 'X')
+        && (isHexDigit(at(i + 2)) || (at(i + 2) == '.' && isHexDigit(at(i + 3))))) {
+        // Hexadecimal: digits in base 16, a binary exponent after 'p'.
+        i += 2;
+        QByteArray digits;
+        qint64 exponent = 0;
+        for (; isHexDigit(at(i)); ++i)
+            digits += at(i);
+        if (at(i) == '.') {
+            for (++i; isHexDigit(at(i)); ++i) {
+                digits += at(i);
+                exponent -= 4;
+            }
+        }
+        if ((at(i) == 'p' || at(i) == 'P')
+            && (isDigit(at(i + 1)) || ((at(i + 1) == '+' || at(i + 1) == '-') && isDigit(at(i + 2))))) {
+            ++i;
+            const bool negativeExponent = at(i) == '-';
+            if (at(i) == '+' || at(i) == '-')
+                ++i;
+            qint64 value = 0;
+            for (; isDigit(at(i)); ++i)
+                value = qMin(value * 10 + (at(i) - '0'), ExponentLimit);
+            exponent = clampExponent(exponent + (negativeExponent ? -value : value));
+        }
+        m_value = toDouble(m_negative, "0x" + digits, exponent, 'p');
+        return;
+    }
+    parseDecimal(bytes, i);
+}
+
+void Multiplier::parseDecimal(const QByteArray &text, int i)
+{
+    const auto at = [&text](int pos) { return pos < text.size() ? text.at(pos) : '\0'; };
+    QByteArray digits;
+    qint64 exponent = 0;
+    bool anyDigit = false;
+    for (; isDigit(at(i)); ++i) {
+        anyDigit = true;
+        if (!digits.isEmpty() || at(i) != '0')
+            digits += at(i);
+    }
+    if (at(i) == '.') {
+        for (++i; isDigit(at(i)); ++i) {
+            anyDigit = true;
+            --exponent;
+            if (!digits.isEmpty() || at(i) != '0')
+                digits += at(i);
+        }
+    }
+    if (!anyDigit)
+        return; // no leading number: 0
+    if ((at(i) == 'e' || at(i) == 'E')
+        && (isDigit(at(i + 1)) || ((at(i + 1) == '+' || at(i + 1) == '-') && isDigit(at(i + 2))))) {
+        ++i;
+        const bool negativeExponent = at(i) == '-';
+        if (at(i) == '+' || at(i) == '-')
+            ++i;
+        qint64 value = 0;
+        for (; isDigit(at(i)); ++i)
+            value = qMin(value * 10 + (at(i) - '0'), ExponentLimit);
+        exponent = clampExponent(exponent + (negativeExponent ? -value : value));
+    }
+    m_digits = digits;
+    m_exponent = exponent;
+    m_value = toDouble(m_negative, digits, exponent);
+    m_exact = std::isfinite(m_value);
+}
+
+QString Multiplier::amountText(int ql) const
+{
+    if (isFixed())
+        return QStringLiteral("Fixed");
+    if (!m_exact) {
+        const double x = m_value * ql;
+        if (!std::isfinite(x))
+            return QString::number(x, 'g', 6);
+        if (x > 0 && x != std::floor(x))
+            return QString::number(std::ceil(x), 'f', 0);
+        if (x == std::floor(x))
+            return QString::number(x, 'f', 0);
+        return QString::number(x, 'g', 6);
+    }
+
+    const QByteArray product = multiplyDigits(m_digits, ql);
+    QByteArray whole;
+    bool hasFraction = false;
+    if (m_exponent >= 0) {
+        whole = product + QByteArray(int(m_exponent), '0');
+    } else {
+        const qint64 fractionDigits = -m_exponent;
+        const qint64 wholeDigits = product.size() - fractionDigits;
+        whole = wholeDigits > 0 ? product.left(wholeDigits) : QByteArray("0");
+        const QByteArray fraction = wholeDigits > 0 ? product.mid(wholeDigits) : product;
+        for (char c : fraction)
+            hasFraction = hasFraction || c != '0';
+    }
+    whole = stripLeadingZeros(whole);
+    if (!hasFraction) {
+        const bool zero = whole == "0";
+        return QString::fromLatin1((m_negative && !zero ? "-" : "") + whole);
+    }
+    if (!m_negative)
+        return QString::fromLatin1(incrementDigits(whole));
+    // A negative product keeps its fraction, written like "%g".
+    return QString::number(toDouble(true, product, m_exponent), 'g', 6);
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "req.h"
+
+#include <QList>
+
+// One process: one product that can be made between minQL and maxQL.
+struct Proc
+{
+    QString name;
+    quint8 maxQL = 0;
+    quint8 minQL = 0;
+    QList<Req> reqs;
+
+    // A special process exists at one QL only.
+    bool isSpecial() const { return maxQL == minQL; }
+
+    friend bool operator==(const Proc &a, const Proc &b)
+    {
+        return a.name == b.name && a.name.isNull() == b.name.isNull() && a.maxQL == b.maxQL
+            && a.minQL == b.minQL && a.reqs == b.reqs;
+    }
+    friend bool operator!=(const Proc &a, const Proc &b) { return !(a == b); }
+};

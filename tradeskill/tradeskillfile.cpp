@@ -1,0 +1,150 @@
+#include "tradeskillfile.h"
+
+#include "binaryreader.h"
+#include "debuglog.h"
+
+#include <QDataStream>
+#include <QIODevice>
+
+namespace {
+
+// Smallest size a record can have in the file: used to cap reservations so
+// that a damaged count never reserves more than the file could hold.
+constexpr qint64 MinGroupBytes = 4 + 2;
+constexpr qint64 MinProcBytes = 4 + 1 + 1 + 2;
+constexpr qint64 MinReqBytes = 4 + 4 + 1 + 4;
+
+qsizetype cappedReserve(quint16 count, qint64 bytesLeft, qint64 recordBytes)
+{
+    return qsizetype(qMin<qint64>(count, bytesLeft / recordBytes));
+}
+
+bool readReq(BinaryReader &in, int index, Req &req)
+{
+    if (!in.readString(req.name) || !in.readString(req.multiplier) || !in.readUInt8(req.t)
+        || !in.readInt32(req.id))
+        return false;
+    VORRAK_DEBUG("        * Req #%d: %s - x%s (t=%d) (id=%d)", index, req.name.toLatin1().constData(),
+                 req.multiplier.toLatin1().constData(), int(req.t), int(req.id));
+    return true;
+}
+
+bool readProc(BinaryReader &in, qint64 size, int index, Proc &proc)
+{
+    if (!in.readString(proc.name))
+        return false;
+    VORRAK_DEBUG("    * Proc #%d: %s", index, proc.name.toLatin1().constData());
+    quint16 reqCount;
+    if (!in.readUInt8(proc.maxQL) || !in.readUInt8(proc.minQL))
+        return false;
+    VORRAK_DEBUG("      (Max QL: %d, Min QL: %d)", int(proc.maxQL), int(proc.minQL));
+    if (!in.readUInt16(reqCount))
+        return false;
+    VORRAK_DEBUG("      + Reqs: %d", int(reqCount));
+    proc.reqs.reserve(cappedReserve(reqCount, size - in.position(), MinReqBytes));
+    for (int k = 0; k < reqCount; ++k) {
+        Req req;
+        if (!readReq(in, k, req))
+            return false;
+        proc.reqs.append(std::move(req));
+    }
+    return true;
+}
+
+bool readGroup(BinaryReader &in, qint64 size, int index, ProcGroup &group)
+{
+    if (!in.readString(group.name))
+        return false;
+    VORRAK_DEBUG("* Group #%d: %s", index, group.name.toLatin1().constData());
+    quint16 procCount;
+    if (!in.readUInt16(procCount))
+        return false;
+    VORRAK_DEBUG("  + Procs: %d", int(procCount));
+    group.procs.reserve(cappedReserve(procCount, size - in.position(), MinProcBytes));
+    for (int j = 0; j < procCount; ++j) {
+        Proc proc;
+        if (!readProc(in, size, j, proc))
+            return false;
+        group.procs.append(std::move(proc));
+    }
+    return true;
+}
+
+} // namespace
+
+namespace TradeskillFile {
+
+ReadResult read(QIODevice *device, QList<ProcGroup> &groups, const char *countFormat)
+{
+    BinaryReader in(device);
+    const qint64 size = device->size();
+    qint32 magic = 0;
+    if (!in.readInt32(magic) || magic != Magic)
+        return ReadResult::BadMagic;
+
+    quint16 groupCount;
+    if (!in.readUInt16(groupCount))
+        return ReadResult::Damaged;
+    VORRAK_DEBUG(countFormat, int(groupCount));
+    groups.reserve(groups.size() + cappedReserve(groupCount, size - in.position(), MinGroupBytes));
+    for (int i = 0; i < groupCount; ++i) {
+        ProcGroup group;
+        if (!readGroup(in, size, i, group))
+            return ReadResult::Damaged;
+        groups.append(std::move(group));
+    }
+    return ReadResult::Ok;
+}
+
+void write(QDataStream &out, const QList<ProcGroup> &groups)
+{
+    const bool log = vorrakDebugEnabled();
+    out << Magic;
+    if (log)
+        qDebug("Groups: %d", int(groups.size()));
+    out << qint16(groups.size());
+    for (int i = 0; i < groups.size(); ++i) {
+        const ProcGroup &group = groups.at(i);
+        if (log)
+            qDebug("* Group #%d: %s", i, group.name.toLatin1().constData());
+        out << group.name;
+        if (log)
+            qDebug("  + Procs: %d", int(group.procs.size()));
+        out << qint16(group.procs.size());
+        for (int j = 0; j < group.procs.size(); ++j) {
+            const Proc &proc = group.procs.at(j);
+            if (log) {
+                qDebug("    * Proc #%d: %s", j, proc.name.toLatin1().constData());
+                qDebug("      (Max QL: %d, Min QL: %d)", int(proc.maxQL), int(proc.minQL));
+            }
+            out << proc.name << qint8(proc.maxQL) << qint8(proc.minQL);
+            if (log)
+                qDebug("      + Reqs: %d", int(proc.reqs.size()));
+            out << qint16(proc.reqs.size());
+            for (int k = 0; k < proc.reqs.size(); ++k) {
+                const Req &req = proc.reqs.at(k);
+                if (log)
+                    qDebug("        * Req #%d: %s - x%s (t=%d) (id=%d)", k, req.name.toLatin1().constData(),
+                           req.multiplier.toLatin1().constData(), int(req.t), int(req.id));
+                out << req.name << req.multiplier << qint8(req.t) << req.id;
+            }
+        }
+    }
+}
+
+bool exceedsFormatLimits(const QList<ProcGroup> &groups)
+{
+    if (groups.size() > MaxListSize)
+        return true;
+    for (const ProcGroup &group : groups) {
+        if (group.procs.size() > MaxListSize)
+            return true;
+        for (const Proc &proc : group.procs) {
+            if (proc.reqs.size() > MaxListSize)
+                return true;
+        }
+    }
+    return false;
+}
+
+} // namespace TradeskillFile
