@@ -1,0 +1,9 @@
+#include "helpadministration.h"
+
+namespace HelpAdministration {
+
+void run(QWidget *)
+{
+}
+
+} // namespace HelpAdministration
