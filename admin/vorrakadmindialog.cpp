@@ -1,0 +1,9 @@
+#include "vorrakadmindialog.h"
+
+#include <QApplication>
+
+VorrakAdminDialog::VorrakAdminDialog(QWidget *parent, const char *name, bool modal, Qt::WindowFlags flags)
+    : VorrakAdminDialogBase(parent, name, modal, flags)
+{
+    QApplication::setStyle(QStringLiteral("Fusion"));
+}

@@ -1,0 +1,399 @@
+#include "vorrakadmindialogbase.h"
+
+#include "debuglog.h"
+#include "helpadministration.h"
+#include "namesort.h"
+#include "recordform.h"
+#include "tradeskillfile.h"
+#include "editorwindowflags.h"
+#include "vorrakicons.h"
+#include "vorrakprocdialog.h"
+#include "vorrakreqdialog.h"
+
+#include <QHeaderView>
+#include <QMessageBox>
+
+namespace {
+
+constexpr int ItemsPositionColumn = 3;
+constexpr int SkillsPositionColumn = 2;
+
+const QString &nameOfGroup(const ProcGroup &group) { return group.name; }
+const QString &nameOfProc(const Proc &proc) { return proc.name; }
+
+} // namespace
+
+VorrakAdminDialogBase::VorrakAdminDialogBase(QWidget *parent, const char *name, bool modal,
+                                             Qt::WindowFlags flags)
+    : QDialog(parent, flags)
+    , m_data(TradeskillData::Settings{"Groups: %d", [this](const QString &text) { showMessage(text); }})
+{
+    if (name)
+        setObjectName(QString::fromLatin1(name));
+    setModal(modal);
+    setWindowIcon(vorrakWindowIcon());
+
+    m_loadStatus = m_data.load();
+
+    setupUi(this);
+    setUpReqList(ItemsList, 2);
+    setUpReqList(SkillsList, 2);
+
+    connect(ExitBtn, &QPushButton::clicked, this, &QDialog::accept);
+    connect(HelpBtn, &QPushButton::clicked, this, &VorrakAdminDialogBase::editHelp);
+    connect(ProcGroupList, &QComboBox::activated, this, &VorrakAdminDialogBase::selectProcGrp);
+    connect(ProcessList, &QComboBox::activated, this, &VorrakAdminDialogBase::selectProc);
+    connect(SortGrpBtn, &QPushButton::clicked, this, &VorrakAdminDialogBase::sortProcGrpList);
+    connect(SortProcBtn, &QPushButton::clicked, this, &VorrakAdminDialogBase::sortProcList);
+    connect(ActionList, &QComboBox::activated, this, &VorrakAdminDialogBase::selectAction);
+    connect(ActionBtn, &QPushButton::clicked, this, &VorrakAdminDialogBase::doAction);
+
+    ProcGroupList->setFocus();
+    fillProcGrpList();
+    selectAction(0);
+}
+
+VorrakAdminDialogBase::~VorrakAdminDialogBase() = default;
+
+void VorrakAdminDialogBase::setUpReqList(QTreeWidget *list, int firstHiddenColumn)
+{
+    QHeaderView *header = list->header();
+    header->setSectionsClickable(false);
+    header->setSectionsMovable(false);
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(QHeaderView::Fixed);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+    header->resizeSection(1, 110);
+    // The id and position columns carry data for the actions, not for the eye.
+    for (int column = firstHiddenColumn; column < list->columnCount(); ++column) {
+        header->resizeSection(column, 0);
+        list->setColumnHidden(column, true);
+    }
+}
+
+void VorrakAdminDialogBase::showMessage(const QString &text)
+{
+    QMessageBox::warning(this, QStringLiteral("VorrakAdmin"), text);
+}
+
+// --- refresh cascade -------------------------------------------------------
+
+void VorrakAdminDialogBase::fillProcGrpList()
+{
+    ProcGroupList->clear();
+    QStringList names;
+    names.reserve(m_data.procGrps().size());
+    for (const ProcGroup &group : m_data.procGrps())
+        names.append(group.name);
+    ProcGroupList->addItems(names);
+    fillProcList();
+}
+
+void VorrakAdminDialogBase::fillProcList()
+{
+    ProcessList->clear();
+    const ProcGroup *group = currentGroup();
+    QStringList names;
+    if (group) {
+        names.reserve(group->procs.size());
+        for (const Proc &proc : group->procs)
+            names.append(proc.name);
+    }
+    ProcessList->addItems(names);
+    SortProcBtn->setEnabled(names.size() >= 2);
+    fillReqLists();
+}
+
+void VorrakAdminDialogBase::fillReqLists()
+{
+    ItemsList->clear();
+    SkillsList->clear();
+    const Proc *proc = currentProc();
+    if (!proc)
+        return;
+
+    QList<QTreeWidgetItem *> items;
+    QList<QTreeWidgetItem *> skills;
+    for (qsizetype i = 0; i < proc->reqs.size(); ++i) {
+        const Req &req = proc->reqs.at(i);
+        const QString position = QString::number(i);
+        if (req.t == 0) {
+            items.append(new QTreeWidgetItem(
+                {req.name, req.multiplier, QString::number(quint32(req.id)), position}));
+        } else {
+            skills.append(new QTreeWidgetItem({req.name, req.multiplier, position}));
+        }
+    }
+    // Added in one go and sorted once: row-by-row sorted insertion would make
+    // large processes slow to show.
+    ItemsList->addTopLevelItems(items);
+    SkillsList->addTopLevelItems(skills);
+    ItemsList->sortItems(0, Qt::AscendingOrder);
+    SkillsList->sortItems(0, Qt::AscendingOrder);
+}
+
+// --- selection --------------------------------------------------------------
+
+void VorrakAdminDialogBase::selectProcGrp(int)
+{
+    fillProcList();
+    selectAction(curAction);
+}
+
+void VorrakAdminDialogBase::selectProc(int)
+{
+    fillReqLists();
+    selectAction(curAction);
+}
+
+void VorrakAdminDialogBase::selectAction(int action)
+{
+    curAction = action;
+    ActionBtn->setText(ActionList->currentText());
+}
+
+void VorrakAdminDialogBase::editHelp()
+{
+    HelpAdministration::run(this);
+}
+
+// --- sorting ----------------------------------------------------------------
+
+void VorrakAdminDialogBase::sortProcGrpList()
+{
+    VORRAK_DEBUG("Sorting ProcGroupList:");
+    QList<ProcGroup> sorted = sortByName(m_data.procGrps(), nameOfGroup);
+    VORRAK_DEBUG("List sorted, saving...");
+    m_data.procGrps() = std::move(sorted);
+    fillProcGrpList();
+    VORRAK_DEBUG("Sorting Complete!");
+}
+
+void VorrakAdminDialogBase::sortProcList()
+{
+    ProcGroup *group = currentGroup();
+    if (!group)
+        return;
+    VORRAK_DEBUG("Sorting ProcessList (%s):", group->name.toLatin1().constData());
+    QList<Proc> sorted = sortByName(group->procs, nameOfProc);
+    VORRAK_DEBUG("List sorted, saving...");
+    group->procs = std::move(sorted);
+    fillProcList();
+    VORRAK_DEBUG("Sorting Complete!");
+}
+
+// --- targets ----------------------------------------------------------------
+
+ProcGroup *VorrakAdminDialogBase::currentGroup()
+{
+    const int g = ProcGroupList->currentIndex();
+    QList<ProcGroup> &groups = m_data.procGrps();
+    return g >= 0 && g < groups.size() ? &groups[g] : nullptr;
+}
+
+Proc *VorrakAdminDialogBase::currentProc()
+{
+    ProcGroup *group = currentGroup();
+    const int p = ProcessList->currentIndex();
+    return group && p >= 0 && p < group->procs.size() ? &group->procs[p] : nullptr;
+}
+
+QTreeWidget *VorrakAdminDialogBase::reqList(int type) const
+{
+    return type == ItemType ? ItemsList : SkillsList;
+}
+
+int VorrakAdminDialogBase::currentReqIndex(int type)
+{
+    const Proc *proc = currentProc();
+    const QTreeWidgetItem *row = reqList(type)->currentItem();
+    if (!proc || !row)
+        return -1;
+    const int column = type == ItemType ? ItemsPositionColumn : SkillsPositionColumn;
+    bool ok = false;
+    const int r = row->text(column).toInt(&ok);
+    return ok && r >= 0 && r < proc->reqs.size() ? r : -1;
+}
+
+// --- actions ----------------------------------------------------------------
+
+void VorrakAdminDialogBase::doAction()
+{
+    const int type = TypeList->currentIndex();
+    switch (curAction) {
+    case 0:
+        if (type == GroupType)
+            addGroup();
+        else if (type == ProcessType)
+            addProcess();
+        else if (type == ItemType || type == SkillType)
+            addReq(type);
+        break;
+    case 1:
+        if (type == GroupType)
+            deleteGroup();
+        else if (type == ProcessType)
+            deleteProcess();
+        else if (type == ItemType || type == SkillType)
+            deleteReq(type);
+        break;
+    case 2:
+        if (type == GroupType)
+            editGroup();
+        else if (type == ProcessType)
+            editProcess();
+        else if (type == ItemType || type == SkillType)
+            editReq(type);
+        break;
+    default:
+        showMessage(tr("An unknown error occured.") + QLatin1Char('\n')
+                    + tr("Unable to determin type of action to perform."));
+        break;
+    }
+}
+
+bool VorrakAdminDialogBase::confirm(const QString &question)
+{
+    return QMessageBox::warning(this, QStringLiteral("VorrakAdmin"), question,
+                                QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+        == QMessageBox::Yes;
+}
+
+bool VorrakAdminDialogBase::refuseIfFull(qsizetype size, const QString &what)
+{
+    if (size < TradeskillFile::MaxListSize)
+        return false;
+    showMessage(tr("Unable to add: %1 already holds %2 entries, the most the data file can keep.")
+                    .arg(what)
+                    .arg(TradeskillFile::MaxListSize));
+    return true;
+}
+
+void VorrakAdminDialogBase::addGroup()
+{
+    if (refuseIfFull(m_data.procGrps().size(), tr("the group list")))
+        return;
+    VorrakProcDialog form(VorrakProcDialog::GroupMode, this, nullptr, true, editorWindowFlags());
+    if (form.exec() != QDialog::Accepted)
+        return;
+    ProcGroup group;
+    group.name = form.NameEdit->text();
+    m_data.procGrps().append(group);
+    fillProcGrpList();
+}
+
+void VorrakAdminDialogBase::addProcess()
+{
+    ProcGroup *group = currentGroup();
+    if (!group || refuseIfFull(group->procs.size(), tr("this group")))
+        return;
+    VorrakProcDialog form(VorrakProcDialog::ProcessMode, this, nullptr, true, editorWindowFlags());
+    if (form.exec() != QDialog::Accepted)
+        return;
+    Proc proc;
+    RecordForm::readProc(form, proc);
+    group->procs.append(proc);
+    fillProcList();
+}
+
+void VorrakAdminDialogBase::addReq(int type)
+{
+    Proc *proc = currentProc();
+    if (!proc || refuseIfFull(proc->reqs.size(), tr("this process")))
+        return;
+    VorrakReqDialog form(this, nullptr, true, editorWindowFlags());
+    if (type == SkillType)
+        RecordForm::prepareForSkill(form);
+    if (form.exec() != QDialog::Accepted)
+        return;
+    Req req;
+    req.t = type == SkillType ? 1 : 0;
+    RecordForm::readReq(form, req);
+    proc->reqs.append(req);
+    fillReqLists();
+}
+
+void VorrakAdminDialogBase::editGroup()
+{
+    ProcGroup *group = currentGroup();
+    if (!group)
+        return;
+    VorrakProcDialog form(VorrakProcDialog::GroupMode, this, nullptr, true, editorWindowFlags());
+    form.NameEdit->setText(group->name);
+    if (form.exec() != QDialog::Accepted)
+        return;
+    group->name = form.NameEdit->text();
+    fillProcGrpList();
+}
+
+void VorrakAdminDialogBase::editProcess()
+{
+    Proc *proc = currentProc();
+    if (!proc)
+        return;
+    VorrakProcDialog form(VorrakProcDialog::ProcessMode, this, nullptr, true, editorWindowFlags());
+    RecordForm::presetProc(form, *proc);
+    if (form.exec() != QDialog::Accepted)
+        return;
+    RecordForm::readProc(form, *proc);
+    fillProcList();
+}
+
+void VorrakAdminDialogBase::editReq(int type)
+{
+    const int r = currentReqIndex(type);
+    if (r < 0)
+        return;
+    VorrakReqDialog form(this, nullptr, true, editorWindowFlags());
+    if (type == SkillType)
+        RecordForm::prepareForSkill(form);
+    Req req = currentProc()->reqs.at(r);
+    RecordForm::presetReq(form, req);
+    if (form.exec() != QDialog::Accepted)
+        return;
+    RecordForm::readReq(form, req);
+    currentProc()->reqs[r] = req;
+    fillReqLists();
+}
+
+void VorrakAdminDialogBase::deleteGroup()
+{
+    const int g = ProcGroupList->currentIndex();
+    if (!currentGroup())
+        return;
+    const QString question = tr("Really delete process group \"%1\" and all of it's processes "
+                                "and items/tools/skills?")
+                                 .arg(ProcGroupList->currentText());
+    if (!confirm(question))
+        return;
+    m_data.procGrps().removeAt(g);
+    fillProcGrpList();
+}
+
+void VorrakAdminDialogBase::deleteProcess()
+{
+    ProcGroup *group = currentGroup();
+    const int p = ProcessList->currentIndex();
+    if (!currentProc())
+        return;
+    const QString question = tr("Really delete process \"%1\" and all of it's items/tools/skills?")
+                                 .arg(ProcessList->currentText());
+    if (!confirm(question))
+        return;
+    group->procs.removeAt(p);
+    fillProcList();
+}
+
+void VorrakAdminDialogBase::deleteReq(int type)
+{
+    const int r = currentReqIndex(type);
+    if (r < 0)
+        return;
+    const QString name = reqList(type)->currentItem()->text(0);
+    const QString question = type == ItemType ? tr("Really delete item/tool \"%1\"?").arg(name)
+                                              : tr("Really delete skill \"%1\"?").arg(name);
+    if (!confirm(question))
+        return;
+    currentProc()->reqs.removeAt(r);
+    fillReqLists();
+}
