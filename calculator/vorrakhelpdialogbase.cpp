@@ -1,0 +1,61 @@
+#include "vorrakhelpdialogbase.h"
+
+#include "vorrakicons.h"
+
+#include <QMessageBox>
+
+namespace {
+
+void showHelpMessage(const QString &text)
+{
+    QMessageBox::critical(nullptr, QStringLiteral("Vorrak"), text);
+}
+
+} // namespace
+
+VorrakHelpDialogBase::VorrakHelpDialogBase(QWidget *parent, const char *name, bool modal, Qt::WindowFlags f)
+    : QDialog(parent, f)
+    , m_help(showHelpMessage)
+{
+    m_help.load();
+
+    if (name)
+        setObjectName(QLatin1String(name));
+    setModal(modal);
+    setupUi(this);
+    setWindowIcon(vorrakWindowIcon());
+
+    for (int i = 0; i < m_help.count(); ++i)
+        TopicsList->addItem(m_help.header(i));
+    TopicsList->addItem(tr("About Qt"));
+
+    connect(CloseButton, &QPushButton::clicked, this, &VorrakHelpDialogBase::reject);
+    // Queued, so that a mouse press on "About Qt" has finished selecting
+    // that entry before the about box runs and the last topic is selected
+    // again; run from inside the press, the press would select "About Qt"
+    // afterwards while the body shows the last topic.
+    connect(TopicsList, &QListWidget::currentRowChanged, this, &VorrakHelpDialogBase::topicSelected,
+            Qt::QueuedConnection);
+
+    // With no topics the list's only entry is "About Qt", and the list would
+    // make it current, opening the about box a second time, as soon as it got
+    // the focus on showing; the close button takes the first focus instead.
+    if (m_help.count() == 0)
+        CloseButton->setFocus();
+
+    topicSelected(0);
+}
+
+VorrakHelpDialogBase::~VorrakHelpDialogBase() = default;
+
+void VorrakHelpDialogBase::topicSelected(int index)
+{
+    if (index >= m_help.count()) {
+        QMessageBox::aboutQt(this);
+        if (lastTopic != -1)
+            TopicsList->setCurrentRow(lastTopic);
+        return;
+    }
+    lastTopic = index;
+    BodyView->setHtml(m_help.body(index));
+}
