@@ -1,0 +1,63 @@
+#include "fixtures.h"
+
+#include "helpfile.h"
+#include "tradeskillfile.h"
+
+#include <QBuffer>
+#include <QDataStream>
+
+namespace {
+
+Req req(const QString &name, const QString &multiplier, quint8 t, qint32 id)
+{
+    return Req{name, multiplier, t, id};
+}
+
+} // namespace
+
+QList<ProcGroup> richGroups()
+{
+    Proc blade{QStringLiteral("Blade"), 200, 1, {}};
+    blade.reqs = {req(QStringLiteral("Hammer"), QStringLiteral("0"), 0, 1234),
+                  req(QStringLiteral("Smithing"), QStringLiteral("1.25"), 1, 0),
+                  req(QStringLiteral("Iron bar"), QStringLiteral("0.5"), 0, -7),
+                  req(QString(), QString(), 200, 2147483647)};
+    Proc crown{QStringLiteral("Crown"), 255, 255, {req(QStringLiteral(""), QStringLiteral("2"), 1, -2147483647 - 1)}};
+    Proc empty{QString(), 128, 0, {}};
+
+    ProcGroup smithing{QStringLiteral("Smithing"), {blade, crown, empty}};
+    ProcGroup nothing{QString(), {}};
+    ProcGroup runes{QStringLiteral("Rünen ✓ 漢字 😀"),
+                    {Proc{QStringLiteral("Ærø"), 10, 9,
+                          {req(QStringLiteral("Ink \"black\""), QStringLiteral(" 2x"), 1, 42)}}}};
+    ProcGroup blank{QStringLiteral(""), {Proc{QStringLiteral("One"), 1, 1, {}}}};
+    return {smithing, nothing, runes, blank};
+}
+
+QList<HelpTopic> richTopics()
+{
+    return {HelpTopic{QStringLiteral("1"), QStringLiteral("Welcome"), QStringLiteral("<b>Hello</b><br>world")},
+            HelpTopic{QStringLiteral("1.1"), QStringLiteral("Details"), QString()},
+            HelpTopic{QString(), QStringLiteral(""), QStringLiteral("")},
+            HelpTopic{QStringLiteral("2"), QStringLiteral("Ümlaut ✓ 漢字 😀"), QStringLiteral("<ul><li>one</li></ul>")}};
+}
+
+QByteArray dataFileBytes(const QList<ProcGroup> &groups)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QDataStream out(&buffer);
+    TradeskillFile::write(out, groups);
+    return bytes;
+}
+
+QByteArray helpFileBytes(const QList<HelpTopic> &topics)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QDataStream out(&buffer);
+    HelpFile::write(out, topics);
+    return bytes;
+}

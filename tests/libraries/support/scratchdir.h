@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+// A fresh temporary directory made the current directory for as long as the
+// object lives; the previous current directory comes back afterwards.
+class ScratchDir
+{
+public:
+    ScratchDir();
+    ~ScratchDir();
+    ScratchDir(const ScratchDir &) = delete;
+    ScratchDir &operator=(const ScratchDir &) = delete;
+
+    bool isValid() const { return m_valid; }
+    QString path() const { return m_dir.path(); }
+    QString filePath(const QString &name) const { return m_dir.filePath(name); }
+
+    // Whole-file helpers for the fixtures; they fail the test through QVERIFY
+    // in the caller when they return false / an empty QByteArray is unexpected.
+    bool write(const QString &name, const QByteArray &bytes) const;
+    QByteArray read(const QString &name) const;
+
+private:
+    QString m_previous;
+    QTemporaryDir m_dir;
+    bool m_valid = false;
+};
+
+// Bytes from a hex text that may hold blanks and dots as separators.
+QByteArray hexBytes(const char *text);

@@ -1,0 +1,556 @@
+#include "fixtures.h"
+#include "logcapture.h"
+#include "scratchdir.h"
+#include "tradeskilldata.h"
+#include "tradeskillfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLoggingCategory>
+#include <QTest>
+
+#include <memory>
+#include <unistd.h>
+
+namespace {
+
+const char *const Example41 =
+    "2A E5 10 A4 . 00 01 . 00 00 00 02 00 41 . 00 01 . 00 00 00 02 00 42 . C8 . 01 . 00 01 ."
+    "00 00 00 02 00 43 . 00 00 00 02 00 32 . 00 . 00 00 04 D2";
+
+const char *const EmptyData = "2A E5 10 A4 00 00";
+
+QList<ProcGroup> example41Groups()
+{
+    return {ProcGroup{QStringLiteral("A"),
+                      {Proc{QStringLiteral("B"), 200, 1, {Req{QStringLiteral("C"), QStringLiteral("2"), 0, 1234}}}}}};
+}
+
+// Byte count of a file holding only the first `count` groups; the header has
+// the same size whatever the count, so this is where group `count - 1` ends.
+qsizetype endOfGroups(const QList<ProcGroup> &groups, qsizetype count)
+{
+    return dataFileBytes(groups.mid(0, count)).size();
+}
+
+QString damagedLine()
+{
+    return QStringLiteral("Data file %1 is damaged").arg(QDir::toNativeSeparators(TradeskillData::filePath()));
+}
+
+} // namespace
+
+class TestTradeskillData : public QObject
+{
+    Q_OBJECT
+
+private:
+    // A store whose messages land in m_messages.
+    std::unique_ptr<TradeskillData> makeStore(const char *countFormat = "Groups: %d")
+    {
+        TradeskillData::Settings settings;
+        settings.countFormat = countFormat;
+        settings.showMessage = [this](const QString &text) { m_messages.append(text); };
+        return std::make_unique<TradeskillData>(settings);
+    }
+
+    std::unique_ptr<ScratchDir> m_dir;
+    QStringList m_messages;
+
+private slots:
+    void initTestCase()
+    {
+        QLoggingCategory::defaultCategory()->setEnabled(QtDebugMsg, true);
+    }
+
+    void init()
+    {
+        m_messages.clear();
+        m_dir = std::make_unique<ScratchDir>();
+        QVERIFY(m_dir->isValid());
+    }
+
+    void cleanup() { m_dir.reset(); }
+
+    void loadsExampleFileWithLogLines_data()
+    {
+        QTest::addColumn<QByteArray>("countFormat");
+        QTest::addColumn<QString>("countLine");
+        QTest::newRow("calculator") << QByteArray("ProcGroups: %d") << QStringLiteral("ProcGroups: 1");
+        QTest::newRow("editor") << QByteArray("Groups: %d") << QStringLiteral("Groups: 1");
+    }
+
+    void loadsExampleFileWithLogLines()
+    {
+        QFETCH(QByteArray, countFormat);
+        QFETCH(QString, countLine);
+        const QByteArray bytes = hexBytes(Example41);
+        QCOMPARE(bytes.size(), 41);
+        QVERIFY(m_dir->write("Vorrak.dat", bytes));
+
+        auto store = makeStore(countFormat.constData());
+        LogCapture log;
+        QCOMPARE(store->load(), TradeskillData::LoadStatus::Loaded);
+
+        QCOMPARE(store->procGrps(), example41Groups());
+        QCOMPARE(store->procGrpName(0), QStringLiteral("A"));
+        QCOMPARE(int(store->proc(0, 0).maxQL), 200);
+        QCOMPARE(int(store->proc(0, 0).minQL), 1);
+        QCOMPARE(store->req(0, 0, 0).id, 1234);
+        const QStringList expected = {countLine,
+                                      QStringLiteral("* Group #0: A"),
+                                      QStringLiteral("  + Procs: 1"),
+                                      QStringLiteral("    * Proc #0: B"),
+                                      QStringLiteral("      (Max QL: 200, Min QL: 1)"),
+                                      QStringLiteral("      + Reqs: 1"),
+                                      QStringLiteral("        * Req #0: C - x2 (t=0) (id=1234)"),
+                                      QStringLiteral("Finished loading data file")};
+        QCOMPARE(log.debugLines(), expected);
+        QVERIFY(log.warningLines().isEmpty());
+        QVERIFY(m_messages.isEmpty());
+    }
+
+    void savesExampleFileWithLogLines()
+    {
+        auto store = makeStore("ProcGroups: %d");
+        store->procGrps() = example41Groups();
+        LogCapture log;
+        QVERIFY(store->save());
+
+        QCOMPARE(m_dir->read("Vorrak.dat"), hexBytes(Example41));
+        // Saving always logs the editor's count line: only the editor saves.
+        const QStringList expected = {QStringLiteral("Saving data file..."),
+                                      QStringLiteral("Groups: 1"),
+                                      QStringLiteral("* Group #0: A"),
+                                      QStringLiteral("  + Procs: 1"),
+                                      QStringLiteral("    * Proc #0: B"),
+                                      QStringLiteral("      (Max QL: 200, Min QL: 1)"),
+                                      QStringLiteral("      + Reqs: 1"),
+                                      QStringLiteral("        * Req #0: C - x2 (t=0) (id=1234)"),
+                                      QStringLiteral("Finished saving data file")};
+        QCOMPARE(log.debugLines(), expected);
+        QVERIFY(log.warningLines().isEmpty());
+        QVERIFY(m_messages.isEmpty());
+    }
+
+    void emptyFileBothWays()
+    {
+        QVERIFY(m_dir->write("Vorrak.dat", hexBytes(EmptyData)));
+        auto store = makeStore("ProcGroups: %d");
+        {
+            LogCapture log;
+            QCOMPARE(store->load(), TradeskillData::LoadStatus::Loaded);
+            QCOMPARE(log.debugLines(),
+                     QStringList({QStringLiteral("ProcGroups: 0"), QStringLiteral("Finished loading data file")}));
+        }
+        QCOMPARE(store->procGrpCount(), 0);
+
+        QVERIFY(QFile::remove(m_dir->filePath("Vorrak.dat")));
+        QVERIFY(store->save());
+        QCOMPARE(m_dir->read("Vorrak.dat"), hexBytes(EmptyData));
+    }
+
+    void missingFileIsSilent()
+    {
+        auto store = makeStore();
+        LogCapture log;
+        QCOMPARE(store->load(), TradeskillData::LoadStatus::Missing);
+        QCOMPARE(store->procGrpCount(), 0);
+        QVERIFY(log.allLines().isEmpty());
+        QVERIFY(m_messages.isEmpty());
+    }
+
+    void nullAndEmptyNamesKeepTheirEncoding()
+    {
+        // Group 0 named by a null string, group 1 by an empty one.
+        const QByteArray bytes = hexBytes("2A E5 10 A4 00 02 . FF FF FF FF . 00 00 . 00 00 00 00 . 00 00");
+        QVERIFY(m_dir->write("Vorrak.dat", bytes));
+        auto store = makeStore();
+        QCOMPARE(store->load(), TradeskillData::LoadStatus::Loaded);
+        QCOMPARE(store->procGrpCount(), 2);
+        QVERIFY(store->procGrpName(0).isEmpty());
+        QVERIFY(store->procGrpName(0).isNull());
+        QVERIFY(store->procGrpName(1).isEmpty());
+        QVERIFY(!store->procGrpName(1).isNull());
+
+        QVERIFY(QFile::remove(m_dir->filePath("Vorrak.dat")));
+        QVERIFY(store->save());
+        QCOMPARE(m_dir->read("Vorrak.dat"), bytes);
+    }
+
+    void highBytesReadUnsigned()
+    {
+        auto store = makeStore();
+        store->procGrps() = {ProcGroup{QStringLiteral("G"),
+                                       {Proc{QStringLiteral("P"), 255, 128, {Req{QStringLiteral("S"), QStringLiteral("1"), 200, -5}}}}}};
+        QVERIFY(store->save());
+        const QByteArray bytes = m_dir->read("Vorrak.dat");
+        // name "P" ends at offset 6 + 6 + 2 + 6 = 20: Max QL, then Min QL.
+        QCOMPARE(bytes.mid(20, 2), hexBytes("FF 80"));
+
+        auto loaded = makeStore();
+        LogCapture log;
+        QCOMPARE(loaded->load(), TradeskillData::LoadStatus::Loaded);
+        QCOMPARE(int(loaded->proc(0, 0).maxQL), 255);
+        QCOMPARE(int(loaded->proc(0, 0).minQL), 128);
+        QCOMPARE(int(loaded->req(0, 0, 0).t), 200);
+        QVERIFY(log.debugLines().contains(QStringLiteral("      (Max QL: 255, Min QL: 128)")));
+        QVERIFY(log.debugLines().contains(QStringLiteral("        * Req #0: S - x1 (t=200) (id=-5)")));
+    }
+
+    void accessorFallbacks_data()
+    {
+        QTest::addColumn<int>("grp");
+        QTest::addColumn<int>("p");
+        QTest::addColumn<int>("r");
+        QTest::addColumn<QString>("groupName");
+        QTest::addColumn<int>("procCount");
+        QTest::addColumn<QString>("procName");
+        QTest::addColumn<int>("maxQL");
+        QTest::addColumn<int>("minQL");
+        QTest::addColumn<int>("reqCount");
+        QTest::addColumn<QString>("reqName");
+        QTest::addColumn<QString>("reqMultiplier");
+
+        const QString unknown = QStringLiteral("Unknown");
+        // The store: group 0 "Smithing" with Blade (200/1, 4 reqs), Crown (255/255, 1 req), a process without
+        // requirements (128/0); group 1 without processes.
+        QTest::newRow("first") << 0 << 0 << 0 << "Smithing" << 3 << "Blade" << 200 << 1 << 4 << "Hammer" << "0";
+        QTest::newRow("last req") << 0 << 0 << 3 << "Smithing" << 3 << "Blade" << 200 << 1 << 4 << "" << "";
+        QTest::newRow("req = count") << 0 << 0 << 4 << "Smithing" << 3 << "Blade" << 200 << 1 << 4 << unknown << "-1";
+        QTest::newRow("req -1") << 0 << 0 << -1 << "Smithing" << 3 << "Blade" << 200 << 1 << 4 << unknown << "-1";
+        QTest::newRow("proc without reqs") << 0 << 2 << 0 << "Smithing" << 3 << "" << 128 << 0 << 0 << unknown << "-1";
+        QTest::newRow("proc = count") << 0 << 3 << 0 << "Smithing" << 3 << unknown << 255 << 255 << -1 << unknown
+                                      << "-1";
+        QTest::newRow("proc -1") << 0 << -1 << 0 << "Smithing" << 3 << unknown << 255 << 255 << -1 << unknown << "-1";
+        QTest::newRow("group without procs") << 1 << 0 << 0 << "" << 0 << unknown << 255 << 255 << -1 << unknown
+                                             << "-1";
+        QTest::newRow("group = count") << 4 << 0 << 0 << unknown << -1 << unknown << 255 << 255 << -1 << unknown
+                                       << "-1";
+        QTest::newRow("group -1") << -1 << 0 << 0 << unknown << -1 << unknown << 255 << 255 << -1 << unknown << "-1";
+        QTest::newRow("group far out") << 1000000 << 5 << 5 << unknown << -1 << unknown << 255 << 255 << -1 << unknown
+                                       << "-1";
+    }
+
+    void accessorFallbacks()
+    {
+        QFETCH(int, grp);
+        QFETCH(int, p);
+        QFETCH(int, r);
+        QFETCH(QString, groupName);
+        QFETCH(int, procCount);
+        QFETCH(QString, procName);
+        QFETCH(int, maxQL);
+        QFETCH(int, minQL);
+        QFETCH(int, reqCount);
+        QFETCH(QString, reqName);
+        QFETCH(QString, reqMultiplier);
+
+        auto store = makeStore();
+        store->procGrps() = richGroups();
+        LogCapture log;
+        QCOMPARE(store->procGrpCount(), 4);
+        QCOMPARE(store->procGrpName(grp), groupName);
+        QCOMPARE(store->procCount(grp), procCount);
+        const Proc proc = store->proc(grp, p);
+        QCOMPARE(proc.name, procName);
+        QCOMPARE(int(proc.maxQL), maxQL);
+        QCOMPARE(int(proc.minQL), minQL);
+        QCOMPARE(store->reqCount(grp, p), reqCount);
+        if (reqCount < 0)
+            QVERIFY(proc.reqs.isEmpty());
+        const Req req = store->req(grp, p, r);
+        QCOMPARE(req.name, reqName);
+        QCOMPARE(req.multiplier, reqMultiplier);
+        if (reqName == QLatin1String("Unknown")) {
+            QCOMPARE(int(req.t), 0);
+            QCOMPARE(req.id, 0);
+        }
+        QVERIFY(log.allLines().isEmpty());
+        QVERIFY(m_messages.isEmpty());
+    }
+
+    void emptyStoreFallbacks()
+    {
+        auto store = makeStore();
+        QCOMPARE(store->procGrpCount(), 0);
+        QCOMPARE(store->procGrpName(0), QStringLiteral("Unknown"));
+        QCOMPARE(store->procCount(0), -1);
+        const Proc proc = store->proc(0, 0);
+        QCOMPARE(proc.name, QStringLiteral("Unknown"));
+        QVERIFY(proc.isSpecial());
+        QCOMPARE(int(proc.maxQL), 255);
+        QVERIFY(proc.reqs.isEmpty());
+        QCOMPARE(store->reqCount(0, 0), -1);
+        QCOMPARE(store->req(0, 0, 0).multiplier, QStringLiteral("-1"));
+    }
+
+    void badMagic_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("zero word") << hexBytes("00 00 00 00 00 00");
+        QTest::newRow("empty file") << QByteArray();
+        QTest::newRow("one byte") << hexBytes("2A");
+        QTest::newRow("three magic bytes") << hexBytes("2A E5 10");
+        QTest::newRow("byte-swapped magic") << hexBytes("A4 10 E5 2A 00 00");
+        QTest::newRow("help file") << hexBytes("E9 A7 14 3D 00 00");
+    }
+
+    void badMagic()
+    {
+        QFETCH(QByteArray, bytes);
+        QVERIFY(m_dir->write("Vorrak.dat", bytes));
+        auto store = makeStore("ProcGroups: %d");
+        LogCapture log;
+        QCOMPARE(store->load(), TradeskillData::LoadStatus::BadMagic);
+        QCOMPARE(store->procGrpCount(), 0);
+        QCOMPARE(log.allLines(), QStringList({QStringLiteral("W: BAD MAGIC NUMBER!")}));
+        QCOMPARE(m_messages, QStringList({QStringLiteral("Unable to load data file: Format not recognized")}));
+    }
+
+    void trailingBytesIgnored()
+    {
+        QVERIFY(m_dir->write("Vorrak.dat", hexBytes(Example41) + hexBytes("DE AD BE EF FF FF FF FF 01")));
+        auto store = makeStore();
+        LogCapture log;
+        QCOMPARE(store->load(), TradeskillData::LoadStatus::Loaded);
+        QCOMPARE(store->procGrps(), example41Groups());
+        QVERIFY(log.warningLines().isEmpty());
+        QCOMPARE(log.debugLines().last(), QStringLiteral("Finished loading data file"));
+        QVERIFY(m_messages.isEmpty());
+    }
+
+    void saveLoadRoundTrip()
+    {
+        auto store = makeStore();
+        store->procGrps() = richGroups();
+        QVERIFY(store->save());
+        const QByteArray first = m_dir->read("Vorrak.dat");
+        QCOMPARE(first, dataFileBytes(richGroups()));
+
+        auto loaded = makeStore();
+        QCOMPARE(loaded->load(), TradeskillData::LoadStatus::Loaded);
+        QCOMPARE(loaded->procGrps(), richGroups());
+        QVERIFY(loaded->save());
+        QCOMPARE(m_dir->read("Vorrak.dat"), first);
+        QVERIFY(m_messages.isEmpty());
+    }
+
+    void nonLatin1TextKeptButLoggedAsLatin1()
+    {
+        const QString name = QStringLiteral("漢字 😀");
+        auto store = makeStore();
+        store->procGrps() = {ProcGroup{name, {}}};
+        QVERIFY(store->save());
+        // 5 code units (the emoji is a surrogate pair) of UTF-16, high byte first.
+        QCOMPARE(m_dir->read("Vorrak.dat"),
+                 hexBytes("2A E5 10 A4 00 01 . 00 00 00 0A 6F 22 5B 57 00 20 D8 3D DE 00 . 00 00"));
+
+        auto loaded = makeStore();
+        LogCapture log;
+        QCOMPARE(loaded->load(), TradeskillData::LoadStatus::Loaded);
+        QCOMPARE(loaded->procGrpName(0), name);
+        QCOMPARE(log.debugLines().at(1), QStringLiteral("* Group #0: ?? ??"));
+    }
+
+    void fileCutAtEveryOffset()
+    {
+        const QList<ProcGroup> groups = richGroups();
+        const QByteArray full = dataFileBytes(groups);
+        QList<qsizetype> groupEnds;
+        for (qsizetype count = 1; count <= groups.size(); ++count)
+            groupEnds.append(endOfGroups(groups, count));
+        for (qsizetype cut = 0; cut < full.size(); ++cut) {
+            const QByteArray tag = "cut at " + QByteArray::number(cut);
+            QVERIFY2(m_dir->write("Vorrak.dat", full.left(cut)), tag);
+            m_messages.clear();
+            auto store = makeStore();
+            LogCapture log;
+            const TradeskillData::LoadStatus status = store->load();
+            if (cut < 4) {
+                QVERIFY2(status == TradeskillData::LoadStatus::BadMagic, tag);
+                continue;
+            }
+            qsizetype complete = 0;
+            while (complete < groups.size() && groupEnds.at(complete) <= cut)
+                ++complete;
+            QVERIFY2(status == TradeskillData::LoadStatus::Damaged, tag);
+            QVERIFY2(store->procGrps() == groups.mid(0, complete), tag);
+            QVERIFY2(log.warningLines() == QStringList({damagedLine()}), tag);
+            QVERIFY2(m_messages == QStringList({QStringLiteral("Unable to load data file: File is damaged")}), tag);
+        }
+    }
+
+    void impossibleCountsAndLengths_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("keptGroups");
+        // One whole group "A" without processes, then the damage.
+        const QByteArray head = hexBytes("2A E5 10 A4 FF FF . 00 00 00 02 00 41 . 00 00");
+        QTest::newRow("count far above the records") << head << 1;
+        QTest::newRow("odd string length") << head + hexBytes("00 00 00 03 00 41 00") << 1;
+        QTest::newRow("string past the end") << head + hexBytes("00 00 00 10 00 41") << 1;
+        QTest::newRow("huge string length") << head + hexBytes("7F FF FF FE 00 41") << 1;
+        QTest::newRow("negative-looking length") << head + hexBytes("80 00 00 00") << 1;
+        QTest::newRow("huge process count")
+            << hexBytes("2A E5 10 A4 00 01 . 00 00 00 00 . FF FF . FF FF FF FF C8 01 FF FF") << 0;
+        QTest::newRow("count cut in half") << hexBytes("2A E5 10 A4 00") << 0;
+    }
+
+    void impossibleCountsAndLengths()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, keptGroups);
+        QVERIFY(m_dir->write("Vorrak.dat", bytes));
+        auto store = makeStore();
+        LogCapture log;
+        QCOMPARE(store->load(), TradeskillData::LoadStatus::Damaged);
+        QCOMPARE(store->procGrpCount(), keptGroups);
+        QCOMPARE(log.warningLines(), QStringList({damagedLine()}));
+        QCOMPARE(m_messages, QStringList({QStringLiteral("Unable to load data file: File is damaged")}));
+    }
+
+    void flippedBytesNeverBreakLoading()
+    {
+        const QByteArray full = dataFileBytes(richGroups());
+        for (qsizetype at = 0; at < full.size(); ++at) {
+            for (const char mask : {char(0xFF), char(0x80), char(0x01)}) {
+                const QByteArray tag = "flip at " + QByteArray::number(at) + " mask " + QByteArray::number(uchar(mask));
+                QByteArray bytes = full;
+                bytes[at] = char(bytes.at(at) ^ mask);
+                QVERIFY2(m_dir->write("Vorrak.dat", bytes), tag);
+                m_messages.clear();
+                auto store = makeStore();
+                LogCapture log;
+                const TradeskillData::LoadStatus status = store->load();
+                switch (status) {
+                case TradeskillData::LoadStatus::BadMagic:
+                    QVERIFY2(at < 4, tag);
+                    QVERIFY2(log.warningLines() == QStringList({QStringLiteral("BAD MAGIC NUMBER!")}), tag);
+                    QVERIFY2(store->procGrpCount() == 0, tag);
+                    break;
+                case TradeskillData::LoadStatus::Damaged:
+                    QVERIFY2(log.warningLines() == QStringList({damagedLine()}), tag);
+                    QVERIFY2(m_messages.size() == 1, tag);
+                    break;
+                case TradeskillData::LoadStatus::Loaded:
+                    QVERIFY2(log.warningLines().isEmpty() && m_messages.isEmpty(), tag);
+                    QVERIFY2(log.debugLines().last() == QStringLiteral("Finished loading data file"), tag);
+                    break;
+                case TradeskillData::LoadStatus::Missing:
+                    QFAIL(tag.constData());
+                }
+                QVERIFY2(at >= 4 || status == TradeskillData::LoadStatus::BadMagic, tag);
+            }
+        }
+    }
+
+    void saveFailureKeepsOldFile_data()
+    {
+        QTest::addColumn<QString>("setup");
+        QTest::newRow("target is a directory") << QStringLiteral("directory");
+        QTest::newRow("read-only directory") << QStringLiteral("read-only");
+        QTest::newRow("system directory") << QStringLiteral("system");
+    }
+
+    void saveFailureKeepsOldFile()
+    {
+        QFETCH(QString, setup);
+        const QByteArray old = hexBytes(Example41);
+        QString oldFile;
+        if (setup == QLatin1String("directory")) {
+            QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("Vorrak.dat")));
+            oldFile = m_dir->filePath(QStringLiteral("Vorrak.dat/keep"));
+        } else if (setup == QLatin1String("read-only")) {
+            if (geteuid() == 0)
+                QSKIP("permissions do not stop root");
+            oldFile = m_dir->filePath(QStringLiteral("Vorrak.dat"));
+            QVERIFY(QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::ExeOwner));
+        } else {
+            QVERIFY(QDir::setCurrent(QStringLiteral("/sys")));
+        }
+        if (!oldFile.isEmpty()) {
+            QFile file(oldFile);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(old);
+        }
+
+        auto store = makeStore();
+        store->procGrps() = richGroups();
+        bool saved = true;
+        {
+            LogCapture log;
+            saved = store->save();
+            const QString prefix = QStringLiteral("Unable to save data file %1: ").arg(TradeskillData::filePath());
+            QCOMPARE(log.warningLines().size(), 1);
+            const QString line = log.warningLines().first();
+            QVERIFY2(line.startsWith(prefix) && line.size() > prefix.size(), qPrintable(line));
+            QCOMPARE(m_messages, QStringList({line}));
+            QVERIFY(!log.debugLines().contains(QStringLiteral("Finished saving data file")));
+        }
+        QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(!saved);
+        if (!oldFile.isEmpty()) {
+            QFile file(oldFile);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), old);
+            QCOMPARE(QDir(QFileInfo(oldFile).path()).entryList(QDir::Files), QStringList({QFileInfo(oldFile).fileName()}));
+        }
+    }
+
+    void saveRefusesOversizedLists_data()
+    {
+        QTest::addColumn<int>("groups");
+        QTest::addColumn<int>("procs");
+        QTest::addColumn<int>("reqs");
+        QTest::newRow("groups") << 65536 << 1 << 0;
+        QTest::newRow("processes of a group") << 1 << 65536 << 0;
+        QTest::newRow("requirements of a process") << 1 << 1 << 65536;
+    }
+
+    void saveRefusesOversizedLists()
+    {
+        QFETCH(int, groups);
+        QFETCH(int, procs);
+        QFETCH(int, reqs);
+        const QByteArray old = hexBytes(Example41);
+        QVERIFY(m_dir->write("Vorrak.dat", old));
+
+        auto store = makeStore();
+        Proc proc;
+        proc.reqs.fill(Req{}, reqs);
+        ProcGroup group;
+        group.procs.fill(proc, procs);
+        store->procGrps().fill(group, groups);
+        LogCapture log;
+        QVERIFY(!store->save());
+        const QString line = QStringLiteral("Unable to save data file %1: a list holds more than 65535 entries")
+                                 .arg(TradeskillData::filePath());
+        QCOMPARE(log.allLines(), QStringList({QStringLiteral("W: ") + line}));
+        QCOMPARE(m_messages, QStringList({line}));
+        QCOMPARE(m_dir->read("Vorrak.dat"), old);
+    }
+
+    void largestListsRoundTrip()
+    {
+        // 65535 fits the 16-bit count, which is then read back unsigned.
+        auto store = makeStore();
+        store->procGrps().fill(ProcGroup{}, 65535);
+        {
+            LogCapture saveLog;
+            QVERIFY(store->save());
+        }
+        const QByteArray bytes = m_dir->read("Vorrak.dat");
+        QCOMPARE(bytes.left(6), hexBytes("2A E5 10 A4 FF FF"));
+        QCOMPARE(bytes.size(), 6 + 65535 * 6);
+
+        auto loaded = makeStore();
+        LogCapture log;
+        QCOMPARE(loaded->load(), TradeskillData::LoadStatus::Loaded);
+        QCOMPARE(loaded->procGrpCount(), 65535);
+        QCOMPARE(log.debugLines().first(), QStringLiteral("Groups: 65535"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTradeskillData)
+#include "tst_tradeskilldata.moc"
