@@ -1,0 +1,126 @@
+#include "vorrakeditor.h"
+
+#include "bodytextedit.h"
+#include "editoricons.h"
+#include "ui_vorrakeditor.h"
+#include "vorrakicons.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+
+VorrakEditor::VorrakEditor(QWidget *parent, Qt::WindowFlags flags)
+    : QDialog(parent, flags)
+    , m_ui(std::make_unique<Ui::VorrakEditor>())
+    , m_lockKeys(LockKeyReader::create())
+{
+    m_ui->setupUi(this);
+    setWindowIcon(vorrakWindowIcon());
+
+    using EditorIcons::Picture;
+    const std::pair<QPushButton *, Picture> pictures[] = {
+        {m_ui->CloseBtn, Picture::Close},  {m_ui->SaveBtn, Picture::Save},         {m_ui->BoldBtn, Picture::Bold},
+        {m_ui->ULineBtn, Picture::Underline}, {m_ui->ItalicBtn, Picture::Italic}, {m_ui->UndoBtn, Picture::Undo},
+        {m_ui->RedoBtn, Picture::Redo},
+    };
+    for (const auto &[button, picture] : pictures)
+        button->setIcon(EditorIcons::icon(picture));
+
+    m_ui->BodyEdit->document()->setDocumentMargin(2);
+
+    m_statusBar = new QStatusBar(this);
+    m_statusBar->setObjectName(QStringLiteral("StatusBar"));
+    m_statusBar->setSizeGripEnabled(false);
+    m_numLockInd = new QLabel(tr("Num"), m_statusBar);
+    m_numLockInd->setObjectName(QStringLiteral("NumLockInd"));
+    showLockState(m_numLockInd, LockKeyReader::Key::NumLock);
+    m_statusBar->addPermanentWidget(m_numLockInd, 0);
+    m_capsLockInd = new QLabel(tr("Caps"), m_statusBar);
+    m_capsLockInd->setObjectName(QStringLiteral("CapsLockInd"));
+    showLockState(m_capsLockInd, LockKeyReader::Key::CapsLock);
+    m_statusBar->addPermanentWidget(m_capsLockInd, 0);
+    m_ui->topLevelLayout->addWidget(m_statusBar);
+    m_statusBar->showMessage(QStringLiteral("Ready."));
+
+    connect(m_ui->CloseBtn, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_ui->SaveBtn, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_ui->BoldBtn, &QPushButton::clicked, this, &VorrakEditor::toggleBold);
+    connect(m_ui->ULineBtn, &QPushButton::clicked, this, &VorrakEditor::toggleUline);
+    connect(m_ui->ItalicBtn, &QPushButton::clicked, this, &VorrakEditor::toggleItalic);
+    connect(m_ui->UndoBtn, &QPushButton::clicked, m_ui->BodyEdit, &QPlainTextEdit::undo);
+    connect(m_ui->RedoBtn, &QPushButton::clicked, m_ui->BodyEdit, &QPlainTextEdit::redo);
+    connect(m_ui->BodyEdit, &BodyTextEdit::returnPressed, this, &VorrakEditor::addBR);
+
+    m_ui->BodyEdit->setFocus();
+    m_ui->BodyEdit->moveCursor(QTextCursor::Start);
+}
+
+VorrakEditor::~VorrakEditor() = default;
+
+BodyTextEdit *VorrakEditor::bodyEdit() const
+{
+    return m_ui->BodyEdit;
+}
+
+void VorrakEditor::addBR()
+{
+    m_ui->BodyEdit->appendToPreviousLine(QStringLiteral("<br>"));
+}
+
+void VorrakEditor::toggleBold()
+{
+    m_ui->BodyEdit->insertTags(QStringLiteral("<b>"), QStringLiteral("</b>"));
+}
+
+void VorrakEditor::toggleUline()
+{
+    m_ui->BodyEdit->insertTags(QStringLiteral("<u>"), QStringLiteral("</u>"));
+}
+
+void VorrakEditor::toggleItalic()
+{
+    m_ui->BodyEdit->insertTags(QStringLiteral("<i>"), QStringLiteral("</i>"));
+}
+
+void VorrakEditor::saveBody()
+{
+    qWarning("VorrakEditor::saveBody(): Not implemented yet!");
+}
+
+void VorrakEditor::topicSelected(int)
+{
+    qWarning("VorrakEditor::topicSelected(int): Not implemented yet!");
+}
+
+// A button sends its status-bar text when the pointer enters it and an empty
+// one when the pointer leaves; a dialog has no status bar of its own to take
+// them, so the editor passes them to its own.
+bool VorrakEditor::event(QEvent *event)
+{
+    if (event->type() == QEvent::StatusTip) {
+        m_statusBar->showMessage(static_cast<QStatusTipEvent *>(event)->tip());
+        return true;
+    }
+    return QDialog::event(event);
+}
+
+void VorrakEditor::keyReleaseEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_CapsLock:
+        showLockState(m_capsLockInd, LockKeyReader::Key::CapsLock);
+        break;
+    case Qt::Key_NumLock:
+        showLockState(m_numLockInd, LockKeyReader::Key::NumLock);
+        break;
+    default:
+        event->ignore();
+        break;
+    }
+}
+
+void VorrakEditor::showLockState(QLabel *indicator, LockKeyReader::Key key)
+{
+    indicator->setEnabled(m_lockKeys->isOn(key).value_or(false));
+}

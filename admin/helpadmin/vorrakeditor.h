@@ -1,0 +1,50 @@
+#pragma once
+
+#include "lockkeyreader.h"
+
+#include <QDialog>
+#include <memory>
+
+class BodyTextEdit;
+class QLabel;
+class QStatusBar;
+
+namespace Ui {
+class VorrakEditor;
+}
+
+// The editor for the rich-text source of one help body: tag buttons, "<br>"
+// on every Return, undo and redo, and a status bar with the buttons' texts
+// and the Num / Caps indicators. Save accepts, Close rejects; the opener
+// takes the text from bodyEdit().
+class VorrakEditor : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit VorrakEditor(QWidget *parent = nullptr, Qt::WindowFlags flags = {});
+    ~VorrakEditor() override;
+
+    BodyTextEdit *bodyEdit() const;
+
+protected slots:
+    virtual void addBR();
+    virtual void toggleBold();
+    virtual void toggleUline();
+    virtual void toggleItalic();
+    virtual void saveBody();
+    virtual void topicSelected(int);
+
+protected:
+    bool event(QEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+
+private:
+    void showLockState(QLabel *indicator, LockKeyReader::Key key);
+
+    std::unique_ptr<Ui::VorrakEditor> m_ui;
+    std::unique_ptr<LockKeyReader> m_lockKeys;
+    QStatusBar *m_statusBar;
+    QLabel *m_numLockInd;
+    QLabel *m_capsLockInd;
+};

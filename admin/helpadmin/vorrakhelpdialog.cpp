@@ -1,0 +1,197 @@
+#include "vorrakhelpdialog.h"
+
+#include "admindialogflags.h"
+#include "bodytextedit.h"
+#include "debuglog.h"
+#include "helpfile.h"
+#include "topicidlevel.h"
+#include "ui_vorrakhelpdialog.h"
+#include "vorrakeditor.h"
+#include "vorrakicons.h"
+#include "vorraktopicdialog.h"
+
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTreeWidgetItemIterator>
+
+namespace {
+
+enum Column { TitleColumn, IdColumn, IndexColumn };
+
+} // namespace
+
+VorrakHelpDialog::VorrakHelpDialog(QWidget *parent, Qt::WindowFlags flags)
+    : QDialog(parent, flags)
+    , m_helpData([this](const QString &text) { QMessageBox::warning(this, QStringLiteral("VorrakAdmin"), text); })
+    , m_ui(std::make_unique<Ui::VorrakHelpDialog>())
+{
+    setObjectName(QStringLiteral("VorrakHelpDialog"));
+    resize(450, 400);
+    setWindowTitle(tr("VorrakAdmin"));
+    setWindowIcon(vorrakWindowIcon());
+
+    VORRAK_DEBUG("Loading help data...");
+    m_loadStatus = m_helpData.load();
+
+    setUpGui();
+
+    VORRAK_DEBUG("Connecting signals");
+    connect(m_ui->CloseBtn, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_ui->HeaderList, &QTreeWidget::itemSelectionChanged, this, &VorrakHelpDialog::topicSelected);
+    connect(m_ui->AddBtn, &QPushButton::clicked, this, &VorrakHelpDialog::addTopic);
+    connect(m_ui->EditBtn, &QPushButton::clicked, this, &VorrakHelpDialog::editTopic);
+    connect(m_ui->DelBtn, &QPushButton::clicked, this, &VorrakHelpDialog::deleteTopic);
+    connect(m_ui->EditorBtn, &QPushButton::clicked, this, &VorrakHelpDialog::editBody);
+
+    updateTopicList();
+}
+
+VorrakHelpDialog::~VorrakHelpDialog() = default;
+
+void VorrakHelpDialog::setUpGui()
+{
+    // The form builds these pieces, top to bottom, in this order.
+    static const char *const pieces[] = {
+        "Setting up GUI:",    " * TopLevel layout", "   + HBoxLayout",     "     + VBoxLayout",
+        "       + HeaderLabel", "       + HeaderList", "     + BodyFrame",    "       + BodyView",
+        "   + ActionGroup",   "     + AddBtn",        "     + EditBtn",      "     + DelBtn",
+        "     + EditorBtn",   "   + HBoxLayout",      "     + CloseBtnBtn",
+    };
+    for (const char *piece : pieces)
+        VORRAK_DEBUG("%s", piece);
+
+    m_ui->setupUi(this);
+    QTreeWidget *list = m_ui->HeaderList;
+    list->setColumnWidth(IndexColumn, 0);
+    list->setColumnHidden(IndexColumn, true);
+    list->sortByColumn(IdColumn, Qt::AscendingOrder);
+    m_ui->BodyView->setAcceptRichText(true);
+}
+
+void VorrakHelpDialog::updateTopicList()
+{
+    QTreeWidget *list = m_ui->HeaderList;
+    list->clear();
+    QTreeWidgetItem *lastTopLevel = nullptr;
+    const QList<HelpTopic> &topics = m_helpData.topics();
+    for (int p = 0; p < int(topics.size()); ++p) {
+        const HelpTopic &topic = topics.at(p);
+        const TopicIdLevel level(topic.id);
+        VORRAK_DEBUG("IDTest: %.2f - %d = %.2f", level.value(), level.wholeForLog(), level.fraction());
+
+        QTreeWidgetItem *row;
+        if (level.isSubTopic() && lastTopLevel) {
+            row = new QTreeWidgetItem(lastTopLevel);
+            lastTopLevel->setExpanded(true);
+        } else {
+            // A sub-topic ID without any whole-numbered topic before it has
+            // no parent to go under, so it stands on the top level.
+            row = new QTreeWidgetItem(list);
+            if (!level.isSubTopic())
+                lastTopLevel = row;
+        }
+        row->setText(TitleColumn, topic.header);
+        row->setText(IdColumn, topic.id);
+        row->setText(IndexColumn, QString::number(p));
+    }
+}
+
+int VorrakHelpDialog::selectedTopic() const
+{
+    const QList<QTreeWidgetItem *> selected = m_ui->HeaderList->selectedItems();
+    if (selected.isEmpty())
+        return -1;
+    bool ok = false;
+    const int p = selected.first()->text(IndexColumn).toInt(&ok, 10);
+    return ok && p >= 0 && p < m_helpData.count() ? p : -1;
+}
+
+QTreeWidgetItem *VorrakHelpDialog::rowOfTopic(int position) const
+{
+    const QString index = QString::number(position);
+    for (QTreeWidgetItemIterator it(m_ui->HeaderList); *it; ++it) {
+        if ((*it)->text(IndexColumn) == index)
+            return *it;
+    }
+    return nullptr;
+}
+
+void VorrakHelpDialog::makeCurrent(int position)
+{
+    if (QTreeWidgetItem *row = rowOfTopic(position))
+        m_ui->HeaderList->setCurrentItem(row);
+}
+
+void VorrakHelpDialog::topicSelected()
+{
+    const int p = selectedTopic();
+    if (p < 0)
+        return;
+    VORRAK_DEBUG("Topic selected: #%d", p);
+    m_ui->BodyView->setHtml(m_helpData.topics().at(p).body);
+}
+
+void VorrakHelpDialog::addTopic()
+{
+    // The file keeps the count in 16 bits.
+    if (m_helpData.count() >= HelpFile::MaxTopics) {
+        QMessageBox::warning(this, QStringLiteral("VorrakAdmin"),
+                             tr("The help file cannot hold more than %1 topics.").arg(HelpFile::MaxTopics));
+        return;
+    }
+    VorrakTopicDialog form(this, AdminDialogFlags);
+    if (form.exec() != QDialog::Accepted)
+        return;
+    m_helpData.topics().append(HelpTopic{form.idEdit()->text(), form.headerEdit()->text(), QString()});
+    updateTopicList();
+}
+
+void VorrakHelpDialog::deleteTopic()
+{
+    const int p = selectedTopic();
+    if (p < 0)
+        return;
+    VORRAK_DEBUG("Deleting Topic: #%d", p);
+    const HelpTopic &topic = m_helpData.topics().at(p);
+    // Both values go in at once, so a "%2" inside the header stays as typed.
+    const QString question = tr("Really delete help topic \"%1\" (%2)?").arg(topic.header, topic.id);
+    if (QMessageBox::warning(this, QStringLiteral("VorrakAdmin"), question, QMessageBox::Yes | QMessageBox::No)
+        != QMessageBox::Yes)
+        return;
+    m_helpData.topics().removeAt(p);
+    updateTopicList();
+}
+
+void VorrakHelpDialog::editTopic()
+{
+    const int p = selectedTopic();
+    if (p < 0)
+        return;
+    VORRAK_DEBUG("Editing Topic: #%d", p);
+    VorrakTopicDialog form(this, AdminDialogFlags);
+    HelpTopic &topic = m_helpData.topics()[p];
+    form.idEdit()->setText(topic.id);
+    form.headerEdit()->setText(topic.header);
+    if (form.exec() != QDialog::Accepted)
+        return;
+    topic.id = form.idEdit()->text();
+    topic.header = form.headerEdit()->text();
+    updateTopicList();
+    makeCurrent(p);
+}
+
+void VorrakHelpDialog::editBody()
+{
+    const int p = selectedTopic();
+    if (p < 0)
+        return;
+    VORRAK_DEBUG("Editing Body: #%d", p);
+    VorrakEditor editor(this, AdminDialogFlags);
+    editor.bodyEdit()->setPlainText(m_helpData.topics().at(p).body);
+    if (editor.exec() != QDialog::Accepted)
+        return;
+    m_helpData.topics()[p].body = editor.bodyEdit()->toPlainText();
+    makeCurrent(p);
+    // Show the saved body at once rather than the one from before the edit.
+    topicSelected();
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "helpdata.h"
+
+#include <QDialog>
+#include <memory>
+
+class QTreeWidgetItem;
+
+namespace Ui {
+class VorrakHelpDialog;
+}
+
+// The help topic administration of the data editor: the topics of
+// Vorrak.hlp as a tree by ID, the selected topic's rendered body, and the
+// actions add, edit, delete and open the body editor. Changes stay in
+// helpData(); the opener writes the file once the window has closed.
+class VorrakHelpDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit VorrakHelpDialog(QWidget *parent = nullptr, Qt::WindowFlags flags = {});
+    ~VorrakHelpDialog() override;
+
+    HelpData &helpData() { return m_helpData; }
+    // What the load at construction found, so the opener can keep an
+    // unreadable file before writing over it.
+    HelpData::LoadStatus loadStatus() const { return m_loadStatus; }
+
+    // Rebuilds the tree from the topics: an ID with a positive fractional
+    // part is a sub-topic of the last whole-numbered topic before it.
+    void updateTopicList();
+
+protected slots:
+    virtual void addTopic();
+    virtual void deleteTopic();
+    virtual void editTopic();
+    virtual void editBody();
+    virtual void topicSelected();
+
+private:
+    void setUpGui();
+    // The position of the selected row's topic, or -1 without a selection.
+    int selectedTopic() const;
+    QTreeWidgetItem *rowOfTopic(int position) const;
+    void makeCurrent(int position);
+
+    HelpData m_helpData;
+    HelpData::LoadStatus m_loadStatus;
+    std::unique_ptr<Ui::VorrakHelpDialog> m_ui;
+};

@@ -1,0 +1,27 @@
+#include "vorraktopicdialog.h"
+
+#include "ui_vorraktopicdialog.h"
+#include "vorrakicons.h"
+
+VorrakTopicDialog::VorrakTopicDialog(QWidget *parent, Qt::WindowFlags flags)
+    : QDialog(parent, flags)
+    , m_ui(std::make_unique<Ui::VorrakTopicDialog>())
+{
+    m_ui->setupUi(this);
+    setWindowIcon(vorrakWindowIcon());
+    connect(m_ui->OkBtn, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_ui->CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    m_ui->IDEdit->setFocus();
+}
+
+VorrakTopicDialog::~VorrakTopicDialog() = default;
+
+QLineEdit *VorrakTopicDialog::idEdit() const
+{
+    return m_ui->IDEdit;
+}
+
+QLineEdit *VorrakTopicDialog::headerEdit() const
+{
+    return m_ui->HeaderEdit;
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+class QLineEdit;
+
+namespace Ui {
+class VorrakTopicDialog;
+}
+
+// The form for a help topic's ID and header. The ID starts as "HLP_"; the
+// opener presets and reads both fields itself.
+class VorrakTopicDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit VorrakTopicDialog(QWidget *parent = nullptr, Qt::WindowFlags flags = {});
+    ~VorrakTopicDialog() override;
+
+    QLineEdit *idEdit() const;
+    QLineEdit *headerEdit() const;
+
+private:
+    std::unique_ptr<Ui::VorrakTopicDialog> m_ui;
+};
