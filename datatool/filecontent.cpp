@@ -1,0 +1,20 @@
+#include "filecontent.h"
+
+#include "helpfile.h"
+#include "tradeskillfile.h"
+
+#include <QBuffer>
+#include <QDataStream>
+
+QByteArray FileContent::toBinary() const
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QDataStream out(&buffer);
+    if (kind == Kind::Data)
+        TradeskillFile::write(out, groups);
+    else
+        HelpFile::write(out, topics);
+    return bytes + trailingBytes;
+}

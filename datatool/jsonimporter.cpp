@@ -1,0 +1,245 @@
+#include "jsonimporter.h"
+
+#include "jsonformat.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+QString member(const QString &path, const QString &key)
+{
+    return path.isEmpty() ? key : path + QLatin1Char('.') + key;
+}
+
+QString element(const QString &path, qsizetype index)
+{
+    return path + QStringLiteral("[%1]").arg(index);
+}
+
+QString typeName(const QJsonValue &value)
+{
+    switch (value.type()) {
+    case QJsonValue::Null:
+        return QStringLiteral("null");
+    case QJsonValue::Bool:
+        return QStringLiteral("a boolean");
+    case QJsonValue::Double:
+        return QStringLiteral("a number");
+    case QJsonValue::String:
+        return QStringLiteral("a string");
+    case QJsonValue::Array:
+        return QStringLiteral("an array");
+    case QJsonValue::Object:
+        return QStringLiteral("an object");
+    case QJsonValue::Undefined:
+        break;
+    }
+    return QStringLiteral("nothing");
+}
+
+} // namespace
+
+bool JsonImporter::fail(const QString &path, const QString &problem)
+{
+    m_error = path.isEmpty() ? problem : path + QLatin1String(": ") + problem;
+    return false;
+}
+
+bool JsonImporter::read(const QByteArray &json, FileContent &content)
+{
+    m_error.clear();
+    QJsonParseError parseError;
+    const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
+    if (parseError.error != QJsonParseError::NoError)
+        return fail(QString(), QStringLiteral("invalid JSON at byte %1: %2").arg(parseError.offset).arg(parseError.errorString()));
+    if (!document.isObject())
+        return fail(QString(), QStringLiteral("expected a JSON object at the top"));
+    const QJsonObject root = document.object();
+
+    const QJsonValue format = root.value(QLatin1String("format"));
+    FileContent result;
+    QString listKey;
+    if (format == QLatin1String(JsonFormat::DataFormat)) {
+        result.kind = FileContent::Kind::Data;
+        listKey = QStringLiteral("groups");
+    } else if (format == QLatin1String(JsonFormat::HelpFormat)) {
+        result.kind = FileContent::Kind::Help;
+        listKey = QStringLiteral("topics");
+    } else {
+        return fail(QStringLiteral("format"), QStringLiteral("expected \"%1\" or \"%2\"")
+                                                  .arg(QLatin1String(JsonFormat::DataFormat),
+                                                       QLatin1String(JsonFormat::HelpFormat)));
+    }
+    QJsonObject checked;
+    if (!object(root, QString(), {QStringLiteral("format"), listKey, QStringLiteral("?trailingBytes")}, checked))
+        return false;
+
+    QJsonArray items;
+    if (!list(root, listKey, QString(), items))
+        return false;
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        const QString path = element(listKey, i);
+        if (result.kind == FileContent::Kind::Data) {
+            ProcGroup group;
+            if (!readGroup(items.at(i), path, group))
+                return false;
+            result.groups.append(std::move(group));
+        } else {
+            HelpTopic topic;
+            if (!readTopic(items.at(i), path, topic))
+                return false;
+            result.topics.append(std::move(topic));
+        }
+    }
+    if (!readTrailingBytes(root, result.trailingBytes))
+        return false;
+    content = std::move(result);
+    return true;
+}
+
+bool JsonImporter::readGroup(const QJsonValue &value, const QString &path, ProcGroup &group)
+{
+    QJsonObject o;
+    QJsonArray procs;
+    if (!object(value, path, {QStringLiteral("name"), QStringLiteral("procs")}, o)
+        || !text(o, QStringLiteral("name"), path, group.name) || !list(o, QStringLiteral("procs"), path, procs))
+        return false;
+    for (qsizetype i = 0; i < procs.size(); ++i) {
+        Proc proc;
+        if (!readProc(procs.at(i), element(member(path, QStringLiteral("procs")), i), proc))
+            return false;
+        group.procs.append(std::move(proc));
+    }
+    return true;
+}
+
+bool JsonImporter::readProc(const QJsonValue &value, const QString &path, Proc &proc)
+{
+    QJsonObject o;
+    QJsonArray reqs;
+    qint64 maxQL = 0;
+    qint64 minQL = 0;
+    if (!object(value, path,
+                {QStringLiteral("name"), QStringLiteral("maxQL"), QStringLiteral("minQL"), QStringLiteral("reqs")}, o)
+        || !text(o, QStringLiteral("name"), path, proc.name)
+        || !integer(o, QStringLiteral("maxQL"), path, 0, 255, maxQL)
+        || !integer(o, QStringLiteral("minQL"), path, 0, 255, minQL) || !list(o, QStringLiteral("reqs"), path, reqs))
+        return false;
+    proc.maxQL = quint8(maxQL);
+    proc.minQL = quint8(minQL);
+    for (qsizetype i = 0; i < reqs.size(); ++i) {
+        Req req;
+        if (!readReq(reqs.at(i), element(member(path, QStringLiteral("reqs")), i), req))
+            return false;
+        proc.reqs.append(std::move(req));
+    }
+    return true;
+}
+
+bool JsonImporter::readReq(const QJsonValue &value, const QString &path, Req &req)
+{
+    QJsonObject o;
+    qint64 t = 0;
+    qint64 id = 0;
+    if (!object(value, path,
+                {QStringLiteral("name"), QStringLiteral("multiplier"), QStringLiteral("t"), QStringLiteral("id")}, o)
+        || !text(o, QStringLiteral("name"), path, req.name)
+        || !text(o, QStringLiteral("multiplier"), path, req.multiplier)
+        || !integer(o, QStringLiteral("t"), path, 0, 255, t)
+        || !integer(o, QStringLiteral("id"), path, std::numeric_limits<qint32>::min(),
+                    std::numeric_limits<qint32>::max(), id))
+        return false;
+    req.t = quint8(t);
+    req.id = qint32(id);
+    return true;
+}
+
+bool JsonImporter::readTopic(const QJsonValue &value, const QString &path, HelpTopic &topic)
+{
+    QJsonObject o;
+    return object(value, path, {QStringLiteral("id"), QStringLiteral("header"), QStringLiteral("body")}, o)
+        && text(o, QStringLiteral("id"), path, topic.id) && text(o, QStringLiteral("header"), path, topic.header)
+        && text(o, QStringLiteral("body"), path, topic.body);
+}
+
+bool JsonImporter::readTrailingBytes(const QJsonObject &object, QByteArray &bytes)
+{
+    const QJsonValue value = object.value(QLatin1String("trailingBytes"));
+    if (value.isUndefined())
+        return true;
+    static const QRegularExpression hexPairs(QStringLiteral("^(?:[0-9A-Fa-f]{2})*$"));
+    if (!value.isString() || !hexPairs.match(value.toString()).hasMatch())
+        return fail(QStringLiteral("trailingBytes"), QStringLiteral("expected a string of hexadecimal byte pairs"));
+    bytes = QByteArray::fromHex(value.toString().toLatin1());
+    return true;
+}
+
+// `keys` lists the keys the object must have; a leading '?' marks one it may have.
+bool JsonImporter::object(const QJsonValue &value, const QString &path, const QStringList &keys, QJsonObject &result)
+{
+    if (!value.isObject())
+        return fail(path, QStringLiteral("expected an object, got %1").arg(typeName(value)));
+    result = value.toObject();
+    QStringList known;
+    for (const QString &key : keys) {
+        const bool optional = key.startsWith(QLatin1Char('?'));
+        const QString name = optional ? key.mid(1) : key;
+        known.append(name);
+        if (!optional && !result.contains(name))
+            return fail(path, QStringLiteral("missing key \"%1\"").arg(name));
+    }
+    for (auto it = result.constBegin(); it != result.constEnd(); ++it) {
+        if (!known.contains(it.key()))
+            return fail(member(path, it.key()), QStringLiteral("unknown key"));
+    }
+    return true;
+}
+
+bool JsonImporter::list(const QJsonObject &object, const QString &key, const QString &path, QJsonArray &result)
+{
+    const QJsonValue value = object.value(key);
+    if (!value.isArray())
+        return fail(member(path, key), QStringLiteral("expected an array, got %1").arg(typeName(value)));
+    result = value.toArray();
+    if (result.size() > JsonFormat::MaxListSize)
+        return fail(member(path, key), QStringLiteral("%1 entries, but the file holds at most %2")
+                                           .arg(result.size())
+                                           .arg(JsonFormat::MaxListSize));
+    return true;
+}
+
+bool JsonImporter::text(const QJsonObject &object, const QString &key, const QString &path, QString &result)
+{
+    const QJsonValue value = object.value(key);
+    if (value.isNull()) {
+        result = QString();
+        return true;
+    }
+    if (!value.isString())
+        return fail(member(path, key), QStringLiteral("expected a string or null, got %1").arg(typeName(value)));
+    // An empty text stays empty, not null.
+    result = value.toString();
+    if (result.isNull())
+        result = QLatin1String("");
+    return true;
+}
+
+bool JsonImporter::integer(const QJsonObject &object, const QString &key, const QString &path, qint64 min,
+                           qint64 max, qint64 &result)
+{
+    const QJsonValue value = object.value(key);
+    const QString expected = QStringLiteral("expected an integer from %1 to %2").arg(min).arg(max);
+    if (!value.isDouble())
+        return fail(member(path, key), QStringLiteral("%1, got %2").arg(expected, typeName(value)));
+    const double number = value.toDouble();
+    if (!(number >= double(min) && number <= double(max)) || number != std::floor(number))
+        return fail(member(path, key), QStringLiteral("%1, got %2").arg(expected, QString::number(number, 'g', 17)));
+    result = qint64(number);
+    return true;
+}
