@@ -1,5 +1,7 @@
 #include "binaryfilewriter.h"
 
+#include "chunkedfilesink.h"
+
 #include <QSaveFile>
 
 BinaryFileWriter::BinaryFileWriter(QString path, QString what, MessageHandler showMessage)
@@ -19,14 +21,15 @@ void BinaryFileWriter::reportFailure(const QString &reason) const
 bool BinaryFileWriter::write(const std::function<void(QDataStream &out)> &write)
 {
     QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         reportFailure(file.errorString());
         return false;
     }
-    QDataStream out(&file);
+    ChunkedFileSink sink(&file);
+    QDataStream out(&sink);
     write(out);
-    if (out.status() != QDataStream::Ok || file.error() != QFileDevice::NoError) {
-        const QString reason = file.errorString();
+    if (out.status() != QDataStream::Ok || !sink.flushChunk()) {
+        const QString reason = sink.failure().isEmpty() ? file.errorString() : sink.failure();
         file.cancelWriting();
         reportFailure(reason);
         return false;

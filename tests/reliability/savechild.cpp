@@ -1,0 +1,39 @@
+// Saves a large generated store into the current directory and is killed
+// while doing so by SaveFaultTest. Prints "ready" just before saving and
+// "saved" once save() has returned true.
+#include "generatedstore.h"
+#include "helpdata.h"
+#include "tradeskilldata.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const QString kind = app.arguments().value(1);
+    const MessageHandler report = [](const QString &text) { std::fprintf(stderr, "%s\n", qPrintable(text)); };
+    const auto ready = [] {
+        std::puts("ready");
+        std::fflush(stdout);
+    };
+
+    bool saved = false;
+    if (kind == QLatin1String("data")) {
+        TradeskillData data(TradeskillData::Settings{"Groups: %d", report});
+        data.procGrps() = GeneratedStore::tradeskill(300, 50, 10);
+        ready();
+        saved = data.save();
+    } else if (kind == QLatin1String("help")) {
+        HelpData help(report);
+        help.topics() = GeneratedStore::help(4000, 1000);
+        ready();
+        saved = help.save();
+    } else {
+        std::fprintf(stderr, "usage: savechild data|help\n");
+        return 2;
+    }
+    std::puts(saved ? "saved" : "failed");
+    return saved ? 0 : 1;
+}

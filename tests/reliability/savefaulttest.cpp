@@ -1,0 +1,309 @@
+#include "generatedstore.h"
+#include "helpdata.h"
+#include "tradeskilldata.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cerrno>
+#include <cstring>
+#include <sys/mount.h>
+#include <unistd.h>
+
+namespace {
+
+QStringList g_warnings;
+
+void recordWarning(QtMsgType type, const QMessageLogContext &, const QString &text)
+{
+    if (type == QtWarningMsg)
+        g_warnings.append(text);
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
+}
+
+// A small tmpfs mounted over a directory for one test; needs the right to
+// mount (root, or CAP_SYS_ADMIN).
+class ScratchMount
+{
+public:
+    ScratchMount(const QString &dir, const char *options)
+        : m_dir(QFile::encodeName(dir))
+    {
+        if (::mount("vorrak-test", m_dir.constData(), "tmpfs", 0, options) == 0)
+            m_mounted = true;
+        else
+            m_error = QString::fromLocal8Bit(std::strerror(errno));
+    }
+    ~ScratchMount()
+    {
+        if (m_mounted)
+            ::umount2(m_dir.constData(), MNT_DETACH);
+    }
+    bool mounted() const { return m_mounted; }
+    QString error() const { return m_error; }
+    bool remountReadOnly()
+    {
+        return ::mount("vorrak-test", m_dir.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+    }
+
+private:
+    QByteArray m_dir;
+    bool m_mounted = false;
+    QString m_error;
+};
+
+} // namespace
+
+// Saving under adverse conditions: whatever happens, the target file is byte
+// for byte either the old file or the complete new one, and a failed save is
+// reported (return value, a message for the user, a warning line with the
+// path and the reason).
+class SaveFaultTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void fullFilesystem_data();
+    void fullFilesystem();
+    void readOnlyDirectory_data();
+    void readOnlyDirectory();
+    void killedWhileSaving_data();
+    void killedWhileSaving();
+
+private:
+    // Saves a large store of `kind` into the current directory.
+    bool saveLarge(const QString &kind);
+    void verifyReportedFailure(const QString &path, bool saved, const QString &reason);
+
+    QStringList m_messages;
+    QString m_oldCurrent;
+    QtMessageHandler m_previousHandler = nullptr;
+};
+
+void SaveFaultTest::init()
+{
+    m_messages.clear();
+    g_warnings.clear();
+    m_oldCurrent = QDir::currentPath();
+}
+
+void SaveFaultTest::cleanup()
+{
+    if (m_previousHandler) {
+        qInstallMessageHandler(m_previousHandler);
+        m_previousHandler = nullptr;
+    }
+    QDir::setCurrent(m_oldCurrent);
+}
+
+bool SaveFaultTest::saveLarge(const QString &kind)
+{
+    const MessageHandler record = [this](const QString &text) { m_messages.append(text); };
+    m_previousHandler = qInstallMessageHandler(recordWarning);
+    bool saved;
+    if (kind == QLatin1String("data")) {
+        TradeskillData data(TradeskillData::Settings{"Groups: %d", record});
+        data.procGrps() = GeneratedStore::tradeskill(40, 20, 10);
+        saved = data.save();
+    } else {
+        HelpData help(record);
+        help.topics() = GeneratedStore::help(500, 800);
+        saved = help.save();
+    }
+    qInstallMessageHandler(m_previousHandler);
+    m_previousHandler = nullptr;
+    return saved;
+}
+
+void SaveFaultTest::verifyReportedFailure(const QString &path, bool saved, const QString &reason)
+{
+    QVERIFY2(!saved, "save() claimed success");
+    QCOMPARE(m_messages.size(), 1);
+    QVERIFY2(m_messages.first().contains(path), qPrintable(m_messages.first()));
+    QVERIFY2(m_messages.first().contains(reason, Qt::CaseInsensitive), qPrintable(m_messages.first()));
+    QCOMPARE(g_warnings.size(), 1);
+    QVERIFY2(g_warnings.first().contains(path), qPrintable(g_warnings.first()));
+    QVERIFY2(g_warnings.first().contains(reason, Qt::CaseInsensitive), qPrintable(g_warnings.first()));
+}
+
+void SaveFaultTest::fullFilesystem_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("fillFirst"); // no free block at all before saving
+    QTest::newRow("data file, a little space left") << QStringLiteral("data") << false;
+    QTest::newRow("data file, no space left") << QStringLiteral("data") << true;
+    QTest::newRow("help file, a little space left") << QStringLiteral("help") << false;
+    QTest::newRow("help file, no space left") << QStringLiteral("help") << true;
+}
+
+void SaveFaultTest::fullFilesystem()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, fillFirst);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    ScratchMount mount(dir.path(), "size=128k");
+    if (!mount.mounted())
+        QSKIP(qPrintable(QStringLiteral("cannot mount a small tmpfs to fill (%1); needs root").arg(mount.error())));
+    QVERIFY(QDir::setCurrent(dir.path()));
+
+    const QString target = kind == QLatin1String("data") ? TradeskillData::filePath() : HelpData::filePath();
+    const QByteArray old = QByteArray("old contents that must survive ").repeated(40);
+    QVERIFY(writeFile(target, old));
+    if (fillFirst) {
+        QFile filler(dir.filePath(QStringLiteral("filler")));
+        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        const QByteArray block(4096, 'x');
+        while (filler.write(block) == block.size()) {
+        }
+    }
+
+    const bool saved = saveLarge(kind);
+    verifyReportedFailure(target, saved, QString::fromLocal8Bit(std::strerror(ENOSPC)));
+    QCOMPARE(readFile(target), old);
+    // The half-written temporary file is gone again.
+    QStringList expected{QFileInfo(target).fileName()};
+    if (fillFirst)
+        expected.append(QStringLiteral("filler"));
+    expected.sort();
+    QCOMPARE(QDir::current().entryList(QDir::Files | QDir::Hidden, QDir::Name), expected);
+}
+
+void SaveFaultTest::readOnlyDirectory_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("readOnlyMount"); // else: a directory without write permission
+    QTest::newRow("data file, read-only mount") << QStringLiteral("data") << true;
+    QTest::newRow("help file, read-only mount") << QStringLiteral("help") << true;
+    QTest::newRow("data file, mode 0555") << QStringLiteral("data") << false;
+    QTest::newRow("help file, mode 0555") << QStringLiteral("help") << false;
+}
+
+void SaveFaultTest::readOnlyDirectory()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, readOnlyMount);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString target =
+        dir.filePath(kind == QLatin1String("data") ? QStringLiteral("Vorrak.dat") : QStringLiteral("Vorrak.hlp"));
+    const QByteArray old("an old file that must stay as it is");
+
+    std::unique_ptr<ScratchMount> mount;
+    QString reason;
+    if (readOnlyMount) {
+        mount = std::make_unique<ScratchMount>(dir.path(), "size=64k");
+        if (!mount->mounted())
+            QSKIP(qPrintable(QStringLiteral("cannot mount a tmpfs (%1); needs root").arg(mount->error())));
+        QVERIFY(writeFile(target, old));
+        QVERIFY(mount->remountReadOnly());
+        reason = QStringLiteral("not writable");
+    } else {
+        if (::geteuid() == 0)
+            QSKIP("root ignores directory permissions; the read-only mount rows cover this case as root");
+        QVERIFY(writeFile(target, old));
+        QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup
+                                                      | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
+        reason = QString::fromLocal8Bit(std::strerror(EACCES));
+    }
+    QVERIFY(QDir::setCurrent(dir.path()));
+
+    const bool saved = saveLarge(kind);
+    QDir::setCurrent(m_oldCurrent);
+    if (!readOnlyMount)
+        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    verifyReportedFailure(target, saved, reason);
+    QCOMPARE(readFile(target), old);
+}
+
+void SaveFaultTest::killedWhileSaving_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("data file") << QStringLiteral("data");
+    QTest::newRow("help file") << QStringLiteral("help");
+}
+
+void SaveFaultTest::killedWhileSaving()
+{
+    QFETCH(QString, kind);
+    const QString fileName = kind == QLatin1String("data") ? QStringLiteral("Vorrak.dat") : QStringLiteral("Vorrak.hlp");
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString target = dir.filePath(fileName);
+    QProcess child;
+    child.setProgram(QStringLiteral(VORRAK_SAVE_CHILD));
+    child.setArguments({kind});
+    child.setWorkingDirectory(dir.path());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("default.debug=false"));
+    child.setProcessEnvironment(environment);
+
+    // One undisturbed run gives the complete new file and how long saving takes.
+    child.start();
+    QVERIFY(child.waitForReadyRead(60000));
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(child.waitForFinished(120000));
+    const qint64 saveMs = qMax<qint64>(clock.elapsed(), 1);
+    QCOMPARE(child.exitCode(), 0);
+    const QByteArray complete = readFile(target);
+    QVERIFY(complete.size() > 1000000);
+
+    const QByteArray old = complete.left(6) + QByteArray("the old store");
+    QRandomGenerator random(QRandomGenerator::global()->generate());
+    constexpr int Rounds = 30;
+    int killedMidway = 0;
+    int found[2] = {0, 0};
+    for (int round = 0; round < Rounds; ++round) {
+        QVERIFY(writeFile(target, old));
+        child.start();
+        QVERIFY(child.waitForStarted());
+        QVERIFY(child.waitForReadyRead(60000));
+        QTest::qSleep(int(random.bounded(saveMs + saveMs / 4 + 1)));
+        child.kill();
+        QVERIFY(child.waitForFinished(60000));
+        if (!child.readAllStandardOutput().contains("saved"))
+            ++killedMidway;
+
+        const QByteArray now = readFile(target);
+        QVERIFY2(now == old || now == complete,
+                 qPrintable(QStringLiteral("round %1: the file is %2 bytes, neither the old nor the new file")
+                                .arg(round)
+                                .arg(now.size())));
+        ++found[now == complete ? 1 : 0];
+        // Temporary files of killed saves are left behind; keep the directory small.
+        for (const QString &name : QDir(dir.path()).entryList(QDir::Files | QDir::Hidden)) {
+            if (name != fileName)
+                QFile::remove(dir.filePath(name));
+        }
+    }
+    qInfo("%d rounds (save takes %lld ms): %d killed before save() returned, %d left the old file, %d the new one",
+          Rounds, saveMs, killedMidway, found[0], found[1]);
+    // Without kills inside the save the rounds would prove nothing.
+    QVERIFY2(killedMidway > 0, "no kill landed before the save had finished");
+}
+
+QTEST_GUILESS_MAIN(SaveFaultTest)
+#include "savefaulttest.moc"
