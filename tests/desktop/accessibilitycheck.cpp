@@ -1,6 +1,7 @@
 #include "accessibilitycheck.h"
 
 #include <QAccessible>
+#include <QSet>
 #include <QWidget>
 
 namespace {
@@ -9,6 +10,14 @@ QString describe(const QWidget *widget)
 {
     return QStringLiteral("%1 \"%2\"").arg(QString::fromLatin1(widget->metaObject()->className()),
                                             widget->objectName());
+}
+
+// A widget with a focus proxy (a tab widget and its tab bar) hands the focus
+// on; the proxy is the one that is spoken and checked.
+bool takesFocus(const QWidget *widget)
+{
+    return widget->isVisible() && widget->focusPolicy() != Qt::NoFocus && !widget->focusProxy()
+           && !widget->isWindow();
 }
 
 bool hasName(QAccessibleInterface *iface)
@@ -29,36 +38,44 @@ bool tabsNamed(QAccessibleInterface *iface)
     return count > 0;
 }
 
-void walk(QAccessibleInterface *iface, AccessibilityReport &report)
+struct Walk
 {
-    // Only widgets can take the keyboard focus; the items and cells of
-    // views are checked through their view.
-    auto *widget = qobject_cast<QWidget *>(iface->object());
-    if (!widget || !widget->isVisible())
-        return;
-    // A widget with a focus proxy (a tab widget and its tab bar) hands the
-    // focus on; the proxy is the one that is spoken and checked.
-    const bool takesFocus = iface->state().focusable && widget->focusPolicy() != Qt::NoFocus
-                            && !widget->focusProxy() && !widget->isWindow();
-    if (takesFocus) {
-        ++report.checked;
-        const bool named = iface->role() == QAccessible::PageTabList ? tabsNamed(iface) : hasName(iface);
-        if (!named)
-            report.unnamed << describe(widget);
+    AccessibilityReport report;
+    QSet<const QWidget *> reached;
+
+    void visit(QAccessibleInterface *iface)
+    {
+        // Only widgets take the keyboard focus; the items and cells of views
+        // are spoken through their view.
+        auto *widget = qobject_cast<QWidget *>(iface->object());
+        if (!widget || !widget->isVisible())
+            return;
+        reached.insert(widget);
+        if (iface->state().focusable && takesFocus(widget)) {
+            report.checked << widget->objectName();
+            const bool named =
+                iface->role() == QAccessible::PageTabList ? tabsNamed(iface) : hasName(iface);
+            if (!named)
+                report.unnamed << describe(widget);
+        }
+        const int count = iface->childCount();
+        for (int i = 0; i < count; ++i) {
+            if (QAccessibleInterface *child = iface->child(i))
+                visit(child);
+        }
     }
-    const int count = iface->childCount();
-    for (int i = 0; i < count; ++i) {
-        if (QAccessibleInterface *child = iface->child(i))
-            walk(child, report);
-    }
-}
+};
 
 } // namespace
 
 AccessibilityReport checkAccessibleNames(QWidget *window)
 {
-    AccessibilityReport report;
+    Walk walk;
     if (QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(window))
-        walk(iface, report);
-    return report;
+        walk.visit(iface);
+    for (const QWidget *widget : window->findChildren<QWidget *>()) {
+        if (takesFocus(widget) && widget->window() == window && !walk.reached.contains(widget))
+            walk.report.unreached << describe(widget);
+    }
+    return walk.report;
 }

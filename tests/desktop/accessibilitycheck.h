@@ -4,12 +4,14 @@
 
 class QWidget;
 
-// What a walk over a window's accessibility tree found: how many focusable
-// widgets it checked and which of them a screen reader could not name.
+// What a walk over a window's accessibility tree found: the object names of
+// the focusable widgets it checked, those a screen reader could not name,
+// and focusable widgets the tree does not reach at all.
 struct AccessibilityReport
 {
-    int checked = 0;
+    QStringList checked;
     QStringList unnamed;
+    QStringList unreached;
 };
 
 // Walks the accessibility tree of a shown window through

@@ -64,6 +64,7 @@ void build(const QString &setup, QDialog &dialog)
         edit->hide();
         layout->addWidget(edit);
         auto *named = new QLineEdit(&dialog);
+        named->setObjectName("Shown");
         named->setAccessibleName("Shown");
         layout->addWidget(named);
     } else if (setup == "titled tabs") {
@@ -89,29 +90,29 @@ void build(const QString &setup, QDialog &dialog)
 void TestAccessibilityCheck::reportsUnnamedFocusableWidgets_data()
 {
     QTest::addColumn<QString>("setup");
-    QTest::addColumn<int>("checked");
+    QTest::addColumn<QStringList>("checked");
     QTest::addColumn<QStringList>("unnamed");
 
-    QTest::newRow("bare line edit") << "bare line edit" << 1 << QStringList{"QLineEdit \"LineEditWidget\""};
-    QTest::newRow("explicit name") << "named line edit" << 1 << QStringList{};
-    QTest::newRow("label buddy names it") << "buddy label" << 1 << QStringList{};
+    QTest::newRow("bare line edit") << "bare line edit" << QStringList{"LineEditWidget"} << QStringList{"QLineEdit \"LineEditWidget\""};
+    QTest::newRow("explicit name") << "named line edit" << QStringList{"LineEditWidget"} << QStringList{};
+    QTest::newRow("label buddy names it") << "buddy label" << QStringList{"LineEditWidget"} << QStringList{};
     QTest::newRow("label without buddy does not")
-        << "label without buddy" << 1 << QStringList{"QSpinBox \"SpinBoxWidget\""};
-    QTest::newRow("button text") << "button with text" << 1 << QStringList{};
+        << "label without buddy" << QStringList{"SpinBoxWidget"} << QStringList{"QSpinBox \"SpinBoxWidget\""};
+    QTest::newRow("button text") << "button with text" << QStringList{"PushButtonWidget"} << QStringList{};
     QTest::newRow("button without text")
-        << "button without text" << 1 << QStringList{"QPushButton \"PushButtonWidget\""};
+        << "button without text" << QStringList{"PushButtonWidget"} << QStringList{"QPushButton \"PushButtonWidget\""};
     QTest::newRow("group box title does not name a list")
-        << "list in titled box" << 1 << QStringList{"QTreeWidget \"TreeWidgetWidget\""};
-    QTest::newRow("list named explicitly") << "named list in titled box" << 1 << QStringList{};
-    QTest::newRow("hidden widgets are skipped") << "hidden line edit" << 1 << QStringList{};
-    QTest::newRow("tab bar named by its tabs") << "titled tabs" << 1 << QStringList{};
-    QTest::newRow("tab without title") << "untitled tab" << 1 << QStringList{"QTabBar \"qt_tabwidget_tabbar\""};
+        << "list in titled box" << QStringList{"TreeWidgetWidget"} << QStringList{"QTreeWidget \"TreeWidgetWidget\""};
+    QTest::newRow("list named explicitly") << "named list in titled box" << QStringList{"TreeWidgetWidget"} << QStringList{};
+    QTest::newRow("hidden widgets are skipped") << "hidden line edit" << QStringList{"Shown"} << QStringList{};
+    QTest::newRow("tab bar named by its tabs") << "titled tabs" << QStringList{"qt_tabwidget_tabbar"} << QStringList{};
+    QTest::newRow("tab without title") << "untitled tab" << QStringList{"qt_tabwidget_tabbar"} << QStringList{"QTabBar \"qt_tabwidget_tabbar\""};
 }
 
 void TestAccessibilityCheck::reportsUnnamedFocusableWidgets()
 {
     QFETCH(QString, setup);
-    QFETCH(int, checked);
+    QFETCH(QStringList, checked);
     QFETCH(QStringList, unnamed);
 
     QDialog dialog;
@@ -122,6 +123,7 @@ void TestAccessibilityCheck::reportsUnnamedFocusableWidgets()
     const AccessibilityReport report = checkAccessibleNames(&dialog);
     QCOMPARE(report.unnamed, unnamed);
     QCOMPARE(report.checked, checked);
+    QCOMPARE(report.unreached, QStringList{});
 }
 
 QTEST_MAIN(TestAccessibilityCheck)

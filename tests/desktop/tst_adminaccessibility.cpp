@@ -1,0 +1,180 @@
+// Opens each window of the data editor the way a user reaches it and checks
+// that a screen reader can name every widget that takes the keyboard focus.
+#include "accessibilitycheck.h"
+#include "modalwatcher.h"
+#include "smalldata.h"
+#include "vorrakadmindialog.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+
+class TestAdminAccessibility : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void mainDialog_data();
+    void mainDialog();
+    void recordForms_data();
+    void recordForms();
+    void helpWindows_data();
+    void helpWindows();
+
+private:
+    static void verifyReport(const AccessibilityReport &report, const QStringList &inputs);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+// Each case in a fresh folder: closing the editor's windows writes the files.
+void TestAdminAccessibility::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    QVERIFY(QDir::setCurrent(m_dir->path()));
+    QVERIFY(writeSmallData());
+}
+
+void TestAdminAccessibility::cleanup()
+{
+    QDir::setCurrent(QDir::tempPath());
+    m_dir.reset();
+}
+
+void TestAdminAccessibility::verifyReport(const AccessibilityReport &report, const QStringList &inputs)
+{
+    for (const QString &input : inputs)
+        QVERIFY2(report.checked.contains(input), qPrintable(input + " was not checked"));
+    QVERIFY2(report.unnamed.isEmpty(), qPrintable("no accessible name: " + report.unnamed.join(", ")));
+    QVERIFY2(report.unreached.isEmpty(),
+             qPrintable("not in the accessibility tree: " + report.unreached.join(", ")));
+}
+
+void TestAdminAccessibility::mainDialog_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QStringList>("inputs");
+
+    const QStringList always{"ProcGroupList", "SortGrpBtn", "ProcessList", "SortProcBtn", "qt_tabwidget_tabbar",
+                             "ActionList", "TypeList", "ActionBtn", "HelpBtn", "ExitBtn"};
+    QTest::newRow("items page") << 0 << (always + QStringList{"ItemsList"});
+    QTest::newRow("skills page") << 1 << (always + QStringList{"SkillsList"});
+}
+
+void TestAdminAccessibility::mainDialog()
+{
+    QFETCH(int, page);
+    QFETCH(QStringList, inputs);
+
+    VorrakAdminDialog dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    auto *tabs = dialog.findChild<QTabWidget *>("ReqControl");
+    QVERIFY(tabs);
+    tabs->setCurrentIndex(page);
+
+    verifyReport(checkAccessibleNames(&dialog), inputs);
+}
+
+void TestAdminAccessibility::recordForms_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<QStringList>("inputs");
+
+    const QStringList reqInputs{"NameEdit", "MultiEdit", "FixedBox", "LorvexEdit", "ParentList", "OkBtn", "CancelBtn"};
+    QTest::newRow("process group form") << 0 << "VorrakProcDialog" << QStringList{"NameEdit", "OkBtn", "CancelBtn"};
+    QTest::newRow("process form") << 1 << "VorrakProcDialog"
+                                  << QStringList{"NameEdit", "MaxQlSpin", "MinQlSpin", "SpecialBox", "OkBtn", "CancelBtn"};
+    QTest::newRow("item form") << 2 << "VorrakReqDialog" << reqInputs;
+    QTest::newRow("skill form") << 3 << "VorrakReqDialog" << reqInputs;
+}
+
+// The forms as "Add" opens them for each type in the main dialog.
+void TestAdminAccessibility::recordForms()
+{
+    QFETCH(int, type);
+    QFETCH(QString, form);
+    QFETCH(QStringList, inputs);
+
+    VorrakAdminDialog dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    auto *typeList = dialog.findChild<QComboBox *>("TypeList");
+    auto *actionBtn = dialog.findChild<QPushButton *>("ActionBtn");
+    QVERIFY(typeList && actionBtn);
+    QCOMPARE(actionBtn->text(), QStringLiteral("Add"));
+    typeList->setCurrentIndex(type);
+
+    AccessibilityReport report;
+    QString opened;
+    QVERIFY(clickIntoModal(actionBtn, [&](QWidget *window) {
+        opened = window->objectName();
+        report = checkAccessibleNames(window);
+    }));
+    QCOMPARE(opened, form);
+    verifyReport(report, inputs);
+}
+
+void TestAdminAccessibility::helpWindows_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QStringList>("inputs");
+
+    QTest::newRow("help administration") << QString() << "VorrakHelpDialog"
+        << QStringList{"HeaderList", "BodyView", "AddBtn", "EditBtn", "DelBtn", "EditorBtn", "CloseBtn"};
+    QTest::newRow("topic form") << "AddBtn" << "VorrakTopicDialog"
+                                << QStringList{"IDEdit", "HeaderEdit", "OkBtn", "CancelBtn"};
+    QTest::newRow("body editor") << "EditorBtn" << "VorrakEditor"
+        << QStringList{"BodyEdit", "CloseBtn", "SaveBtn", "BoldBtn", "ULineBtn", "ItalicBtn", "UndoBtn", "RedoBtn"};
+}
+
+// The help administration opened by "Edit &help", and the windows it opens
+// in turn for a selected topic.
+void TestAdminAccessibility::helpWindows()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, window);
+    QFETCH(QStringList, inputs);
+
+    VorrakAdminDialog dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    auto *helpBtn = dialog.findChild<QPushButton *>("HelpBtn");
+    QVERIFY(helpBtn);
+
+    AccessibilityReport report;
+    QString opened;
+    bool innerOpened = button.isEmpty();
+    const bool helpOpened = clickIntoModal(helpBtn, [&](QWidget *admin) {
+        if (button.isEmpty()) {
+            opened = admin->objectName();
+            report = checkAccessibleNames(admin);
+            return;
+        }
+        auto *topics = admin->findChild<QTreeWidget *>("HeaderList");
+        auto *inner = admin->findChild<QPushButton *>(button);
+        if (!topics || !inner || topics->topLevelItemCount() == 0)
+            return;
+        topics->setCurrentItem(topics->topLevelItem(0));
+        innerOpened = clickIntoModal(inner, [&](QWidget *sub) {
+            opened = sub->objectName();
+            report = checkAccessibleNames(sub);
+        });
+    });
+    QVERIFY2(helpOpened, "the help administration did not open");
+    QVERIFY2(innerOpened, qPrintable(button + " opened no window"));
+    QCOMPARE(opened, window);
+    verifyReport(report, inputs);
+}
+
+QTEST_MAIN(TestAdminAccessibility)
+#include "tst_adminaccessibility.moc"
