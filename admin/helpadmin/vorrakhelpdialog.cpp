@@ -72,6 +72,8 @@ void VorrakHelpDialog::updateTopicList()
 {
     QTreeWidget *list = m_ui->HeaderList;
     list->clear();
+    // Sorted once at the end instead of moving every new row into place.
+    list->setSortingEnabled(false);
     QTreeWidgetItem *lastTopLevel = nullptr;
     const QList<HelpTopic> &topics = m_helpData.topics();
     for (int p = 0; p < int(topics.size()); ++p) {
@@ -94,6 +96,7 @@ void VorrakHelpDialog::updateTopicList()
         row->setText(IdColumn, topic.id);
         row->setText(IndexColumn, QString::number(p));
     }
+    list->setSortingEnabled(true);
 }
 
 int VorrakHelpDialog::selectedTopic() const

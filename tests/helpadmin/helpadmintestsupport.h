@@ -1,0 +1,28 @@
+#pragma once
+
+#include "helptopic.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class QTreeWidget;
+class QTreeWidgetItem;
+class QWidget;
+
+// Topics with the given IDs; header "Title <id>", body "Body of <id>".
+QList<HelpTopic> topicsWithIds(const QStringList &ids);
+
+// The tree as the user sees it: top-level IDs in display order, each with
+// its children in brackets, and "-" after a parent whose children are hidden:
+// "1[1.1,1.2] 10 2".
+QString treeShape(const QTreeWidget *list);
+
+// The row showing `id` in the ID column, anywhere in the tree.
+QTreeWidgetItem *rowWithId(const QTreeWidget *list, const QString &id);
+
+// Clicks the row, as the user selects a topic.
+void clickRow(QTreeWidget *list, QTreeWidgetItem *row);
+
+// Names of the input widgets below `window` that have no accessible name.
+QStringList inputsWithoutAccessibleName(const QWidget *window);
