@@ -1,0 +1,147 @@
+#include "admintest.h"
+#include "namesort.h"
+
+#include <QLoggingCategory>
+#include <QRandomGenerator>
+#include <QTest>
+
+namespace {
+
+struct Entry
+{
+    QString name;
+    int tag;
+};
+
+const QString &nameOf(const Entry &entry) { return entry.name; }
+
+QList<Entry> entriesFrom(const QStringList &names)
+{
+    QList<Entry> entries;
+    for (int i = 0; i < names.size(); ++i)
+        entries.append({names.at(i), i});
+    return entries;
+}
+
+QList<int> tagsOf(const QList<Entry> &entries)
+{
+    QList<int> tags;
+    for (const Entry &entry : entries)
+        tags.append(entry.tag);
+    return tags;
+}
+
+// The plain insertion sort, entry by entry from the front of the result.
+QList<Entry> referenceSort(const QList<Entry> &entries, QStringList &log)
+{
+    QList<Entry> result;
+    for (const Entry &entry : entries) {
+        qsizetype at = 0;
+        while (at < result.size() && QString::compare(result.at(at).name, entry.name) <= 0)
+            ++at;
+        if (at == result.size())
+            log.append(entry.name + QStringLiteral(" appended."));
+        else
+            log.append(QStringLiteral("%1 comes before %2 (r = 1)").arg(entry.name, result.at(at).name));
+        result.insert(at, entry);
+    }
+    return result;
+}
+
+} // namespace
+
+class TestNameSort : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void ordersAndLogs_data();
+    void ordersAndLogs();
+    void matchesPlainInsertionSort();
+    void silentWithoutDebugOutput();
+};
+
+void TestNameSort::ordersAndLogs_data()
+{
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QList<int>>("order");
+    QTest::addColumn<QStringList>("log");
+
+    QTest::newRow("groups") << QStringList{"Weapons", "Armor", "Implants"} << QList<int>{1, 2, 0}
+                            << QStringList{"Weapons appended.", "Armor comes before Weapons (r = 1)",
+                                           "Implants comes before Weapons (r = 1)"};
+    QTest::newRow("already sorted") << QStringList{"Armor", "Implants", "Weapons"} << QList<int>{0, 1, 2}
+                                    << QStringList{"Armor appended.", "Implants appended.", "Weapons appended."};
+    QTest::newRow("reverse") << QStringList{"D", "C", "B", "A"} << QList<int>{3, 2, 1, 0}
+                             << QStringList{"D appended.", "C comes before D (r = 1)",
+                                            "B comes before C (r = 1)", "A comes before B (r = 1)"};
+    QTest::newRow("stable duplicates")
+        << QStringList{"Gun", "Axe", "Gun", "Axe", "Gun"} << QList<int>{1, 3, 0, 2, 4}
+        << QStringList{"Gun appended.", "Axe comes before Gun (r = 1)", "Gun appended.",
+                       "Axe comes before Gun (r = 1)", "Gun appended."};
+    QTest::newRow("upper case first") << QStringList{"alpha", "Zeta"} << QList<int>{1, 0}
+                                      << QStringList{"alpha appended.", "Zeta comes before alpha (r = 1)"};
+    QTest::newRow("prefix first") << QStringList{"Gun Barrel", "Gun"} << QList<int>{1, 0}
+                                  << QStringList{"Gun Barrel appended.", "Gun comes before Gun Barrel (r = 1)"};
+    QTest::newRow("middle insertion")
+        << QStringList{"M", "Z", "A", "P", "N"} << QList<int>{2, 0, 4, 3, 1}
+        << QStringList{"M appended.", "Z appended.", "A comes before M (r = 1)", "P comes before Z (r = 1)",
+                       "N comes before P (r = 1)"};
+    QTest::newRow("one entry") << QStringList{"Only"} << QList<int>{0} << QStringList{"Only appended."};
+    QTest::newRow("empty") << QStringList{} << QList<int>{} << QStringList{};
+}
+
+void TestNameSort::ordersAndLogs()
+{
+    QFETCH(QStringList, names);
+    QFETCH(QList<int>, order);
+    QFETCH(QStringList, log);
+
+    LogCapture capture;
+    const QList<Entry> sorted = sortByName(entriesFrom(names), nameOf);
+    QCOMPARE(tagsOf(sorted), order);
+    QCOMPARE(capture.debugLines(), log);
+}
+
+void TestNameSort::matchesPlainInsertionSort()
+{
+    // Few distinct names so that duplicates and every kind of placement occur.
+    const QStringList pool{"b", "B", "ab", "a", "", "Ba", "bb", "A b", "z"};
+    QRandomGenerator random(20261207);
+    for (int round = 0; round < 50; ++round) {
+        QList<Entry> entries;
+        const int size = random.bounded(0, 40);
+        for (int i = 0; i < size; ++i)
+            entries.append({pool.at(random.bounded(int(pool.size()))), i});
+
+        QStringList expectedLog;
+        const QList<Entry> expected = referenceSort(entries, expectedLog);
+        LogCapture capture;
+        const QList<Entry> sorted = sortByName(entries, nameOf);
+        QCOMPARE(tagsOf(sorted), tagsOf(expected));
+        QCOMPARE(capture.debugLines(), expectedLog);
+    }
+}
+
+void TestNameSort::silentWithoutDebugOutput()
+{
+    // The test runner switches debug output on through the environment, which
+    // outranks filter rules, so a filter turns it off for this one call.
+    static QLoggingCategory::CategoryFilter previous = nullptr;
+    previous = QLoggingCategory::installFilter([](QLoggingCategory *category) {
+        if (previous) // still null during the install call itself
+            previous(category);
+        if (qstrcmp(category->categoryName(), "default") == 0)
+            category->setEnabled(QtDebugMsg, false);
+    });
+    QVERIFY(!vorrakDebugEnabled());
+    LogCapture capture;
+    const QList<Entry> sorted = sortByName(entriesFrom({"Weapons", "Armor", "Implants", "Armor"}), nameOf);
+    QLoggingCategory::installFilter(previous);
+    QVERIFY(vorrakDebugEnabled());
+    QCOMPARE(tagsOf(sorted), (QList<int>{1, 3, 2, 0}));
+    QVERIFY(capture.debugLines().isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestNameSort)
+#include "tst_namesort.moc"
