@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev libxkbcommon-dev libx11-dev
-    xvfb xauth xdotool x11-xserver-utils
+    xvfb xauth xdotool x11-xserver-utils imagemagick
     clang libclang-rt-14-dev
     desktop-file-utils appstream
 )
