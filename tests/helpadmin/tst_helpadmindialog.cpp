@@ -154,6 +154,7 @@ void TestHelpAdminDialog::topicTree_data()
 
     QTest::newRow("sub-topics under their topic, text order") << QStringList{"1", "1.1", "1.2", "2", "10"}
                                                               << "1[1.1,1.2] 10 2";
+    QTest::newRow("children sorted by ID text") << QStringList{"1", "1.2", "1.10", "1.1"} << "1[1.1,1.10,1.2]";
     QTest::newRow("parent is the last whole topic in file order") << QStringList{"1", "2", "1.5"} << "1 2[1.5]";
     QTest::newRow("non-numeric, whole and negative IDs stay on top")
         << QStringList{"HLP_intro", "3.0", "-0.5"} << "-0.5 3.0 HLP_intro";

@@ -1,0 +1,256 @@
+// Opening the help administration as the editor's "Edit help" button does:
+// the help file is written however the window is closed, an unreadable file
+// is kept as a backup, and a failed write is shown.
+#include "fixtures.h"
+#include "helpadministration.h"
+#include "helpadmintestsupport.h"
+#include "helpdata.h"
+#include "logcapture.h"
+#include "modalanswer.h"
+#include "scratchdir.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+namespace {
+
+// Adds a topic with the given ID through the window's own form.
+void addTopic(QWidget *window, const QString &id)
+{
+    ModalAnswer form("VorrakTopicDialog", [&](QWidget *dialog) {
+        auto *edit = dialog->findChild<QLineEdit *>(QStringLiteral("IDEdit"));
+        edit->setText(id);
+        QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("OkBtn")), Qt::LeftButton);
+    });
+    QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("AddBtn")), Qt::LeftButton);
+}
+
+QList<HelpTopic> topicsOnDisk()
+{
+    HelpData data;
+    data.load();
+    return data.topics();
+}
+
+QStringList idsOf(const QList<HelpTopic> &topics)
+{
+    QStringList ids;
+    for (const HelpTopic &topic : topics)
+        ids.append(topic.id);
+    return ids;
+}
+
+// Answers every message box with OK and keeps its text, while it lives.
+struct MessageBoxes
+{
+    MessageBoxes()
+    {
+        arm();
+    }
+    void arm()
+    {
+        answer = std::make_unique<ModalAnswer>("QMessageBox", [this](QWidget *box) {
+            texts.append(static_cast<QMessageBox *>(box)->text());
+            static_cast<QMessageBox *>(box)->accept();
+            arm();
+        });
+    }
+    QStringList texts;
+    std::unique_ptr<ModalAnswer> answer;
+};
+
+} // namespace
+
+class TestHelpAdministration : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void writtenOnEveryClose_data();
+    void writtenOnEveryClose();
+    void windowFlagsAndParent();
+    void unreadableFileIsKept_data();
+    void unreadableFileIsKept();
+    void backupThatCannotBeMade();
+    void failedWriteIsShown();
+};
+
+void TestHelpAdministration::writtenOnEveryClose_data()
+{
+    QTest::addColumn<QString>("closeWith");
+    QTest::addColumn<bool>("fileBefore");
+
+    QTest::newRow("Close button") << "CloseBtn" << true;
+    QTest::newRow("Escape") << "Escape" << true;
+    QTest::newRow("close box") << "closeBox" << true;
+    QTest::newRow("Return presses Close") << "Return" << true;
+    QTest::newRow("no file before") << "CloseBtn" << false;
+}
+
+void TestHelpAdministration::writtenOnEveryClose()
+{
+    QFETCH(QString, closeWith);
+    QFETCH(bool, fileBefore);
+    ScratchDir scratch;
+    QList<HelpTopic> before = topicsWithIds({"1", "2"});
+    if (fileBefore)
+        QVERIFY(scratch.write(QStringLiteral("Vorrak.hlp"), helpFileBytes(before)));
+    else
+        before.clear();
+
+    ModalAnswer window("VorrakHelpDialog", [&](QWidget *dialog) {
+        addTopic(dialog, QStringLiteral("3"));
+        auto *list = dialog->findChild<QTreeWidget *>(QStringLiteral("HeaderList"));
+        if (closeWith == QLatin1String("Escape"))
+            QTest::keyClick(list, Qt::Key_Escape);
+        else if (closeWith == QLatin1String("Return"))
+            QTest::keyClick(list, Qt::Key_Return);
+        else if (closeWith == QLatin1String("closeBox"))
+            dialog->close();
+        else
+            QTest::mouseClick(dialog->findChild<QPushButton *>(closeWith), Qt::LeftButton);
+    });
+    LogCapture log;
+    HelpAdministration::run(nullptr);
+    QVERIFY(window.answered());
+    QVERIFY(!window.timedOut());
+
+    QList<HelpTopic> expected = before;
+    // The form hands back an empty header; the body starts as a null text.
+    expected.append(HelpTopic{QStringLiteral("3"), QStringLiteral(""), QString()});
+    QCOMPARE(scratch.read(QStringLiteral("Vorrak.hlp")), helpFileBytes(expected));
+    const QStringList lines = log.debugLines();
+    QCOMPARE(lines.mid(lines.size() - 2), QStringList({"Saving help file...", "Finished saving help file"}));
+    QVERIFY(!QFile::exists(scratch.filePath(QStringLiteral("Vorrak.hlp.bak"))));
+}
+
+void TestHelpAdministration::windowFlagsAndParent()
+{
+    ScratchDir scratch;
+    QWidget opener;
+    Qt::WindowFlags flags;
+    QWidget *parent = nullptr;
+    bool modal = false;
+    ModalAnswer window("VorrakHelpDialog", [&](QWidget *dialog) {
+        flags = dialog->windowFlags();
+        parent = dialog->parentWidget();
+        modal = dialog->isModal();
+        static_cast<QDialog *>(dialog)->accept();
+    });
+    HelpAdministration::run(&opener);
+    QVERIFY(window.answered());
+    QCOMPARE(parent, &opener);
+    QVERIFY(modal);
+    QVERIFY(flags.testFlag(Qt::Dialog));
+    QVERIFY(flags.testFlag(Qt::WindowTitleHint));
+    QVERIFY(flags.testFlag(Qt::WindowSystemMenuHint));
+    QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowContextHelpButtonHint));
+}
+
+void TestHelpAdministration::unreadableFileIsKept_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QStringList>("idsKept");
+    QTest::addColumn<bool>("olderBackup");
+
+    const QByteArray valid = helpFileBytes(topicsWithIds({"1", "2"}));
+    QTest::newRow("bad magic") << QByteArray("not a help file at all") << "Unable to load help file: Format not recognized"
+                               << QStringList() << false;
+    QTest::newRow("magic in the other byte order")
+        << (hexBytes("3D 14 A7 E9 00 00")) << "Unable to load help file: Format not recognized" << QStringList() << false;
+    QTest::newRow("damaged: ends inside the second topic")
+        << valid.left(valid.size() - 3) << "Unable to load help file: File is damaged" << QStringList{"1"} << false;
+    QTest::newRow("older backup replaced") << QByteArray("garbage") << "Unable to load help file: Format not recognized"
+                                           << QStringList() << true;
+}
+
+void TestHelpAdministration::unreadableFileIsKept()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, message);
+    QFETCH(QStringList, idsKept);
+    QFETCH(bool, olderBackup);
+    ScratchDir scratch;
+    QVERIFY(scratch.write(QStringLiteral("Vorrak.hlp"), content));
+    if (olderBackup)
+        QVERIFY(scratch.write(QStringLiteral("Vorrak.hlp.bak"), QByteArray("older backup")));
+
+    MessageBoxes boxes;
+    QStringList shownIds;
+    ModalAnswer window("VorrakHelpDialog", [&](QWidget *dialog) {
+        auto *list = dialog->findChild<QTreeWidget *>(QStringLiteral("HeaderList"));
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            shownIds.append(list->topLevelItem(i)->text(1));
+        addTopic(dialog, QStringLiteral("9"));
+        static_cast<QDialog *>(dialog)->accept();
+    });
+    LogCapture log;
+    HelpAdministration::run(nullptr);
+    QVERIFY(window.answered());
+    QCOMPARE(boxes.texts, QStringList{message});
+    QCOMPARE(shownIds, idsKept);
+
+    const QString path = QDir::toNativeSeparators(HelpData::filePath());
+    QVERIFY(log.warningLines().contains(
+        QStringLiteral("Help file %1 could not be read; keeping it as %1.bak").arg(path)));
+    QCOMPARE(scratch.read(QStringLiteral("Vorrak.hlp.bak")), content);
+    QCOMPARE(idsOf(topicsOnDisk()), idsKept + QStringList{"9"});
+}
+
+void TestHelpAdministration::backupThatCannotBeMade()
+{
+    // A directory in the backup's place cannot be replaced: the unreadable
+    // file must then stay as it is, and the user is told.
+    ScratchDir scratch;
+    const QByteArray content("not a help file");
+    QVERIFY(scratch.write(QStringLiteral("Vorrak.hlp"), content));
+    QVERIFY(QDir(scratch.path()).mkpath(QStringLiteral("Vorrak.hlp.bak/inside")));
+
+    MessageBoxes boxes;
+    ModalAnswer window("VorrakHelpDialog", [&](QWidget *dialog) {
+        addTopic(dialog, QStringLiteral("9"));
+        static_cast<QDialog *>(dialog)->accept();
+    });
+    LogCapture log;
+    HelpAdministration::run(nullptr);
+    QVERIFY(window.answered());
+    QCOMPARE(boxes.texts.size(), 2);
+    QVERIFY2(boxes.texts.at(1).startsWith(QStringLiteral("Unable to keep the unreadable help file ")),
+             qPrintable(boxes.texts.at(1)));
+    QVERIFY(boxes.texts.at(1).endsWith(QStringLiteral("The help file was not written.")));
+    QCOMPARE(scratch.read(QStringLiteral("Vorrak.hlp")), content);
+    QVERIFY(!log.debugLines().contains(QStringLiteral("Saving help file...")));
+}
+
+void TestHelpAdministration::failedWriteIsShown()
+{
+    // A directory where the help file belongs cannot be replaced by a file.
+    ScratchDir scratch;
+    QVERIFY(QDir(scratch.path()).mkpath(QStringLiteral("Vorrak.hlp/inside")));
+
+    MessageBoxes boxes;
+    ModalAnswer window("VorrakHelpDialog", [&](QWidget *dialog) {
+        addTopic(dialog, QStringLiteral("1"));
+        static_cast<QDialog *>(dialog)->accept();
+    });
+    LogCapture log;
+    HelpAdministration::run(nullptr);
+    QVERIFY(window.answered());
+    const QString prefix = QStringLiteral("Unable to save help file %1: ").arg(HelpData::filePath());
+    QCOMPARE(boxes.texts.size(), 1);
+    QVERIFY2(boxes.texts.first().startsWith(prefix), qPrintable(boxes.texts.first()));
+    QCOMPARE(log.warningLines().filter(QStringLiteral("Unable to save help file")).size(), 1);
+    QVERIFY(!log.debugLines().contains(QStringLiteral("Finished saving help file")));
+    QVERIFY(QFileInfo(scratch.filePath(QStringLiteral("Vorrak.hlp"))).isDir());
+}
+
+QTEST_MAIN(TestHelpAdministration)
+#include "tst_helpadministration.moc"
