@@ -1,0 +1,320 @@
+#include "fixtures.h"
+#include "helpdata.h"
+#include "scratchdir.h"
+#include "tradeskilldata.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QLoggingCategory>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+struct Result
+{
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Every file below `dir` with its content, to show that a command wrote nothing.
+QMap<QString, QByteArray> snapshot(const QString &dir)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(dir, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files.insert(path, QFileInfo(path).isDir() ? QByteArray("<dir>") : readAll(path));
+    }
+    return files;
+}
+
+const char *const Example41 = "2A E5 10 A4 00 01 00 00 00 02 00 41 00 01 00 00 00 02 00 42 C8 01 00 01"
+                              "00 00 00 02 00 43 00 00 00 02 00 32 00 00 00 04 D2";
+
+} // namespace
+
+class TestVorrakData : public QObject
+{
+    Q_OBJECT
+
+private:
+    Result run(const QStringList &arguments)
+    {
+        QProcess process;
+        process.setWorkingDirectory(m_dir->path());
+        // What a user gets by default: no logging rules from the test run.
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("QT_LOGGING_RULES"));
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(VORRAK_DATA_TOOL), arguments);
+        Result result;
+        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+            return result;
+        result.exitCode = process.exitCode();
+        result.out = process.readAllStandardOutput();
+        result.err = process.readAllStandardError();
+        return result;
+    }
+
+    std::unique_ptr<ScratchDir> m_dir;
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(QFileInfo(QStringLiteral(VORRAK_DATA_TOOL)).isExecutable());
+        QLoggingCategory::defaultCategory()->setEnabled(QtDebugMsg, false);
+    }
+
+    void init()
+    {
+        m_dir = std::make_unique<ScratchDir>();
+        QVERIFY(m_dir->isValid());
+    }
+
+    void cleanup() { m_dir.reset(); }
+
+    void sampleRoundTrip_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("binary");
+        QTest::newRow("data") << "vorrak-data.json" << "Vorrak.dat";
+        QTest::newRow("help") << "vorrak-help.json" << "Vorrak.hlp";
+    }
+
+    void sampleRoundTrip()
+    {
+        QFETCH(QString, source);
+        QFETCH(QString, binary);
+        const QString sourcePath = QStringLiteral(VORRAK_SAMPLE_SOURCE_DIR "/") + source;
+        const QString builtPath = QStringLiteral(VORRAK_SAMPLE_BUILD_DIR "/") + binary;
+        const QByteArray built = readAll(builtPath);
+        QVERIFY(!built.isEmpty());
+
+        // The sample source is kept in exactly the form export prints.
+        const Result exported = run({QStringLiteral("export"), builtPath});
+        QCOMPARE(exported.exitCode, 0);
+        QCOMPARE(exported.err, QByteArray());
+        QCOMPARE(exported.out, readAll(sourcePath));
+
+        const Result imported = run({QStringLiteral("import"), sourcePath, binary});
+        QCOMPARE(imported.exitCode, 0);
+        QCOMPARE(imported.out + imported.err, QByteArray());
+        QCOMPARE(m_dir->read(binary), built);
+
+        const Result checked = run({QStringLiteral("check"), binary});
+        QCOMPARE(checked.exitCode, 0);
+        QVERIFY2(checked.out.startsWith(binary.toUtf8() + ": valid "), checked.out.constData());
+        QCOMPARE(checked.err, QByteArray());
+    }
+
+    void sampleHasWhatTheProgramsShow()
+    {
+        QVERIFY(m_dir->write(QStringLiteral("Vorrak.dat"), readAll(QStringLiteral(VORRAK_SAMPLE_BUILD_DIR "/Vorrak.dat"))));
+        QVERIFY(m_dir->write(QStringLiteral("Vorrak.hlp"), readAll(QStringLiteral(VORRAK_SAMPLE_BUILD_DIR "/Vorrak.hlp"))));
+        TradeskillData data;
+        QCOMPARE(data.load(), TradeskillData::LoadStatus::Loaded);
+        QVERIFY(data.procGrpCount() >= 3);
+        bool special = false, singleProcessGroup = false, fixed = false, scaled = false, item = false, skill = false;
+        for (const ProcGroup &group : data.procGrps()) {
+            singleProcessGroup = singleProcessGroup || group.procs.size() == 1;
+            for (const Proc &proc : group.procs) {
+                special = special || proc.isSpecial();
+                QVERIFY2(proc.minQL <= proc.maxQL && proc.minQL >= 1, qPrintable(proc.name));
+                for (const Req &req : proc.reqs) {
+                    fixed = fixed || req.multiplier == QLatin1String("0");
+                    scaled = scaled || req.multiplier.toDouble() != 0.0;
+                    item = item || (req.t == 0 && req.id != 0);
+                    skill = skill || req.t == 1;
+                }
+            }
+        }
+        QVERIFY(special && singleProcessGroup && fixed && scaled && item && skill);
+
+        HelpData help;
+        QCOMPARE(help.load(), HelpData::LoadStatus::Loaded);
+        QVERIFY(help.count() >= 3);
+        QStringList ids;
+        for (const HelpTopic &topic : help.topics())
+            ids.append(topic.id);
+        QVERIFY(ids.contains(QStringLiteral("1")) && ids.contains(QStringLiteral("1.1"))
+                && ids.contains(QStringLiteral("2")));
+    }
+
+    void corpusRoundTrip_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("41-byte example") << hexBytes(Example41);
+        QTest::newRow("empty data file") << hexBytes("2A E5 10 A4 00 00");
+        QTest::newRow("empty help file") << hexBytes("E9 A7 14 3D 00 00");
+        QTest::newRow("rich data") << dataFileBytes(richGroups());
+        QTest::newRow("rich help") << helpFileBytes(richTopics());
+        QTest::newRow("trailing bytes") << dataFileBytes(richGroups()) + hexBytes("00 00 00 01");
+    }
+
+    void corpusRoundTrip()
+    {
+        QFETCH(QByteArray, bytes);
+        QVERIFY(m_dir->write(QStringLiteral("in.bin"), bytes));
+        const Result exported = run({QStringLiteral("export"), QStringLiteral("in.bin")});
+        QCOMPARE(exported.exitCode, 0);
+        QCOMPARE(exported.err, QByteArray());
+        QVERIFY(m_dir->write(QStringLiteral("file.json"), exported.out));
+        const Result imported = run({QStringLiteral("import"), QStringLiteral("file.json"), QStringLiteral("out.bin")});
+        QCOMPARE(imported.exitCode, 0);
+        QCOMPARE(m_dir->read(QStringLiteral("out.bin")), bytes);
+    }
+
+    void help()
+    {
+        const Result result = run({QStringLiteral("--help")});
+        QCOMPARE(result.exitCode, 0);
+        QVERIFY(result.out.contains("vorrak-data import JSON OUT"));
+        QCOMPARE(result.err, QByteArray());
+    }
+
+    void errorsWriteNothing_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("error"); // a pattern for the one line on stderr
+
+        const auto exact = [](const QString &line) { return QRegularExpression::escape(line); };
+        const QString see = QStringLiteral(" (see vorrak-data --help)");
+        QTest::newRow("no command") << QStringList() << 2 << exact("vorrak-data: missing command" + see);
+        QTest::newRow("unknown command") << QStringList{"convert", "good.dat"} << 2
+                                         << exact("vorrak-data: unknown command \"convert\"" + see);
+        QTest::newRow("export without file") << QStringList{"export"} << 2
+                                             << exact("vorrak-data: export takes one file: vorrak-data export FILE" + see);
+        QTest::newRow("export two files") << QStringList{"export", "good.dat", "out.dat"} << 2
+                                          << exact("vorrak-data: export takes one file: vorrak-data export FILE" + see);
+        QTest::newRow("import one file") << QStringList{"import", "ql.json"} << 2
+                                         << exact("vorrak-data: import takes two files: vorrak-data import JSON OUT" + see);
+        QTest::newRow("import three files") << QStringList{"import", "ql.json", "out.dat", "x"} << 2
+                                            << exact("vorrak-data: import takes two files: vorrak-data import JSON OUT" + see);
+        QTest::newRow("check without file") << QStringList{"check"} << 2
+                                            << exact("vorrak-data: check takes one file: vorrak-data check FILE" + see);
+
+        QTest::newRow("export missing file") << QStringList{"export", "missing.dat"} << 1
+                                             << exact("vorrak-data: missing.dat: cannot read: No such file or directory");
+        QTest::newRow("export a directory") << QStringList{"export", "outdir"} << 1
+                                            << exact("vorrak-data: outdir: cannot read: it is a directory");
+        QTest::newRow("export damaged file") << QStringList{"export", "cut.dat"} << 1
+                                             << exact("vorrak-data: cut.dat: damaged at byte 30: group 0 process 0 "
+                                                      "requirement 0 multiplier: the file ends before its length "
+                                                      "field is complete");
+        QTest::newRow("export unknown file") << QStringList{"export", "bad.dat"} << 1
+                                             << exact("vorrak-data: bad.dat: not recognized at byte 0: unknown magic "
+                                                      "number 0x58585858");
+        QTest::newRow("check damaged file") << QStringList{"check", "cut.dat"} << 1
+                                            << exact("vorrak-data: cut.dat: damaged at byte 30: group 0 process 0 "
+                                                     "requirement 0 multiplier: the file ends before its length "
+                                                     "field is complete");
+        QTest::newRow("check short file") << QStringList{"check", "short.dat"} << 1
+                                          << exact("vorrak-data: short.dat: not recognized at byte 0: the file is 3 "
+                                                   "bytes long, too short for the magic number");
+        QTest::newRow("check missing file") << QStringList{"check", "missing.dat"} << 1
+                                            << exact("vorrak-data: missing.dat: cannot read: No such file or directory");
+
+        QTest::newRow("import missing JSON") << QStringList{"import", "missing.json", "out.dat"} << 1
+                                             << exact("vorrak-data: missing.json: cannot read: No such file or "
+                                                      "directory");
+        QTest::newRow("import broken JSON") << QStringList{"import", "broken.json", "out.dat"} << 1
+                                            << exact("vorrak-data: broken.json: invalid JSON at byte 37: unterminated "
+                                                     "array");
+        QTest::newRow("import wrong type") << QStringList{"import", "types.json", "out.dat"} << 1
+                                           << exact("vorrak-data: types.json: groups[0].name: expected a string or "
+                                                    "null, got an array");
+        QTest::newRow("import QL out of range") << QStringList{"import", "ql.json", "out.dat"} << 1
+                                                << exact("vorrak-data: ql.json: groups[0].procs[0].minQL: expected an "
+                                                         "integer from 0 to 255, got 300");
+        QTest::newRow("import t out of range") << QStringList{"import", "t.json", "new.dat"} << 1
+                                               << exact("vorrak-data: t.json: groups[0].procs[0].reqs[0].t: expected "
+                                                        "an integer from 0 to 255, got -1");
+        QTest::newRow("import too many topics") << QStringList{"import", "big.json", "out.dat"} << 1
+                                                << exact("vorrak-data: big.json: topics: 65536 entries, but the file "
+                                                         "holds at most 65535");
+        QTest::newRow("import into a directory") << QStringList{"import", "good.json", "outdir"} << 1
+                                                 << "^vorrak-data: outdir: cannot write: .+$";
+        QTest::newRow("import into a system directory") << QStringList{"import", "good.json", "/sys/Vorrak.dat"} << 1
+                                                        << "^vorrak-data: /sys/Vorrak.dat: cannot write: .+$";
+        QTest::newRow("import into a missing directory")
+            << QStringList{"import", "good.json", "nowhere/Vorrak.dat"} << 1
+            << "^vorrak-data: nowhere/Vorrak.dat: cannot write: .+$";
+    }
+
+    void errorsWriteNothing()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, error);
+
+        const QByteArray good = hexBytes(Example41);
+        QVERIFY(m_dir->write(QStringLiteral("good.dat"), good));
+        QVERIFY(m_dir->write(QStringLiteral("cut.dat"), good.left(30)));
+        QVERIFY(m_dir->write(QStringLiteral("bad.dat"), QByteArray("XXXXXXXX")));
+        QVERIFY(m_dir->write(QStringLiteral("short.dat"), hexBytes("2A E5 10")));
+        QVERIFY(m_dir->write(QStringLiteral("out.dat"), QByteArray("old content")));
+        QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("outdir")));
+        QVERIFY(m_dir->write(QStringLiteral("outdir/keep"), QByteArray("kept")));
+        QVERIFY(m_dir->write(QStringLiteral("good.json"), QByteArray(R"({"format": "vorrak-data", "groups": []})")));
+        QVERIFY(m_dir->write(QStringLiteral("broken.json"), QByteArray(R"({"format": "vorrak-data", "groups": [)")));
+        QVERIFY(m_dir->write(QStringLiteral("types.json"),
+                             QByteArray(R"({"format": "vorrak-data", "groups": [{"name": ["A"], "procs": []}]})")));
+        QVERIFY(m_dir->write(QStringLiteral("ql.json"),
+                             QByteArray(R"({"format": "vorrak-data", "groups": [{"name": "A", "procs": [)"
+                                        R"({"name": "B", "maxQL": 1, "minQL": 300, "reqs": []}]}]})")));
+        QVERIFY(m_dir->write(QStringLiteral("t.json"),
+                             QByteArray(R"({"format": "vorrak-data", "groups": [{"name": "A", "procs": [)"
+                                        R"({"name": "B", "maxQL": 1, "minQL": 1, "reqs": [)"
+                                        R"({"name": "C", "multiplier": "2", "t": -1, "id": 0}]}]}]})")));
+        QStringList topics;
+        topics.fill(QStringLiteral(R"({"id": "1", "header": "h", "body": null})"), 65536);
+        QVERIFY(m_dir->write(QStringLiteral("big.json"),
+                             R"({"format": "vorrak-help", "topics": [)" + topics.join(',').toUtf8() + "]}"));
+        const QMap<QString, QByteArray> before = snapshot(m_dir->path());
+
+        const Result result = run(arguments);
+        QCOMPARE(result.exitCode, exitCode);
+        QCOMPARE(result.out, QByteArray());
+        QVERIFY2(result.err.endsWith('\n') && result.err.count('\n') == 1, result.err.constData());
+        const QString line = QString::fromUtf8(result.err).chopped(1);
+        QVERIFY2(QRegularExpression(QStringLiteral("^") + error + QStringLiteral("$")).match(line).hasMatch(),
+                 qPrintable(line));
+        QCOMPARE(snapshot(m_dir->path()), before);
+    }
+
+    void importReplacesExistingFile()
+    {
+        QVERIFY(m_dir->write(QStringLiteral("out.dat"), QByteArray("old content that is longer than the new file")));
+        QVERIFY(m_dir->write(QStringLiteral("empty.json"), QByteArray(R"({"format": "vorrak-help", "topics": []})")));
+        const Result result = run({QStringLiteral("import"), QStringLiteral("empty.json"), QStringLiteral("out.dat")});
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(m_dir->read(QStringLiteral("out.dat")), hexBytes("E9 A7 14 3D 00 00"));
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList({"empty.json", "out.dat"}));
+    }
+
+    void checkReportsTrailingBytes()
+    {
+        QVERIFY(m_dir->write(QStringLiteral("t.dat"), hexBytes(Example41) + "xy"));
+        const Result result = run({QStringLiteral("check"), QStringLiteral("t.dat")});
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(result.out, QByteArray("t.dat: valid data file: 1 group, 1 process, 1 requirement; 2 bytes after "
+                                        "the last record (from byte 41) are ignored\n"));
+        QCOMPARE(result.err, QByteArray());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestVorrakData)
+#include "tst_vorrakdata.moc"
