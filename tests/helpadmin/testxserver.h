@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+
+// An X display for tests that need real X key events: the one named in
+// DISPLAY when it answers, otherwise a private Xvfb on a free display that
+// ends with this object. xdotool, which sends the key events, must work on it.
+class TestXServer
+{
+public:
+    TestXServer();
+    ~TestXServer();
+    TestXServer(const TestXServer &) = delete;
+    TestXServer &operator=(const TestXServer &) = delete;
+
+    bool isReady() const { return !m_display.isEmpty(); }
+    QString display() const { return m_display; }
+    // Why there is no display, for the skip message.
+    QString reason() const { return m_reason; }
+
+    // Presses and releases a key by its keysym name on the display, as a
+    // person at the keyboard would.
+    bool pressKey(const QString &keysym) const;
+
+private:
+    bool answers(const QString &display) const;
+    bool startXvfb();
+
+    QProcess m_xvfb;
+    QString m_display;
+    QString m_reason;
+};
