@@ -1,8 +1,13 @@
 #include "admintest.h"
 
+#include "editorwindowflags.h"
 #include "tradeskilldata.h"
+#include "vorrakadmindialog.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
+#include <QTabWidget>
+#include <QTreeWidget>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -62,13 +67,76 @@ ModalWatcher::ModalWatcher(const char *className, std::function<void(QWidget *)>
     m_timer.setInterval(10);
     QObject::connect(&m_timer, &QTimer::timeout, [this, className, action]() {
         QWidget *modal = QApplication::activeModalWidget();
-        if (!modal || qstrcmp(modal->metaObject()->className(), className) != 0)
+        if (!modal || (className && qstrcmp(modal->metaObject()->className(), className) != 0))
             return;
         m_timer.stop();
         m_fired = true;
         action(modal);
     });
     m_timer.start();
+}
+
+Editor::Editor()
+    : dialog(new VorrakAdminDialog(nullptr, nullptr, false, editorWindowFlags()))
+{
+    dialog->show();
+    dialog->activateWindow();
+    shown = QTest::qWaitForWindowActive(dialog);
+}
+
+Editor::~Editor()
+{
+    delete dialog;
+}
+
+const QList<ProcGroup> &Editor::groups() const
+{
+    return dialog->data().procGrps();
+}
+
+QStringList entries(const QComboBox *combo)
+{
+    QStringList texts;
+    for (int i = 0; i < combo->count(); ++i)
+        texts.append(combo->itemText(i));
+    return texts;
+}
+
+QStringList rows(const QTreeWidget *list)
+{
+    QStringList texts;
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        QStringList columns;
+        for (int c = 0; c < list->columnCount(); ++c)
+            columns.append(list->topLevelItem(i)->text(c));
+        texts.append(columns.join(QLatin1Char('|')));
+    }
+    return texts;
+}
+
+void choose(QComboBox *combo, int index)
+{
+    combo->setFocus();
+    while (combo->currentIndex() < index)
+        QTest::keyClick(combo, Qt::Key_Down);
+    while (combo->currentIndex() > index)
+        QTest::keyClick(combo, Qt::Key_Up);
+}
+
+void clickRow(QTreeWidget *list, const QString &name)
+{
+    const QList<QTreeWidgetItem *> found = list->findItems(name, Qt::MatchExactly);
+    QVERIFY2(found.size() == 1, qPrintable(name));
+    // Bring the list's page to the front so the row can be clicked. A tab
+    // page sits in the tab widget's internal stack.
+    for (QWidget *page = list; page && page->parentWidget(); page = page->parentWidget()) {
+        auto *tabs = qobject_cast<QTabWidget *>(page->parentWidget()->parentWidget());
+        if (tabs && tabs->indexOf(page) >= 0)
+            tabs->setCurrentWidget(page);
+    }
+    const QRect rect = list->visualItemRect(found.first());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+    QCOMPARE(list->currentItem(), found.first());
 }
 
 void clickButton(QWidget *dialog, const char *objectName)

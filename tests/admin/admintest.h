@@ -1,6 +1,7 @@
 #pragma once
 
 #include "procgroup.h"
+#include "vorrakadmindialog.h"
 
 #include <QList>
 #include <QPair>
@@ -10,6 +11,8 @@
 #include <QTimer>
 #include <functional>
 
+class QComboBox;
+class QTreeWidget;
 class QWidget;
 
 // Runs each test in a fresh temporary current directory, so Vorrak.dat and
@@ -45,7 +48,7 @@ private:
     QtMessageHandler m_previous;
 };
 
-// Waits for the first modal window of the given class to become the active
+// Waits for the first modal window of the given class (any class for null) to become the active
 // modal widget and runs `action` on it once. A modal dialog opened by the
 // code under test blocks in its own event loop, and this is what answers it.
 class ModalWatcher
@@ -58,6 +61,33 @@ private:
     QTimer m_timer;
     bool m_fired = false;
 };
+
+// The editor's main dialog, shown and active, with its widgets at hand.
+struct Editor
+{
+    Editor();
+    ~Editor();
+
+    template <typename T>
+    T *get(const char *name) const
+    {
+        return dialog->findChild<T *>(QString::fromLatin1(name));
+    }
+    QComboBox *combo(const char *name) const { return get<QComboBox>(name); }
+    QTreeWidget *list(const char *name) const { return get<QTreeWidget>(name); }
+    const QList<ProcGroup> &groups() const;
+
+    VorrakAdminDialog *dialog;
+    bool shown = false;
+};
+
+QStringList entries(const QComboBox *combo);
+// Rows as "name|multiplier|hidden columns..." in the order shown.
+QStringList rows(const QTreeWidget *list);
+// Picks an entry with the arrow keys, as a user does; each step is an activation.
+void choose(QComboBox *combo, int index);
+// Makes a row current by clicking it, on the list's own page.
+void clickRow(QTreeWidget *list, const QString &name);
 
 // Helpers that act on a dialog the way a user does.
 void clickButton(QWidget *dialog, const char *objectName);
