@@ -24,8 +24,8 @@ ReadResult read(QIODevice *device, QList<HelpTopic> &topics)
         HelpTopic topic;
         if (!in.readString(topic.id) || !in.readString(topic.header) || !in.readString(topic.body))
             return ReadResult::Damaged;
-        VORRAK_DEBUG(" * Topic #%d: %s> \"%s\" (not displaying body...)", i, topic.id.toLatin1().constData(),
-                     topic.header.toLatin1().constData());
+        VORRAK_DEBUG(" * Topic #%d: %s> \"%s\" (not displaying body...)", i, latin1Form(topic.id).constData(),
+                     latin1Form(topic.header).constData());
         topics.append(std::move(topic));
     }
     return ReadResult::Ok;

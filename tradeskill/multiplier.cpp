@@ -44,8 +44,8 @@ double toDouble(bool negative, const QByteArray &digits, qint64 exponent, char e
     return std::strtod(text.constData(), nullptr);
 }
 
-// `digits` x `factor` for a non-negative decimal digit string.
-QByteArray multiplyDigits(const QByteArray &digits, int factor)
+// `digits` x `factor` for a non-negative decimal digit string and factor.
+QByteArray multiplyDigits(const QByteArray &digits, qint64 factor)
 {
     QByteArray result(digits.size() + 12, '0');
     qint64 carry = 0;
@@ -188,7 +188,9 @@ QString Multiplier::amountText(int ql) const
         return QString::number(x, 'g', 6);
     }
 
-    const QByteArray product = multiplyDigits(m_digits, ql);
+    // The digits are multiplied as magnitudes; the sign is kept apart.
+    const bool negative = m_negative != (ql < 0);
+    const QByteArray product = multiplyDigits(m_digits, ql < 0 ? -qint64(ql) : qint64(ql));
     QByteArray whole;
     bool hasFraction = false;
     if (m_exponent >= 0) {
@@ -204,9 +206,9 @@ QString Multiplier::amountText(int ql) const
     whole = stripLeadingZeros(whole);
     if (!hasFraction) {
         const bool zero = whole == "0";
-        return QString::fromLatin1((m_negative && !zero ? "-" : "") + whole);
+        return QString::fromLatin1((negative && !zero ? "-" : "") + whole);
     }
-    if (!m_negative)
+    if (!negative)
         return QString::fromLatin1(incrementDigits(whole));
     // A negative product keeps its fraction, written like "%g".
     return QString::number(toDouble(true, product, m_exponent), 'g', 6);

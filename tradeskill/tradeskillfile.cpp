@@ -24,8 +24,8 @@ bool readReq(BinaryReader &in, int index, Req &req)
     if (!in.readString(req.name) || !in.readString(req.multiplier) || !in.readUInt8(req.t)
         || !in.readInt32(req.id))
         return false;
-    VORRAK_DEBUG("        * Req #%d: %s - x%s (t=%d) (id=%d)", index, req.name.toLatin1().constData(),
-                 req.multiplier.toLatin1().constData(), int(req.t), int(req.id));
+    VORRAK_DEBUG("        * Req #%d: %s - x%s (t=%d) (id=%d)", index, latin1Form(req.name).constData(),
+                 latin1Form(req.multiplier).constData(), int(req.t), int(req.id));
     return true;
 }
 
@@ -33,7 +33,7 @@ bool readProc(BinaryReader &in, qint64 size, int index, Proc &proc)
 {
     if (!in.readString(proc.name))
         return false;
-    VORRAK_DEBUG("    * Proc #%d: %s", index, proc.name.toLatin1().constData());
+    VORRAK_DEBUG("    * Proc #%d: %s", index, latin1Form(proc.name).constData());
     quint16 reqCount;
     if (!in.readUInt8(proc.maxQL) || !in.readUInt8(proc.minQL))
         return false;
@@ -55,7 +55,7 @@ bool readGroup(BinaryReader &in, qint64 size, int index, ProcGroup &group)
 {
     if (!in.readString(group.name))
         return false;
-    VORRAK_DEBUG("* Group #%d: %s", index, group.name.toLatin1().constData());
+    VORRAK_DEBUG("* Group #%d: %s", index, latin1Form(group.name).constData());
     quint16 procCount;
     if (!in.readUInt16(procCount))
         return false;
@@ -106,7 +106,7 @@ void write(QDataStream &out, const QList<ProcGroup> &groups)
     for (int i = 0; i < groups.size(); ++i) {
         const ProcGroup &group = groups.at(i);
         if (log)
-            qDebug("* Group #%d: %s", i, group.name.toLatin1().constData());
+            qDebug("* Group #%d: %s", i, latin1Form(group.name).constData());
         out << group.name;
         if (log)
             qDebug("  + Procs: %d", int(group.procs.size()));
@@ -114,7 +114,7 @@ void write(QDataStream &out, const QList<ProcGroup> &groups)
         for (int j = 0; j < group.procs.size(); ++j) {
             const Proc &proc = group.procs.at(j);
             if (log) {
-                qDebug("    * Proc #%d: %s", j, proc.name.toLatin1().constData());
+                qDebug("    * Proc #%d: %s", j, latin1Form(proc.name).constData());
                 qDebug("      (Max QL: %d, Min QL: %d)", int(proc.maxQL), int(proc.minQL));
             }
             out << proc.name << qint8(proc.maxQL) << qint8(proc.minQL);
@@ -124,8 +124,8 @@ void write(QDataStream &out, const QList<ProcGroup> &groups)
             for (int k = 0; k < proc.reqs.size(); ++k) {
                 const Req &req = proc.reqs.at(k);
                 if (log)
-                    qDebug("        * Req #%d: %s - x%s (t=%d) (id=%d)", k, req.name.toLatin1().constData(),
-                           req.multiplier.toLatin1().constData(), int(req.t), int(req.id));
+                    qDebug("        * Req #%d: %s - x%s (t=%d) (id=%d)", k, latin1Form(req.name).constData(),
+                           latin1Form(req.multiplier).constData(), int(req.t), int(req.id));
                 out << req.name << req.multiplier << qint8(req.t) << req.id;
             }
         }

@@ -3,6 +3,7 @@
 #include <QTest>
 
 #include <cmath>
+#include <limits>
 
 class TestMultiplier : public QObject
 {
@@ -55,6 +56,12 @@ private slots:
         QTest::newRow("inf word") << "inf" << 5 << "inf";
         QTest::newRow("infinity word") << "Infinity" << 5 << "inf";
         QTest::newRow("not a number") << "nan" << 1 << "nan";
+        // A negative QL never comes from the programs' spin boxes, but the
+        // amount must still be the signed product, not digit garbage.
+        QTest::newRow("negative QL") << "2" << -3 << "-6";
+        QTest::newRow("negative QL with fraction") << "1.5" << -3 << "-4.5";
+        QTest::newRow("both negative") << "-1.5" << -3 << "5";
+        QTest::newRow("lowest int QL") << "1" << std::numeric_limits<int>::min() << "-2147483648";
     }
 
     void amountText()

@@ -353,6 +353,44 @@ private slots:
         QCOMPARE(log.debugLines().at(1), QStringLiteral("* Group #0: ?? ??"));
     }
 
+    void logLinesShowLatin1Form_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("logged");
+        QTest::newRow("ASCII") << "Iron Ingot" << "Iron Ingot";
+        QTest::newRow("Latin-1") << "Rünen Ærø ½" << "Rünen Ærø ½";
+        QTest::newRow("beyond Latin-1") << "Ink ✓ 漢" << "Ink ? ?";
+        QTest::newRow("surrogate pair") << "😀" << "??";
+    }
+
+    void logLinesShowLatin1Form()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, logged);
+        auto store = makeStore();
+        store->procGrps() = {ProcGroup{name, {Proc{name, 2, 1, {Req{name, name, 1, 0}}}}}};
+        QStringList saveLines;
+        {
+            LogCapture log;
+            QVERIFY(store->save());
+            saveLines = log.debugLines();
+        }
+        auto loaded = makeStore();
+        LogCapture log;
+        QCOMPARE(loaded->load(), TradeskillData::LoadStatus::Loaded);
+        const QStringList expected = {QStringLiteral("Groups: 1"),
+                                      QStringLiteral("* Group #0: ") + logged,
+                                      QStringLiteral("  + Procs: 1"),
+                                      QStringLiteral("    * Proc #0: ") + logged,
+                                      QStringLiteral("      (Max QL: 2, Min QL: 1)"),
+                                      QStringLiteral("      + Reqs: 1"),
+                                      QStringLiteral("        * Req #0: %1 - x%1 (t=1) (id=0)").arg(logged),
+                                      QStringLiteral("Finished loading data file")};
+        QCOMPARE(log.debugLines(), expected);
+        // Between the count line and the last line, saving logs what loading logs.
+        QCOMPARE(saveLines.mid(1, expected.size() - 1), expected.mid(0, expected.size() - 1));
+    }
+
     void fileCutAtEveryOffset()
     {
         const QList<ProcGroup> groups = richGroups();
