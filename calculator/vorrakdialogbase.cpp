@@ -64,7 +64,7 @@ VorrakDialogBase::VorrakDialogBase(QWidget *parent, const char *name, bool modal
     connect(ExitButton, &QPushButton::clicked, this, &VorrakDialogBase::accept);
     connect(ProcGrpList, &QComboBox::activated, this, &VorrakDialogBase::procGrpChanged);
     connect(ProcessList, &QComboBox::activated, this, &VorrakDialogBase::processChanged);
-    connect(ItemsList, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem *item) { itemClicked(item); });
+    connect(ItemsList, &QTreeWidget::itemDoubleClicked, this, &VorrakDialogBase::itemClicked);
     connect(helpKey, &QShortcut::activated, this, &VorrakDialogBase::helpClicked);
     connect(m_copyAction, &QAction::triggered, this, &VorrakDialogBase::copyResults);
 
