@@ -1,17 +1,21 @@
-// Saves a large generated store into the current directory and is killed
-// while doing so by SaveFaultTest. Prints "ready" just before saving and
-// "saved" once save() has returned true.
+// Saves a large store into the current directory and is killed while doing
+// so by SaveFaultTest. "data" and "help" save a generated store; "editor"
+// runs the editor's end of session on the main dialog, which has loaded
+// Vorrak.dat. Prints "ready" just before saving and "saved" once the save
+// has succeeded.
+#include "editorsession.h"
 #include "generatedstore.h"
 #include "helpdata.h"
 #include "tradeskilldata.h"
+#include "vorrakadmindialog.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 
 #include <cstdio>
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    QApplication app(argc, argv);
     const QString kind = app.arguments().value(1);
     const MessageHandler report = [](const QString &text) { std::fprintf(stderr, "%s\n", qPrintable(text)); };
     const auto ready = [] {
@@ -30,10 +34,15 @@ int main(int argc, char **argv)
         help.topics() = GeneratedStore::help(4000, 1000);
         ready();
         saved = help.save();
+    } else if (kind == QLatin1String("editor")) {
+        VorrakAdminDialog dialog;
+        ready();
+        saved = EditorSession::finish(dialog);
     } else {
-        std::fprintf(stderr, "usage: savechild data|help\n");
+        std::fprintf(stderr, "usage: savechild data|help|editor\n");
         return 2;
     }
     std::puts(saved ? "saved" : "failed");
+    std::fflush(stdout);
     return saved ? 0 : 1;
 }
