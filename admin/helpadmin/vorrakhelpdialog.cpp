@@ -10,6 +10,7 @@
 #include "vorrakicons.h"
 #include "vorraktopicdialog.h"
 
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTreeWidgetItemIterator>
@@ -62,6 +63,10 @@ void VorrakHelpDialog::setUpGui()
 
     m_ui->setupUi(this);
     QTreeWidget *list = m_ui->HeaderList;
+    // Titles and IDs are shown whole, as wide as the longest one needs.
+    list->header()->setSectionResizeMode(TitleColumn, QHeaderView::ResizeToContents);
+    list->header()->setSectionResizeMode(IdColumn, QHeaderView::ResizeToContents);
+    list->header()->setStretchLastSection(false);
     list->setColumnWidth(IndexColumn, 0);
     list->setColumnHidden(IndexColumn, true);
     list->sortByColumn(IdColumn, Qt::AscendingOrder);
