@@ -8,6 +8,7 @@ packages=(
     xvfb xauth xdotool x11-xserver-utils imagemagick
     clang libclang-rt-14-dev
     desktop-file-utils appstream
+    python3-jsonschema
 )
 
 missing=()

@@ -176,6 +176,51 @@ private slots:
         QCOMPARE(m_dir->read(QStringLiteral("out.bin")), bytes);
     }
 
+    void exportsFollowTheSchema()
+    {
+        // The schema is checked by an independent validator where one is installed.
+        QProcess probe;
+        probe.start(QStringLiteral("python3"), {QStringLiteral("-c"), QStringLiteral("import jsonschema")});
+        if (!probe.waitForFinished(30000) || probe.exitStatus() != QProcess::NormalExit || probe.exitCode() != 0)
+            QSKIP("python3 with jsonschema is not installed");
+
+        QStringList files = {QStringLiteral(VORRAK_SAMPLE_SOURCE_DIR "/vorrak-data.json"),
+                             QStringLiteral(VORRAK_SAMPLE_SOURCE_DIR "/vorrak-help.json")};
+        const QList<QByteArray> corpus = {dataFileBytes(richGroups()) + "xy", helpFileBytes(richTopics())};
+        for (qsizetype i = 0; i < corpus.size(); ++i) {
+            const QString name = QStringLiteral("corpus%1").arg(i);
+            QVERIFY(m_dir->write(name + QLatin1String(".bin"), corpus.at(i)));
+            const Result exported = run({QStringLiteral("export"), name + QLatin1String(".bin")});
+            QCOMPARE(exported.exitCode, 0);
+            QVERIFY(m_dir->write(name + QLatin1String(".json"), exported.out));
+            files.append(m_dir->filePath(name + QLatin1String(".json")));
+        }
+        // One that the schema must refuse, so a schema that allows anything fails here.
+        QVERIFY(m_dir->write(QStringLiteral("wrong.json"),
+                             QByteArray(R"({"format": "vorrak-data", "groups": [{"name": "A", "procs": [)"
+                                        R"({"name": "B", "maxQL": 256, "minQL": 1, "reqs": []}]}]})")));
+
+        const QString script = QStringLiteral(
+            "import json, sys, jsonschema\n"
+            "schema = json.load(open(sys.argv[1], encoding='utf-8'))\n"
+            "jsonschema.Draft202012Validator.check_schema(schema)\n"
+            "validator = jsonschema.Draft202012Validator(schema)\n"
+            "for path in sys.argv[2:]:\n"
+            "    errors = list(validator.iter_errors(json.load(open(path, encoding='utf-8'))))\n"
+            "    print(path, 'valid' if not errors else 'invalid')\n");
+        QProcess validator;
+        validator.start(QStringLiteral("python3"), QStringList{QStringLiteral("-c"), script,
+                                                               QStringLiteral(VORRAK_SCHEMA_FILE)}
+                                                       + files + QStringList{m_dir->filePath("wrong.json")});
+        QVERIFY(validator.waitForFinished(60000));
+        QCOMPARE(validator.exitCode(), 0);
+        QStringList expected;
+        for (const QString &file : files)
+            expected.append(file + QLatin1String(" valid"));
+        expected.append(m_dir->filePath("wrong.json") + QLatin1String(" invalid"));
+        QCOMPARE(QString::fromUtf8(validator.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts), expected);
+    }
+
     void help()
     {
         const Result result = run({QStringLiteral("--help")});
