@@ -1,0 +1,258 @@
+#include "admintest.h"
+#include "editorsession.h"
+#include "tradeskilldata.h"
+
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+const QByteArray EmptyStore = QByteArray::fromHex("2AE510A40000");
+
+QList<ProcGroup> sampleStore()
+{
+    return {makeGroup("Weapons", {makeProc("Pistol", 200, 1, {makeReq("Screwdriver", "0", 0, 1234),
+                                                             makeReq("Weaponsmithing", "4.5", 1, 0)}),
+                                  makeProc("Rifle", 255, 255)}),
+            makeGroup("Armor")};
+}
+
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString dataPath() { return TradeskillData::filePath(); }
+QString backupPath() { return TradeskillData::filePath() + QStringLiteral(".bak"); }
+
+// Closes the editor's main dialog in one of the ways a user can.
+void closeEditor(QWidget *dialog, const QString &how)
+{
+    if (how == QLatin1String("Exit"))
+        clickButton(dialog, "ExitBtn");
+    else if (how == QLatin1String("Alt+X"))
+        QTest::keyClick(dialog, Qt::Key_X, Qt::AltModifier);
+    else if (how == QLatin1String("Return"))
+        QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
+    else if (how == QLatin1String("Escape"))
+        QTest::keyClick(dialog->focusWidget(), Qt::Key_Escape);
+    else
+        dialog->close(); // the close box
+}
+
+// Runs the whole editor, closing it with `how`; other modal windows that
+// come up on the way (load and save messages) are answered with OK and
+// their texts collected.
+int runEditor(const QString &how, QStringList *messages = nullptr,
+              const std::function<void(QWidget *)> &whileOpen = {})
+{
+    QTimer timer;
+    timer.setInterval(10);
+    QObject::connect(&timer, &QTimer::timeout, [&]() {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            if (messages)
+                messages->append(box->text());
+            box->accept();
+        } else if (modal && modal->inherits("VorrakAdminDialog") && modal->isVisible()) {
+            timer.stop();
+            if (whileOpen)
+                whileOpen(modal);
+            closeEditor(modal, how);
+            timer.start();
+        }
+    });
+    timer.start();
+    return EditorSession::run();
+}
+
+} // namespace
+
+class TestEditorSession : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void everyWayOfClosingWritesOnce_data();
+    void everyWayOfClosingWritesOnce();
+    void leavingAtOnceCreatesEmptyFile();
+    void changesReachTheFile();
+    void unreadableFileIsKept_data();
+    void unreadableFileIsKept();
+    void readableFileMakesNoBackup();
+    void backupFailureLeavesFileAlone();
+    void failedSaveIsShown();
+
+private:
+    std::unique_ptr<ScratchDir> m_dir;
+};
+
+void TestEditorSession::init()
+{
+    m_dir = std::make_unique<ScratchDir>();
+    QVERIFY(m_dir->isValid());
+}
+
+void TestEditorSession::cleanup()
+{
+    m_dir.reset();
+}
+
+void TestEditorSession::everyWayOfClosingWritesOnce_data()
+{
+    QTest::addColumn<QString>("how");
+    for (const char *how : {"Exit", "Alt+X", "Return", "Escape", "close box"})
+        QTest::newRow(how) << QString::fromLatin1(how);
+}
+
+void TestEditorSession::everyWayOfClosingWritesOnce()
+{
+    QFETCH(QString, how);
+    QVERIFY(writeDataFile(sampleStore()));
+    const QByteArray before = dataFileBytes();
+    QVERIFY(!before.isEmpty());
+    // Make the file older than any write below could be, so a rewrite shows.
+    {
+        QFile file(dataPath());
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime));
+    }
+
+    LogCapture log;
+    QStringList messages;
+    QCOMPARE(runEditor(how, &messages), 0);
+    QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
+    QCOMPARE(log.debugLines().count(QStringLiteral("Saving data file...")), 1);
+    QCOMPARE(log.debugLines().count(QStringLiteral("Finished saving data file")), 1);
+    // Started on a file and closed without changes: the same bytes come back.
+    QCOMPARE(dataFileBytes(), before);
+    QVERIFY(QFileInfo(dataPath()).lastModified() > QDateTime::currentDateTime().addSecs(-60));
+    QVERIFY(!QFile::exists(backupPath()));
+}
+
+void TestEditorSession::leavingAtOnceCreatesEmptyFile()
+{
+    QVERIFY(!QFile::exists(dataPath()));
+    LogCapture log;
+    QCOMPARE(runEditor(QStringLiteral("Exit")), 0);
+    QCOMPARE(dataFileBytes(), EmptyStore);
+    QVERIFY(!QFile::exists(backupPath()));
+    QVERIFY(log.warningLines().filter(QStringLiteral("Vorrak.dat")).isEmpty());
+}
+
+void TestEditorSession::changesReachTheFile()
+{
+    QVERIFY(writeDataFile(sampleStore()));
+    QCOMPARE(runEditor(QStringLiteral("Exit"), nullptr, [](QWidget *dialog) {
+                 // Sort the groups: Armor comes first.
+                 clickButton(dialog, "SortGrpBtn");
+             }),
+             0);
+    QList<ProcGroup> expected = sampleStore();
+    expected.move(1, 0);
+    QCOMPARE(readDataFile(), expected);
+}
+
+void TestEditorSession::unreadableFileIsKept_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("loadMessage");
+    QTest::addColumn<bool>("olderBackup");
+    QTest::addColumn<QByteArray>("written");
+    QTest::newRow("bad magic") << QByteArray("not a data file") << "Unable to load data file: Format not recognized"
+                               << false << EmptyStore;
+    QTest::newRow("short") << QByteArray::fromHex("2AE5") << "Unable to load data file: Format not recognized"
+                           << false << EmptyStore;
+    QTest::newRow("bad magic, older backup")
+        << QByteArray::fromHex("00000000") << "Unable to load data file: Format not recognized" << true << EmptyStore;
+    // One whole group, then a second one cut off in its name.
+    QTest::newRow("damaged") << QByteArray::fromHex("2AE510A40002000000020041000000000004")
+                             << "Unable to load data file: File is damaged" << true
+                             << QByteArray::fromHex("2AE510A40001000000020041" "0000");
+}
+
+void TestEditorSession::unreadableFileIsKept()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, loadMessage);
+    QFETCH(bool, olderBackup);
+    QFETCH(QByteArray, written);
+    QVERIFY(writeBytes(dataPath(), content));
+    if (olderBackup)
+        QVERIFY(writeBytes(backupPath(), "an older backup"));
+
+    LogCapture log;
+    QStringList messages;
+    QCOMPARE(runEditor(QStringLiteral("Exit"), &messages), 0);
+    QCOMPARE(messages, QStringList{loadMessage});
+    QCOMPARE(readBytes(backupPath()), content);
+    // The editor's own store: empty, or the groups read before the damage.
+    QCOMPARE(dataFileBytes(), written);
+    const QString line = QStringLiteral("Unreadable data file %1 kept as %2")
+                             .arg(QDir::toNativeSeparators(dataPath()), QDir::toNativeSeparators(backupPath()));
+    QCOMPARE(log.warningLines().count(line), 1);
+    // The backup is made before the store is written.
+    QVERIFY(log.debugLines().contains(QStringLiteral("Saving data file...")));
+}
+
+void TestEditorSession::readableFileMakesNoBackup()
+{
+    QVERIFY(writeDataFile(sampleStore()));
+    QVERIFY(writeBytes(backupPath(), "an older backup"));
+    QCOMPARE(runEditor(QStringLiteral("Escape")), 0);
+    QCOMPARE(readBytes(backupPath()), QByteArray("an older backup"));
+    QCOMPARE(readDataFile(), sampleStore());
+}
+
+void TestEditorSession::backupFailureLeavesFileAlone()
+{
+    const QByteArray junk("not a data file");
+    QVERIFY(writeBytes(dataPath(), junk));
+    // A backup that cannot be replaced: a folder with something in it.
+    QVERIFY(QDir().mkpath(backupPath() + QStringLiteral("/inside")));
+
+    LogCapture log;
+    QStringList messages;
+    QCOMPARE(runEditor(QStringLiteral("Exit"), &messages), 0);
+    QCOMPARE(messages.size(), 2);
+    QCOMPARE(messages.at(0), QStringLiteral("Unable to load data file: Format not recognized"));
+    QVERIFY2(messages.at(1).startsWith(QStringLiteral("Unable to keep the unreadable data file %1 as %2: ")
+                                           .arg(QDir::toNativeSeparators(dataPath()),
+                                                QDir::toNativeSeparators(backupPath()))),
+             qPrintable(messages.at(1)));
+    QCOMPARE(dataFileBytes(), junk);
+    QVERIFY(!log.debugLines().contains(QStringLiteral("Saving data file...")));
+    QCOMPARE(log.warningLines().filter(QStringLiteral("Unable to keep unreadable data file")).size(), 1);
+}
+
+void TestEditorSession::failedSaveIsShown()
+{
+    // A folder where the file should be: it can be neither read nor replaced.
+    QVERIFY(QDir().mkpath(dataPath() + QStringLiteral("/inside")));
+    LogCapture log;
+    QStringList messages;
+    QCOMPARE(runEditor(QStringLiteral("Exit"), &messages), 0);
+    QCOMPARE(messages.size(), 1);
+    const QString prefix = QStringLiteral("Unable to save data file %1: ").arg(dataPath());
+    QVERIFY2(messages.first().startsWith(prefix), qPrintable(messages.first()));
+    QVERIFY(messages.first().size() > prefix.size()); // the reason follows
+    QCOMPARE(log.warningLines().filter(prefix).size(), 1);
+    QVERIFY(QFileInfo(dataPath()).isDir());
+    QVERIFY(!QFile::exists(backupPath()));
+}
+
+QTEST_MAIN(TestEditorSession)
+#include "tst_editorsession.moc"
