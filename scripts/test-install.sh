@@ -74,11 +74,17 @@ check_tree() {
     validate appstreamcli validate-tree --no-net --strict "$root" \
         || fail "the installed tree under $root does not validate"
 
-    # The installed tool must run on its own, away from the build tree.
-    if [ -x "$bin/vorrak-data" ] && [ -f "$BUILD_DIR/sample/Vorrak.dat" ]; then
-        (cd "$work" && "$bin/vorrak-data" check "$BUILD_DIR/sample/Vorrak.dat" >/dev/null) \
-            || fail "the installed vorrak-data rejects the sample data"
-    fi
+    # The installed tool must run on its own, away from the build tree, and
+    # accept the installed sample files.
+    for file in Vorrak.dat Vorrak.hlp; do
+        local sample=$share/vorrak/sample/$file
+        if [ ! -f "$sample" ]; then
+            fail "$sample is not installed"
+        elif [ -x "$bin/vorrak-data" ]; then
+            (cd "$work" && "$bin/vorrak-data" check "$sample" >/dev/null) \
+                || fail "the installed vorrak-data rejects $sample"
+        fi
+    done
 }
 
 # A plain prefix, as a user installing into their home would use ...
