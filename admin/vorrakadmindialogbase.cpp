@@ -36,6 +36,11 @@ VorrakAdminDialogBase::VorrakAdminDialogBase(QWidget *parent, const char *name, 
     m_loadStatus = m_data.load();
 
     setupUi(this);
+    // Labels as wide as the wider of the two: the combo boxes line up and
+    // take the free width of their rows.
+    const int labelWidth = qMax(ProcGroupLabel->sizeHint().width(), ProcessLabel->sizeHint().width());
+    ProcGroupLabel->setFixedWidth(labelWidth);
+    ProcessLabel->setFixedWidth(labelWidth);
     setUpReqList(ItemsList, 2);
     setUpReqList(SkillsList, 2);
 
