@@ -243,14 +243,17 @@ void TestHelpAdminDialog::addTopic()
     QFETCH(QString, shape);
     Window window(topicsWithIds({"1"}));
 
-    QString presetId, presetHeader;
+    QString presetId, presetHeader, caption, okText, cancelText;
     bool idHasFocus = false;
     ModalAnswer answer("VorrakTopicDialog", [&](QWidget *form) {
         QLineEdit *id = field(form, "IDEdit");
         QLineEdit *header = field(form, "HeaderEdit");
         presetId = id->text();
         presetHeader = header->text();
-        idHasFocus = id->hasFocus();
+        idHasFocus = form->focusWidget() == id;
+        caption = form->windowTitle();
+        okText = form->findChild<QPushButton *>(QStringLiteral("OkBtn"))->text();
+        cancelText = form->findChild<QPushButton *>(QStringLiteral("CancelBtn"))->text();
         if (!typedId.isEmpty()) {
             id->selectAll();
             QTest::keyClicks(id, typedId);
@@ -268,6 +271,9 @@ void TestHelpAdminDialog::addTopic()
     QCOMPARE(presetId, QStringLiteral("HLP_"));
     QCOMPARE(presetHeader, QString());
     QVERIFY(idHasFocus);
+    QCOMPARE(caption, QStringLiteral("VorrakAdmin"));
+    QCOMPARE(okText, QStringLiteral("&Ok"));
+    QCOMPARE(cancelText, QStringLiteral("&Cancel"));
     QCOMPARE(treeShape(window.list), shape);
 
     const QList<HelpTopic> &topics = window.dialog->helpData().topics();
