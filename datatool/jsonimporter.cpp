@@ -1,5 +1,6 @@
 #include "jsonimporter.h"
 
+#include "duplicatekeyfinder.h"
 #include "jsonformat.h"
 
 #include <QJsonArray>
@@ -58,6 +59,11 @@ bool JsonImporter::read(const QByteArray &json, FileContent &content)
     const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
     if (parseError.error != QJsonParseError::NoError)
         return fail(QString(), QStringLiteral("invalid JSON at byte %1: %2").arg(parseError.offset).arg(parseError.errorString()));
+    DuplicateKeyFinder duplicates;
+    if (!duplicates.check(json))
+        return fail(QString(), QStringLiteral("key \"%1\" appears twice in one object (at byte %2)")
+                                   .arg(duplicates.key())
+                                   .arg(duplicates.offset()));
     if (!document.isObject())
         return fail(QString(), QStringLiteral("expected a JSON object at the top"));
     const QJsonObject root = document.object();

@@ -320,6 +320,12 @@ private slots:
                                                << R"(missing key "topics")";
         QTest::newRow("odd trailing bytes") << QByteArray(R"({"format": "vorrak-help", "topics": [], "trailingBytes": "abc"})")
                                             << "trailingBytes: expected a string of hexadecimal byte pairs";
+        QTest::newRow("key twice") << procData(R"({"name": "p", "maxQL": 10, "minQL": 1, "reqs": [], "maxQL": 20})")
+                                   << "key \"maxQL\" appears twice in one object (at byte 112)";
+        QTest::newRow("escaped key twice") << QByteArray(R"({"format": "vorrak-help", "topics": [], "\u0066ormat": "x"})")
+                                           << "key \"format\" appears twice in one object (at byte 40)";
+        QTest::newRow("format twice") << QByteArray(R"({"format": "vorrak-help", "format": "vorrak-data", "groups": []})")
+                                      << "key \"format\" appears twice in one object (at byte 26)";
         QTest::newRow("trailing bytes not hex") << QByteArray(R"({"format": "vorrak-help", "topics": [], "trailingBytes": "zz"})")
                                                 << "trailingBytes: expected a string of hexadecimal byte pairs";
     }
@@ -370,6 +376,18 @@ private slots:
             QCOMPARE(importer.error(),
                      QStringLiteral("%1: %2 entries, but the file holds at most 65535").arg(list).arg(count));
         }
+    }
+
+    void equalKeysInDifferentObjectsAreFine()
+    {
+        // Brackets, commas and an escaped quote inside a text are no structure.
+        const QByteArray json = "{\"format\": \"vorrak-data\", \"groups\": [{\"name\": \"a\\\"}{,\", \"procs\": []}, "
+                                "{\"name\": \"b\", \"procs\": [{\"name\": \"p\", \"maxQL\": 1, \"minQL\": 1, \"reqs\": []}]}]}";
+        FileContent content;
+        JsonImporter importer;
+        QVERIFY2(importer.read(json, content), qPrintable(importer.error()));
+        QCOMPARE(content.groups.size(), 2);
+        QCOMPARE(content.groups.first().name, QStringLiteral("a\"}{,"));
     }
 
     void importAcceptsEscapedTexts()
