@@ -19,5 +19,11 @@ int main(int argc, char *argv[])
     err.open(stderr, QIODevice::WriteOnly);
     QStringList arguments = app.arguments();
     arguments.removeFirst();
-    return DataTool(&out, &err).run(arguments);
+    int status = DataTool(&out, &err).run(arguments);
+    // A full disk or a closed pipe behind standard output must not pass for success.
+    if (!out.flush() || out.error() != QFileDevice::NoError) {
+        err.write(QStringLiteral("vorrak-data: cannot write to standard output: %1\n").arg(out.errorString()).toUtf8());
+        status = DataTool::InvalidInput;
+    }
+    return status;
 }

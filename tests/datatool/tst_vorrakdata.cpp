@@ -50,9 +50,11 @@ class TestVorrakData : public QObject
     Q_OBJECT
 
 private:
-    Result run(const QStringList &arguments)
+    Result run(const QStringList &arguments, const QString &standardOutputFile = QString())
     {
         QProcess process;
+        if (!standardOutputFile.isEmpty())
+            process.setStandardOutputFile(standardOutputFile);
         process.setWorkingDirectory(m_dir->path());
         // What a user gets by default: no logging rules from the test run.
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -338,6 +340,16 @@ private slots:
         QVERIFY2(QRegularExpression(QStringLiteral("^") + error + QStringLiteral("$")).match(line).hasMatch(),
                  qPrintable(line));
         QCOMPARE(snapshot(m_dir->path()), before);
+    }
+
+    void fullStandardOutputIsAnError()
+    {
+        if (!QFileInfo::exists(QStringLiteral("/dev/full")))
+            QSKIP("no /dev/full on this system");
+        QVERIFY(m_dir->write(QStringLiteral("good.dat"), hexBytes(Example41)));
+        const Result result = run({QStringLiteral("export"), QStringLiteral("good.dat")}, QStringLiteral("/dev/full"));
+        QCOMPARE(result.exitCode, 1);
+        QCOMPARE(result.err, QByteArray("vorrak-data: cannot write to standard output: No space left on device\n"));
     }
 
     void importReplacesExistingFile()
