@@ -48,7 +48,8 @@ FileInspector::Report FileInspector::inspect()
     BinaryReader in(&buffer);
     qint32 magic = 0;
     if (!in.readInt32(magic)) {
-        m_report.problem = QStringLiteral("the file is %1 bytes long, too short for the magic number").arg(m_bytes.size());
+        m_report.problem = QStringLiteral("the file is %1 long, too short for the magic number")
+                               .arg(counted(int(qMin<qsizetype>(m_bytes.size(), 4)), "byte", "bytes"));
         return m_report;
     }
     if (magic != TradeskillFile::Magic && magic != HelpFile::Magic) {
@@ -62,9 +63,8 @@ FileInspector::Report FileInspector::inspect()
     if (complete) {
         m_report.valid = true;
         m_report.end = in.position();
-        m_report.offset = in.position();
         if (m_report.end < m_bytes.size())
-            m_report.note = QStringLiteral("%1 after the last record (from byte %2) are ignored")
+            m_report.note = QStringLiteral("%1 after the last record (from byte %2), which the programs ignore")
                                    .arg(counted(int(m_bytes.size() - m_report.end), "byte", "bytes"))
                                    .arg(m_report.end);
     }

@@ -214,6 +214,8 @@ private slots:
         QTest::addColumn<QString>("description");
         QTest::newRow("empty") << QByteArray()
                                << "not recognized at byte 0: the file is 0 bytes long, too short for the magic number";
+        QTest::newRow("one byte") << hexBytes("2A")
+                                  << "not recognized at byte 0: the file is 1 byte long, too short for the magic number";
         QTest::newRow("unknown magic") << hexBytes("3D 14 A7 E9 00 00")
                                        << "not recognized at byte 0: unknown magic number 0x3D14A7E9";
         QTest::newRow("count cut") << hexBytes("2A E5 10 A4 00")
@@ -253,7 +255,7 @@ private slots:
         QTest::newRow("one of each") << hexBytes("2A E5 10 A4 00 01 00 00 00 02 00 41 00 01 00 00 00 02 00 42 C8 01 "
                                                  "00 01 00 00 00 02 00 43 00 00 00 02 00 32 00 00 00 04 D2 EE")
                                      << "valid data file: 1 group, 1 process, 1 requirement; 1 byte after the last "
-                                        "record (from byte 41) are ignored";
+                                        "record (from byte 41), which the programs ignore";
         QTest::newRow("help") << helpFileBytes(richTopics()) << "valid help file: 4 topics";
     }
 

@@ -368,7 +368,7 @@ private slots:
         const Result result = run({QStringLiteral("check"), QStringLiteral("t.dat")});
         QCOMPARE(result.exitCode, 0);
         QCOMPARE(result.out, QByteArray("t.dat: valid data file: 1 group, 1 process, 1 requirement; 2 bytes after "
-                                        "the last record (from byte 41) are ignored\n"));
+                                        "the last record (from byte 41), which the programs ignore\n"));
         QCOMPARE(result.err, QByteArray());
     }
 };
