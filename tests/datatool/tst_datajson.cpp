@@ -392,6 +392,25 @@ private slots:
         QCOMPARE(content.groups.first().name, QStringLiteral("a\"}{,"));
     }
 
+    void cutJsonGivesOneLineError()
+    {
+        FileContent content;
+        content.groups = richGroups();
+        const QByteArray json = JsonExport::toJson(content);
+        for (qsizetype cut = 0; cut < json.size(); ++cut) {
+            const QByteArray tag = "cut at " + QByteArray::number(cut);
+            FileContent imported;
+            JsonImporter importer;
+            // Only the final line break can go without harm.
+            const bool whole = cut == json.size() - 1;
+            QVERIFY2(importer.read(json.left(cut), imported) == whole, tag);
+            if (!whole) {
+                QVERIFY2(importer.error().startsWith(QLatin1String("invalid JSON at byte ")), tag);
+                QVERIFY2(!importer.error().contains(QLatin1Char('\n')), tag);
+            }
+        }
+    }
+
     void importAcceptsEscapedTexts()
     {
         const QByteArray json = R"({"format": "vorrak-help", "topics": [{"id": "\ud800", "header": "\u0000a\n", "body": "\ud83d\ude00"}]})";
