@@ -10,8 +10,7 @@ namespace HelpAdministration {
 
 void run(QWidget *parent)
 {
-    VorrakHelpDialog dialog(parent, AdminDialogFlags);
-    dialog.setModal(true);
+    VorrakHelpDialog dialog(parent, nullptr, true, AdminDialogFlags);
     dialog.exec();
 
     // Every way of closing keeps the changes: there is no way to throw them

@@ -10,11 +10,14 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 
-VorrakEditor::VorrakEditor(QWidget *parent, Qt::WindowFlags flags)
+VorrakEditor::VorrakEditor(QWidget *parent, const char *name, bool modal, Qt::WindowFlags flags)
     : QDialog(parent, flags)
     , m_ui(std::make_unique<Ui::VorrakEditor>())
     , m_lockKeys(LockKeyReader::create())
 {
+    if (name)
+        setObjectName(QString::fromLatin1(name));
+    setModal(modal);
     m_ui->setupUi(this);
     setWindowIcon(vorrakWindowIcon());
 

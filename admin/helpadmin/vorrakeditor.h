@@ -22,7 +22,10 @@ class VorrakEditor : public QDialog
     Q_OBJECT
 
 public:
-    explicit VorrakEditor(QWidget *parent = nullptr, Qt::WindowFlags flags = {});
+    // The arguments of the editor's dialogs: without a name the object is
+    // called "VorrakEditor".
+    explicit VorrakEditor(QWidget *parent = nullptr, const char *name = nullptr, bool modal = false,
+                   Qt::WindowFlags flags = {});
     ~VorrakEditor() override;
 
     BodyTextEdit *bodyEdit() const;

@@ -21,12 +21,13 @@ enum Column { TitleColumn, IdColumn, IndexColumn };
 
 } // namespace
 
-VorrakHelpDialog::VorrakHelpDialog(QWidget *parent, Qt::WindowFlags flags)
+VorrakHelpDialog::VorrakHelpDialog(QWidget *parent, const char *name, bool modal, Qt::WindowFlags flags)
     : QDialog(parent, flags)
     , m_helpData([this](const QString &text) { QMessageBox::warning(this, QStringLiteral("VorrakAdmin"), text); })
     , m_ui(std::make_unique<Ui::VorrakHelpDialog>())
 {
-    setObjectName(QStringLiteral("VorrakHelpDialog"));
+    setObjectName(name ? QString::fromLatin1(name) : QStringLiteral("VorrakHelpDialog"));
+    setModal(modal);
     resize(450, 400);
     setWindowTitle(tr("VorrakAdmin"));
     setWindowIcon(vorrakWindowIcon());
@@ -147,7 +148,7 @@ void VorrakHelpDialog::addTopic()
                              tr("The help file cannot hold more than %1 topics.").arg(HelpFile::MaxTopics));
         return;
     }
-    VorrakTopicDialog form(this, AdminDialogFlags);
+    VorrakTopicDialog form(this, nullptr, true, AdminDialogFlags);
     if (form.exec() != QDialog::Accepted)
         return;
     m_helpData.topics().append(HelpTopic{form.idEdit()->text(), form.headerEdit()->text(), QString()});
@@ -176,7 +177,7 @@ void VorrakHelpDialog::editTopic()
     if (p < 0)
         return;
     VORRAK_DEBUG("Editing Topic: #%d", p);
-    VorrakTopicDialog form(this, AdminDialogFlags);
+    VorrakTopicDialog form(this, nullptr, true, AdminDialogFlags);
     HelpTopic &topic = m_helpData.topics()[p];
     form.idEdit()->setText(topic.id);
     form.headerEdit()->setText(topic.header);
@@ -194,7 +195,7 @@ void VorrakHelpDialog::editBody()
     if (p < 0)
         return;
     VORRAK_DEBUG("Editing Body: #%d", p);
-    VorrakEditor editor(this, AdminDialogFlags);
+    VorrakEditor editor(this, nullptr, true, AdminDialogFlags);
     editor.bodyEdit()->setPlainText(m_helpData.topics().at(p).body);
     if (editor.exec() != QDialog::Accepted)
         return;

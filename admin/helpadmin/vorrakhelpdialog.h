@@ -20,7 +20,10 @@ class VorrakHelpDialog : public QDialog
     Q_OBJECT
 
 public:
-    explicit VorrakHelpDialog(QWidget *parent = nullptr, Qt::WindowFlags flags = {});
+    // The arguments of the editor's dialogs: without a name the object is
+    // called "VorrakHelpDialog".
+    explicit VorrakHelpDialog(QWidget *parent = nullptr, const char *name = nullptr, bool modal = false,
+                   Qt::WindowFlags flags = {});
     ~VorrakHelpDialog() override;
 
     HelpData &helpData() { return m_helpData; }

@@ -3,10 +3,13 @@
 #include "ui_vorraktopicdialog.h"
 #include "vorrakicons.h"
 
-VorrakTopicDialog::VorrakTopicDialog(QWidget *parent, Qt::WindowFlags flags)
+VorrakTopicDialog::VorrakTopicDialog(QWidget *parent, const char *name, bool modal, Qt::WindowFlags flags)
     : QDialog(parent, flags)
     , m_ui(std::make_unique<Ui::VorrakTopicDialog>())
 {
+    if (name)
+        setObjectName(QString::fromLatin1(name));
+    setModal(modal);
     m_ui->setupUi(this);
     setWindowIcon(vorrakWindowIcon());
     connect(m_ui->OkBtn, &QPushButton::clicked, this, &QDialog::accept);

@@ -16,7 +16,10 @@ class VorrakTopicDialog : public QDialog
     Q_OBJECT
 
 public:
-    explicit VorrakTopicDialog(QWidget *parent = nullptr, Qt::WindowFlags flags = {});
+    // The arguments of the editor's dialogs: without a name the object is
+    // called "VorrakTopicDialog".
+    explicit VorrakTopicDialog(QWidget *parent = nullptr, const char *name = nullptr, bool modal = false,
+                   Qt::WindowFlags flags = {});
     ~VorrakTopicDialog() override;
 
     QLineEdit *idEdit() const;

@@ -85,6 +85,8 @@ private slots:
     void actionsWithoutSelectionDoNothing();
     void editBody_data();
     void editBody();
+    void subWindows_data();
+    void subWindows();
     void accessibleNames();
 };
 
@@ -506,6 +508,42 @@ void TestHelpAdminDialog::editBody()
     QTextBrowser expected;
     expected.setHtml(bodyAfter);
     QCOMPARE(window.body->toPlainText(), expected.toPlainText());
+}
+
+void TestHelpAdminDialog::subWindows_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("className");
+    QTest::newRow("topic form") << "EditBtn" << "VorrakTopicDialog";
+    QTest::newRow("body editor") << "EditorBtn" << "VorrakEditor";
+}
+
+void TestHelpAdminDialog::subWindows()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, className);
+    Window window(topicsWithIds({"1"}));
+    window.select(QStringLiteral("1"));
+    QWidget *parent = nullptr;
+    bool modal = false;
+    Qt::WindowFlags flags;
+    QString name;
+    ModalAnswer answer(className.toLatin1().constData(), [&](QWidget *dialog) {
+        parent = dialog->parentWidget();
+        modal = dialog->isModal();
+        flags = dialog->windowFlags();
+        name = dialog->objectName();
+        static_cast<QDialog *>(dialog)->reject();
+    });
+    QTest::mouseClick(window.button(button.toLatin1().constData()), Qt::LeftButton);
+    QVERIFY(answer.answered());
+    QCOMPARE(parent, window.dialog.get());
+    QVERIFY(modal);
+    QCOMPARE(name, className);
+    QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowContextHelpButtonHint));
 }
 
 void TestHelpAdminDialog::accessibleNames()

@@ -1,0 +1,68 @@
+// "Edit help" of the editor's main dialog opens the help administration over
+// it and writes the help file when that window closes; the data file is left
+// to the end of the editor.
+#include "fixtures.h"
+#include "helpadmintestsupport.h"
+#include "helpdata.h"
+#include "modalanswer.h"
+#include "scratchdir.h"
+#include "vorrakadmindialog.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+class TestEditHelp : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void editHelp_data();
+    void editHelp();
+};
+
+void TestEditHelp::editHelp_data()
+{
+    QTest::addColumn<bool>("byShortcut");
+    QTest::newRow("button") << false;
+    QTest::newRow("Alt+H") << true;
+}
+
+void TestEditHelp::editHelp()
+{
+    QFETCH(bool, byShortcut);
+    ScratchDir scratch;
+    QVERIFY(scratch.write(QStringLiteral("Vorrak.hlp"), helpFileBytes(topicsWithIds({"1"}))));
+    VorrakAdminDialog mainDialog;
+    mainDialog.show();
+    mainDialog.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&mainDialog));
+
+    QWidget *parent = nullptr;
+    ModalAnswer window("VorrakHelpDialog", [&](QWidget *dialog) {
+        parent = dialog->parentWidget();
+        ModalAnswer form("VorrakTopicDialog", [](QWidget *topicForm) {
+            topicForm->findChild<QLineEdit *>(QStringLiteral("IDEdit"))->setText(QStringLiteral("1.5"));
+            QTest::mouseClick(topicForm->findChild<QPushButton *>(QStringLiteral("OkBtn")), Qt::LeftButton);
+        });
+        QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("AddBtn")), Qt::LeftButton);
+        dialog->close();
+    });
+    if (byShortcut)
+        QTest::keyClick(&mainDialog, Qt::Key_H, Qt::AltModifier);
+    else
+        QTest::mouseClick(mainDialog.findChild<QPushButton *>(QStringLiteral("HelpBtn")), Qt::LeftButton);
+    // The shortcut presses the button with a short animation first.
+    QTRY_VERIFY(window.answered());
+    QCOMPARE(parent, &mainDialog);
+
+    HelpData onDisk;
+    QCOMPARE(onDisk.load(), HelpData::LoadStatus::Loaded);
+    QCOMPARE(onDisk.count(), 2);
+    QCOMPARE(onDisk.topics().at(1).id, QStringLiteral("1.5"));
+    QVERIFY(!QFile::exists(scratch.filePath(QStringLiteral("Vorrak.dat"))));
+    QVERIFY(mainDialog.isVisible());
+}
+
+QTEST_MAIN(TestEditHelp)
+#include "tst_edithelp.moc"
