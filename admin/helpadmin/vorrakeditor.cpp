@@ -37,10 +37,12 @@ VorrakEditor::VorrakEditor(QWidget *parent, const char *name, bool modal, Qt::Wi
     m_statusBar->setSizeGripEnabled(false);
     m_numLockInd = new QLabel(tr("Num"), m_statusBar);
     m_numLockInd->setObjectName(QStringLiteral("NumLockInd"));
+    m_numLockInd->setContentsMargins(4, 0, 4, 0);
     showLockState(m_numLockInd, LockKeyReader::Key::NumLock);
     m_statusBar->addPermanentWidget(m_numLockInd, 0);
     m_capsLockInd = new QLabel(tr("Caps"), m_statusBar);
     m_capsLockInd->setObjectName(QStringLiteral("CapsLockInd"));
+    m_capsLockInd->setContentsMargins(4, 0, 4, 0);
     showLockState(m_capsLockInd, LockKeyReader::Key::CapsLock);
     m_statusBar->addPermanentWidget(m_capsLockInd, 0);
     m_ui->topLevelLayout->addWidget(m_statusBar);
