@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QStyle>
 #include <QTabWidget>
 #include <QTest>
@@ -44,6 +45,7 @@ private slots:
     void returnAtStartExits();
     void mnemonics_data();
     void mnemonics();
+    void altHPressesEditHelp();
     void sortGroups_data();
     void sortGroups();
     void sortProcesses_data();
@@ -266,6 +268,30 @@ void TestAdminDialog::mnemonics()
     QTest::keyClick(editor.dialog, Qt::Key_X, Qt::AltModifier);
     QTRY_VERIFY(!editor.dialog->isVisible());
     QCOMPARE(editor.dialog->result(), int(QDialog::Accepted));
+}
+
+void TestAdminDialog::altHPressesEditHelp()
+{
+    ScratchDir dir;
+    QVERIFY(writeDataFile(browsingStore()));
+    const QByteArray before = dataFileBytes();
+    Editor editor;
+    QSignalSpy pressed(editor.get<QPushButton>("HelpBtn"), &QPushButton::clicked);
+    // Whatever the help administration opens is closed again at once.
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&editor]() {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (modal && modal != editor.dialog)
+            modal->close();
+    });
+    closer.start(10);
+    QTest::keyClick(editor.dialog, Qt::Key_H, Qt::AltModifier);
+    QTRY_COMPARE(pressed.count(), 1);
+    closer.stop();
+    // The help administration leaves the tradeskill store and its file alone.
+    QCOMPARE(editor.groups(), browsingStore());
+    QCOMPARE(dataFileBytes(), before);
+    QVERIFY(editor.dialog->isVisible());
 }
 
 namespace {
