@@ -1,5 +1,7 @@
 #include "binaryreader.h"
 
+#include "stringpool.h"
+
 #include <QIODevice>
 #include <QtEndian>
 
@@ -53,7 +55,7 @@ bool BinaryReader::readUInt8(quint8 &value)
     return true;
 }
 
-bool BinaryReader::readString(QString &value)
+bool BinaryReader::readString(QString &value, StringPool *pool)
 {
     qint32 signedLength;
     if (!readInt32(signedLength))
@@ -71,7 +73,16 @@ bool BinaryReader::readString(QString &value)
         value = QString(QLatin1String(""));
         return true;
     }
-    QString text(qsizetype(length / 2), Qt::Uninitialized);
+    const qsizetype units = qsizetype(length / 2);
+    if (pool && units <= StringPool::MaxPooledLength) {
+        m_scratch.resize(units);
+        if (!readRaw(reinterpret_cast<char *>(m_scratch.data()), length))
+            return false;
+        qFromBigEndian<char16_t>(m_scratch.data(), units, m_scratch.data());
+        value = pool->intern(QStringView(m_scratch.data(), units));
+        return true;
+    }
+    QString text(units, Qt::Uninitialized);
     if (!readRaw(reinterpret_cast<char *>(text.data()), length))
         return false;
     qFromBigEndian<char16_t>(text.data(), text.size(), text.data());

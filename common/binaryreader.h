@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QString>
+#include <QVarLengthArray>
 #include <QtGlobal>
 
 class QIODevice;
+class StringPool;
 
 // Reads the big-endian values of the Vorrak files from a device of known size.
 // Every read is checked against the bytes that are left, so a file that ends
@@ -18,8 +20,9 @@ public:
     bool readInt32(qint32 &value);
     bool readUInt16(quint16 &value);
     bool readUInt8(quint8 &value);
-    // A null text (length 0xFFFFFFFF) comes back as a null QString.
-    bool readString(QString &value);
+    // A null text (length 0xFFFFFFFF) comes back as a null QString. With a
+    // pool, short texts come back shared with earlier equal ones.
+    bool readString(QString &value, StringPool *pool = nullptr);
 
     bool damaged() const { return m_damaged; }
     qint64 position() const { return m_position; }
@@ -32,4 +35,5 @@ private:
     qint64 m_size;
     qint64 m_position = 0;
     bool m_damaged = false;
+    QVarLengthArray<char16_t, 128> m_scratch;
 };

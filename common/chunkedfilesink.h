@@ -26,6 +26,8 @@ protected:
 private:
     static constexpr qsizetype ChunkSize = 1 << 20;
 
+    bool writeAll(const char *data, qsizetype size);
+
     QFileDevice *m_file;
     QByteArray m_chunk;
     QString m_failure;

@@ -1,5 +1,6 @@
 #include "helpfile.h"
 
+#include "bigendianwriter.h"
 #include "binaryreader.h"
 #include "debuglog.h"
 
@@ -33,9 +34,16 @@ ReadResult read(QIODevice *device, QList<HelpTopic> &topics)
 
 void write(QDataStream &out, const QList<HelpTopic> &topics)
 {
-    out << Magic << qint16(topics.size());
-    for (const HelpTopic &topic : topics)
-        out << topic.id << topic.header << topic.body;
+    BigEndianWriter writer(out.device());
+    writer.writeInt32(Magic);
+    writer.writeInt16(qint16(topics.size()));
+    for (const HelpTopic &topic : topics) {
+        writer.writeString(topic.id);
+        writer.writeString(topic.header);
+        writer.writeString(topic.body);
+    }
+    if (!writer.finish())
+        out.setStatus(QDataStream::WriteFailed);
 }
 
 } // namespace HelpFile

@@ -1,7 +1,9 @@
 #include "tradeskillfile.h"
 
+#include "bigendianwriter.h"
 #include "binaryreader.h"
 #include "debuglog.h"
+#include "stringpool.h"
 
 #include <QDataStream>
 #include <QIODevice>
@@ -19,9 +21,9 @@ qsizetype cappedReserve(quint16 count, qint64 bytesLeft, qint64 recordBytes)
     return qsizetype(qMin<qint64>(count, bytesLeft / recordBytes));
 }
 
-bool readReq(BinaryReader &in, int index, Req &req)
+bool readReq(BinaryReader &in, StringPool &pool, int index, Req &req)
 {
-    if (!in.readString(req.name) || !in.readString(req.multiplier) || !in.readUInt8(req.t)
+    if (!in.readString(req.name, &pool) || !in.readString(req.multiplier, &pool) || !in.readUInt8(req.t)
         || !in.readInt32(req.id))
         return false;
     VORRAK_DEBUG("        * Req #%d: %s - x%s (t=%d) (id=%d)", index, latin1Form(req.name).constData(),
@@ -29,9 +31,9 @@ bool readReq(BinaryReader &in, int index, Req &req)
     return true;
 }
 
-bool readProc(BinaryReader &in, qint64 size, int index, Proc &proc)
+bool readProc(BinaryReader &in, StringPool &pool, qint64 size, int index, Proc &proc)
 {
-    if (!in.readString(proc.name))
+    if (!in.readString(proc.name, &pool))
         return false;
     VORRAK_DEBUG("    * Proc #%d: %s", index, latin1Form(proc.name).constData());
     quint16 reqCount;
@@ -44,16 +46,16 @@ bool readProc(BinaryReader &in, qint64 size, int index, Proc &proc)
     proc.reqs.reserve(cappedReserve(reqCount, size - in.position(), MinReqBytes));
     for (int k = 0; k < reqCount; ++k) {
         Req req;
-        if (!readReq(in, k, req))
+        if (!readReq(in, pool, k, req))
             return false;
         proc.reqs.append(std::move(req));
     }
     return true;
 }
 
-bool readGroup(BinaryReader &in, qint64 size, int index, ProcGroup &group)
+bool readGroup(BinaryReader &in, StringPool &pool, qint64 size, int index, ProcGroup &group)
 {
-    if (!in.readString(group.name))
+    if (!in.readString(group.name, &pool))
         return false;
     VORRAK_DEBUG("* Group #%d: %s", index, latin1Form(group.name).constData());
     quint16 procCount;
@@ -63,7 +65,7 @@ bool readGroup(BinaryReader &in, qint64 size, int index, ProcGroup &group)
     group.procs.reserve(cappedReserve(procCount, size - in.position(), MinProcBytes));
     for (int j = 0; j < procCount; ++j) {
         Proc proc;
-        if (!readProc(in, size, j, proc))
+        if (!readProc(in, pool, size, j, proc))
             return false;
         group.procs.append(std::move(proc));
     }
@@ -86,10 +88,12 @@ ReadResult read(QIODevice *device, QList<ProcGroup> &groups, const char *countFo
     if (!in.readUInt16(groupCount))
         return ReadResult::Damaged;
     VORRAK_DEBUG(countFormat, int(groupCount));
+    // Names and multipliers repeat throughout a file: each distinct one is kept once.
+    StringPool pool;
     groups.reserve(groups.size() + cappedReserve(groupCount, size - in.position(), MinGroupBytes));
     for (int i = 0; i < groupCount; ++i) {
         ProcGroup group;
-        if (!readGroup(in, size, i, group))
+        if (!readGroup(in, pool, size, i, group))
             return ReadResult::Damaged;
         groups.append(std::move(group));
     }
@@ -98,38 +102,46 @@ ReadResult read(QIODevice *device, QList<ProcGroup> &groups, const char *countFo
 
 void write(QDataStream &out, const QList<ProcGroup> &groups)
 {
+    BigEndianWriter writer(out.device());
     const bool log = vorrakDebugEnabled();
-    out << Magic;
+    writer.writeInt32(Magic);
     if (log)
         qDebug("Groups: %d", int(groups.size()));
-    out << qint16(groups.size());
+    writer.writeInt16(qint16(groups.size()));
     for (int i = 0; i < groups.size(); ++i) {
         const ProcGroup &group = groups.at(i);
         if (log)
             qDebug("* Group #%d: %s", i, latin1Form(group.name).constData());
-        out << group.name;
+        writer.writeString(group.name);
         if (log)
             qDebug("  + Procs: %d", int(group.procs.size()));
-        out << qint16(group.procs.size());
+        writer.writeInt16(qint16(group.procs.size()));
         for (int j = 0; j < group.procs.size(); ++j) {
             const Proc &proc = group.procs.at(j);
             if (log) {
                 qDebug("    * Proc #%d: %s", j, latin1Form(proc.name).constData());
                 qDebug("      (Max QL: %d, Min QL: %d)", int(proc.maxQL), int(proc.minQL));
             }
-            out << proc.name << qint8(proc.maxQL) << qint8(proc.minQL);
+            writer.writeString(proc.name);
+            writer.writeInt8(qint8(proc.maxQL));
+            writer.writeInt8(qint8(proc.minQL));
             if (log)
                 qDebug("      + Reqs: %d", int(proc.reqs.size()));
-            out << qint16(proc.reqs.size());
+            writer.writeInt16(qint16(proc.reqs.size()));
             for (int k = 0; k < proc.reqs.size(); ++k) {
                 const Req &req = proc.reqs.at(k);
                 if (log)
                     qDebug("        * Req #%d: %s - x%s (t=%d) (id=%d)", k, latin1Form(req.name).constData(),
                            latin1Form(req.multiplier).constData(), int(req.t), int(req.id));
-                out << req.name << req.multiplier << qint8(req.t) << req.id;
+                writer.writeString(req.name);
+                writer.writeString(req.multiplier);
+                writer.writeInt8(qint8(req.t));
+                writer.writeInt32(req.id);
             }
         }
     }
+    if (!writer.finish())
+        out.setStatus(QDataStream::WriteFailed);
 }
 
 bool exceedsFormatLimits(const QList<ProcGroup> &groups)

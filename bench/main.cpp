@@ -1,0 +1,59 @@
+// vorrak-bench: every benchmark of the project, each next to its baseline in
+// this one run, on a generated data file of 1,000 groups x 100 processes x
+// 10 requirements. Run it through scripts/bench.sh; results go to stdout.
+#include "filebench.h"
+#include "generatedstore.h"
+#include "report.h"
+#include "sortbench.h"
+#include "startupbench.h"
+#include "tradeskilldata.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLoggingCategory>
+#include <QTemporaryDir>
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QCommandLineParser options;
+    options.addHelpOption();
+    const QCommandLineOption roundsOption(QStringLiteral("rounds"), QStringLiteral("Timed rounds per figure."),
+                                          QStringLiteral("n"), QStringLiteral("5"));
+    const QCommandLineOption sampleOption(QStringLiteral("sample"), QStringLiteral("Folder of the sample data."),
+                                          QStringLiteral("dir"));
+    const QCommandLineOption probeOption(QStringLiteral("probe"), QStringLiteral("The start-up probe program."),
+                                         QStringLiteral("path"));
+    options.addOptions({roundsOption, sampleOption, probeOption});
+    options.process(app);
+    const int rounds = qMax(1, options.value(roundsOption).toInt());
+
+    QTemporaryDir work;
+    const QString largeDir = QDir(work.path()).filePath(QStringLiteral("large"));
+    const QString emptyDir = QDir(work.path()).filePath(QStringLiteral("empty"));
+    QDir().mkpath(largeDir);
+    QDir().mkpath(emptyDir);
+
+    Report report;
+    QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
+    {
+        TradeskillData data;
+        data.procGrps() = GeneratedStore::tradeskill(1000, 100, 10);
+        const QString previous = QDir::currentPath();
+        QDir::setCurrent(largeDir);
+        if (!data.save())
+            return 1;
+        QDir::setCurrent(previous);
+    }
+
+    runFileBenchmarks(report, largeDir, rounds);
+    runSortBenchmark(report);
+    if (options.isSet(probeOption)) {
+        runStartupBenchmarks(report, options.value(probeOption), options.value(sampleOption), largeDir, emptyDir,
+                             rounds);
+    }
+    std::printf("\n%d target(s) missed\n", report.missed());
+    return report.missed() == 0 ? 0 : 3;
+}

@@ -1,0 +1,59 @@
+// Starts one program's main dialog the way its main() does, in the current
+// directory, and prints "shown <peak kB>" once the dialog is on screen, with
+// the peak resident memory so far. "baseline" shows an empty dialog in the
+// same style instead. Built once per program (the two programs have
+// different classes of the same name), as vorrak-startup-probe-calculator
+// and vorrak-startup-probe-admin.
+#ifdef VORRAK_PROBE_ADMIN
+#include "editorwindowflags.h"
+#include "vorrakadmindialog.h"
+#else
+#include "vorrakdialog.h"
+#endif
+
+#include <QApplication>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTest>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+long peakResidentKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    const QRegularExpression peak(QStringLiteral("VmHWM:\\s+(\\d+)"));
+    const QRegularExpressionMatch match = peak.match(QString::fromLatin1(status.readAll()));
+    return match.hasMatch() ? match.captured(1).toLong() : -1;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    const Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+        | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    std::unique_ptr<QDialog> dialog;
+    if (app.arguments().value(1) == QLatin1String("baseline")) {
+        dialog = std::make_unique<QDialog>(nullptr, flags);
+        QApplication::setStyle(QStringLiteral("Fusion"));
+    } else {
+#ifdef VORRAK_PROBE_ADMIN
+        dialog = std::make_unique<VorrakAdminDialog>(nullptr, nullptr, true, editorWindowFlags());
+#else
+        dialog = std::make_unique<VorrakDialog>(nullptr, nullptr, true, flags | Qt::WindowContextHelpButtonHint);
+#endif
+    }
+    dialog->show();
+    if (!QTest::qWaitForWindowExposed(dialog.get()))
+        return 1;
+    std::printf("shown %ld\n", peakResidentKb());
+    std::fflush(stdout);
+    // What the dialog holds is freed by the system; that is not start-up.
+    std::_Exit(0);
+}

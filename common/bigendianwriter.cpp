@@ -1,0 +1,52 @@
+#include "bigendianwriter.h"
+
+#include <QIODevice>
+
+namespace {
+
+constexpr qsizetype BufferSize = 1 << 20;
+
+} // namespace
+
+BigEndianWriter::BigEndianWriter(QIODevice *device)
+    : m_device(device)
+    , m_buffer(BufferSize, Qt::Uninitialized)
+    , m_begin(m_buffer.data())
+    , m_end(m_begin)
+    , m_limit(m_begin + BufferSize)
+{
+}
+
+void BigEndianWriter::flush()
+{
+    const qint64 used = m_end - m_begin;
+    if (used > 0 && !m_failed && m_device->write(m_begin, used) != used)
+        m_failed = true;
+    m_end = m_begin;
+}
+
+void BigEndianWriter::writeString(const QString &text)
+{
+    if (text.isNull()) {
+        writeInt32(-1);
+        return;
+    }
+    writeInt32(qint32(quint32(text.size()) * 2));
+    const char16_t *units = reinterpret_cast<const char16_t *>(text.constData());
+    qsizetype left = text.size();
+    while (left > 0) {
+        if (m_limit - m_end < 2)
+            flush();
+        const qsizetype now = qMin(left, qsizetype((m_limit - m_end) / 2));
+        qToBigEndian<char16_t>(units, now, m_end);
+        m_end += now * 2;
+        units += now;
+        left -= now;
+    }
+}
+
+bool BigEndianWriter::finish()
+{
+    flush();
+    return !m_failed;
+}
