@@ -1,5 +1,6 @@
 #include "vorrakdialogbase.h"
 
+#include "debuglog.h"
 #include "multiplier.h"
 #include "resulttext.h"
 #include "vorrakhelpdialog.h"
@@ -135,7 +136,7 @@ void VorrakDialogBase::processChanged(int)
     const int g = ProcGrpList->currentIndex();
     const int p = ProcessList->currentIndex();
     const Proc proc = m_data.proc(g, p);
-    qDebug("Selected %dx%d: %s (ql %d-%d)", g, p, proc.name.toLatin1().constData(), int(proc.minQL),
+    qDebug("Selected %dx%d: %s (ql %d-%d)", g, p, latin1Form(proc.name).constData(), int(proc.minQL),
            int(proc.maxQL));
 
     QualitySpin->setMinimum(proc.minQL);
@@ -157,7 +158,7 @@ void VorrakDialogBase::goClicked()
     const int g = ProcGrpList->currentIndex();
     const int p = ProcessList->currentIndex();
     const QString product = m_data.proc(g, p).name;
-    qDebug("Calculating requirements for making a QL %.0f %s", double(ql), product.toLatin1().constData());
+    qDebug("Calculating requirements for making a QL %.0f %s", double(ql), latin1Form(product).constData());
     m_lastCalculation = Calculation{product, ql};
     m_copyAction->setEnabled(true);
 
