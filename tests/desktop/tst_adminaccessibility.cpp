@@ -2,14 +2,13 @@
 // that a screen reader can name every widget that takes the keyboard focus.
 #include "accessibilitycheck.h"
 #include "modalwatcher.h"
-#include "smalldata.h"
+#include "fixtures.h"
+#include "scratchdir.h"
 #include "vorrakadmindialog.h"
 
 #include <QComboBox>
-#include <QDir>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -30,21 +29,20 @@ private slots:
 private:
     static void verifyReport(const AccessibilityReport &report, const QStringList &inputs);
 
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<ScratchDir> m_dir;
 };
 
 // Each case in a fresh folder: closing the editor's windows writes the files.
 void TestAdminAccessibility::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
+    m_dir = std::make_unique<ScratchDir>();
     QVERIFY(m_dir->isValid());
-    QVERIFY(QDir::setCurrent(m_dir->path()));
-    QVERIFY(writeSmallData());
+    QVERIFY(m_dir->write("Vorrak.dat", dataFileBytes(richGroups())));
+    QVERIFY(m_dir->write("Vorrak.hlp", helpFileBytes(richTopics())));
 }
 
 void TestAdminAccessibility::cleanup()
 {
-    QDir::setCurrent(QDir::tempPath());
     m_dir.reset();
 }
 
@@ -76,8 +74,10 @@ void TestAdminAccessibility::mainDialog()
     VorrakAdminDialog dialog;
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    auto *groups = dialog.findChild<QComboBox *>("ProcGroupList");
     auto *tabs = dialog.findChild<QTabWidget *>("ReqControl");
-    QVERIFY(tabs);
+    QVERIFY(groups && tabs);
+    QCOMPARE(groups->count(), int(richGroups().size()));
     tabs->setCurrentIndex(page);
 
     verifyReport(checkAccessibleNames(&dialog), inputs);

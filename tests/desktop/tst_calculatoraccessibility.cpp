@@ -2,12 +2,12 @@
 // screen reader can name every widget that takes the keyboard focus.
 #include "accessibilitycheck.h"
 #include "modalwatcher.h"
-#include "smalldata.h"
+#include "fixtures.h"
+#include "scratchdir.h"
 #include "vorrakdialog.h"
 
-#include <QDir>
+#include <QComboBox>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 class TestCalculatorAccessibility : public QObject
@@ -20,14 +20,15 @@ private slots:
     void everyFocusableWidgetIsNamed();
 
 private:
-    QTemporaryDir m_dir;
+    ScratchDir m_dir;
 };
 
 void TestCalculatorAccessibility::initTestCase()
 {
+    // Data with every kind of entry, empty and non-Latin-1 names included.
     QVERIFY(m_dir.isValid());
-    QVERIFY(QDir::setCurrent(m_dir.path()));
-    QVERIFY(writeSmallData());
+    QVERIFY(m_dir.write("Vorrak.dat", dataFileBytes(richGroups())));
+    QVERIFY(m_dir.write("Vorrak.hlp", helpFileBytes(richTopics())));
 }
 
 void TestCalculatorAccessibility::everyFocusableWidgetIsNamed_data()
@@ -49,8 +50,10 @@ void TestCalculatorAccessibility::everyFocusableWidgetIsNamed()
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     // Results in the lists, as after a real calculation.
+    auto *groups = dialog.findChild<QComboBox *>("ProcGrpList");
     auto *go = dialog.findChild<QPushButton *>("GoButton");
-    QVERIFY(go);
+    QVERIFY(groups && go);
+    QCOMPARE(groups->count(), int(richGroups().size()));
     QTest::mouseClick(go, Qt::LeftButton);
 
     AccessibilityReport report;
