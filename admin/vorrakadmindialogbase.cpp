@@ -1,11 +1,11 @@
 #include "vorrakadmindialogbase.h"
 
 #include "debuglog.h"
+#include "editorwindowflags.h"
 #include "helpadministration.h"
 #include "namesort.h"
 #include "recordform.h"
 #include "tradeskillfile.h"
-#include "editorwindowflags.h"
 #include "vorrakicons.h"
 #include "vorrakprocdialog.h"
 #include "vorrakreqdialog.h"
@@ -15,6 +15,7 @@
 
 namespace {
 
+constexpr int FirstHiddenColumn = 2;
 constexpr int ItemsPositionColumn = 3;
 constexpr int SkillsPositionColumn = 2;
 
@@ -28,11 +29,12 @@ VorrakAdminDialogBase::VorrakAdminDialogBase(QWidget *parent, const char *name, 
     : QDialog(parent, flags)
     , m_data(TradeskillData::Settings{"Groups: %d", [this](const QString &text) { showMessage(text); }})
 {
-    if (name)
-        setObjectName(QString::fromLatin1(name));
+    setObjectName(name ? QString::fromLatin1(name) : QStringLiteral("VorrakAdminDialogBase"));
     setModal(modal);
     setWindowIcon(vorrakWindowIcon());
 
+    // The store is loaded before any widget exists; a load message has the
+    // dialog as parent all the same.
     m_loadStatus = m_data.load();
 
     setupUi(this);
@@ -41,8 +43,8 @@ VorrakAdminDialogBase::VorrakAdminDialogBase(QWidget *parent, const char *name, 
     const int labelWidth = qMax(ProcGroupLabel->sizeHint().width(), ProcessLabel->sizeHint().width());
     ProcGroupLabel->setFixedWidth(labelWidth);
     ProcessLabel->setFixedWidth(labelWidth);
-    setUpReqList(ItemsList, 2);
-    setUpReqList(SkillsList, 2);
+    setUpReqList(ItemsList);
+    setUpReqList(SkillsList);
 
     connect(ExitBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(HelpBtn, &QPushButton::clicked, this, &VorrakAdminDialogBase::editHelp);
@@ -60,7 +62,7 @@ VorrakAdminDialogBase::VorrakAdminDialogBase(QWidget *parent, const char *name, 
 
 VorrakAdminDialogBase::~VorrakAdminDialogBase() = default;
 
-void VorrakAdminDialogBase::setUpReqList(QTreeWidget *list, int firstHiddenColumn)
+void VorrakAdminDialogBase::setUpReqList(QTreeWidget *list)
 {
     QHeaderView *header = list->header();
     header->setSectionsClickable(false);
@@ -70,7 +72,7 @@ void VorrakAdminDialogBase::setUpReqList(QTreeWidget *list, int firstHiddenColum
     header->setSectionResizeMode(0, QHeaderView::Stretch);
     header->resizeSection(1, 110);
     // The id and position columns carry data for the actions, not for the eye.
-    for (int column = firstHiddenColumn; column < list->columnCount(); ++column) {
+    for (int column = FirstHiddenColumn; column < list->columnCount(); ++column) {
         header->resizeSection(column, 0);
         list->setColumnHidden(column, true);
     }

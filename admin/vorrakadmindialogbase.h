@@ -70,7 +70,8 @@ private:
     bool refuseIfFull(qsizetype size, const QString &what);
     void showMessage(const QString &text);
 
-    static void setUpReqList(QTreeWidget *list, int firstHiddenColumn);
+    // Name and multiplier visible; the id and position columns hidden.
+    static void setUpReqList(QTreeWidget *list);
 
     TradeskillData m_data;
     TradeskillData::LoadStatus m_loadStatus = TradeskillData::LoadStatus::Missing;
