@@ -26,7 +26,9 @@ int main(int argc, char **argv)
                                           QStringLiteral("dir"));
     const QCommandLineOption probeOption(QStringLiteral("probe"), QStringLiteral("The start-up probe program."),
                                          QStringLiteral("path"));
-    options.addOptions({roundsOption, sampleOption, probeOption});
+    const QCommandLineOption onlyOption(QStringLiteral("only"), QStringLiteral("Run one group: file, sort or startup."),
+                                        QStringLiteral("group"));
+    options.addOptions({roundsOption, sampleOption, probeOption, onlyOption});
     options.process(app);
     const int rounds = qMax(1, options.value(roundsOption).toInt());
 
@@ -48,9 +50,13 @@ int main(int argc, char **argv)
         QDir::setCurrent(previous);
     }
 
-    runFileBenchmarks(report, largeDir, rounds);
-    runSortBenchmark(report);
-    if (options.isSet(probeOption)) {
+    const QString only = options.value(onlyOption);
+    const auto wanted = [&only](const char *group) { return only.isEmpty() || only == QLatin1String(group); };
+    if (wanted("file"))
+        runFileBenchmarks(report, largeDir, rounds);
+    if (wanted("sort"))
+        runSortBenchmark(report);
+    if (wanted("startup") && options.isSet(probeOption)) {
         runStartupBenchmarks(report, options.value(probeOption), options.value(sampleOption), largeDir, emptyDir,
                              rounds);
     }

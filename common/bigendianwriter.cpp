@@ -25,7 +25,7 @@ void BigEndianWriter::flush()
     m_end = m_begin;
 }
 
-void BigEndianWriter::writeString(const QString &text)
+void BigEndianWriter::writeAnyString(const QString &text)
 {
     if (text.isNull()) {
         writeInt32(-1);
