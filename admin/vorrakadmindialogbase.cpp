@@ -181,7 +181,7 @@ void VorrakAdminDialogBase::sortProcList()
     ProcGroup *group = currentGroup();
     if (!group)
         return;
-    VORRAK_DEBUG("Sorting ProcessList (%s):", group->name.toLatin1().constData());
+    VORRAK_DEBUG("Sorting ProcessList (%s):", latin1Form(group->name).constData());
     QList<Proc> sorted = sortByName(group->procs, nameOfProc);
     VORRAK_DEBUG("List sorted, saving...");
     group->procs = std::move(sorted);
