@@ -4,16 +4,18 @@
 
 namespace {
 
-constexpr qsizetype BufferSize = 1 << 20;
+// Small files stay in a small buffer; a large store soon writes 1 MiB blocks.
+constexpr qsizetype FirstBufferSize = 4096;
+constexpr qsizetype MaxBufferSize = 1 << 20;
 
 } // namespace
 
 BigEndianWriter::BigEndianWriter(QIODevice *device)
     : m_device(device)
-    , m_buffer(BufferSize, Qt::Uninitialized)
+    , m_buffer(FirstBufferSize, Qt::Uninitialized)
     , m_begin(m_buffer.data())
     , m_end(m_begin)
-    , m_limit(m_begin + BufferSize)
+    , m_limit(m_begin + FirstBufferSize)
 {
 }
 
@@ -22,6 +24,11 @@ void BigEndianWriter::flush()
     const qint64 used = m_end - m_begin;
     if (used > 0 && !m_failed && m_device->write(m_begin, used) != used)
         m_failed = true;
+    if (m_buffer.size() < MaxBufferSize) {
+        m_buffer.resize(qMin(m_buffer.size() * 4, MaxBufferSize));
+        m_begin = m_buffer.data();
+        m_limit = m_begin + m_buffer.size();
+    }
     m_end = m_begin;
 }
 
