@@ -1,7 +1,7 @@
 #include "editorsession.h"
 
-#include "datafilebackup.h"
-#include "editorwindowflags.h"
+#include "dialogwindowflags.h"
+#include "unreadablefilebackup.h"
 #include "vorrakadmindialog.h"
 
 #include <QMessageBox>
@@ -10,7 +10,7 @@ namespace EditorSession {
 
 int run()
 {
-    VorrakAdminDialog dialog(nullptr, nullptr, true, editorWindowFlags());
+    VorrakAdminDialog dialog(nullptr, nullptr, true, DialogWindowFlags);
     dialog.exec();
     finish(dialog);
     return 0;
@@ -20,9 +20,10 @@ bool finish(VorrakAdminDialogBase &dialog)
 {
     const auto status = dialog.loadStatus();
     if (status == TradeskillData::LoadStatus::BadMagic || status == TradeskillData::LoadStatus::Damaged) {
-        const bool kept = backUpDataFile([&dialog](const QString &text) {
-            QMessageBox::warning(&dialog, QStringLiteral("VorrakAdmin"), text);
-        });
+        const bool kept = keepUnreadableFile(
+            TradeskillData::filePath(), QStringLiteral("data file"),
+            QStringLiteral("The data file was left as it is and your changes were not saved."),
+            [&dialog](const QString &text) { QMessageBox::warning(&dialog, QStringLiteral("VorrakAdmin"), text); });
         if (!kept)
             return false;
     }

@@ -1,7 +1,7 @@
 #include "vorrakadmindialogbase.h"
 
 #include "debuglog.h"
-#include "editorwindowflags.h"
+#include "dialogwindowflags.h"
 #include "helpadministration.h"
 #include "namesort.h"
 #include "recordform.h"
@@ -280,7 +280,7 @@ void VorrakAdminDialogBase::addGroup()
 {
     if (refuseIfFull(m_data.procGrps().size(), tr("the group list")))
         return;
-    VorrakProcDialog form(VorrakProcDialog::GroupMode, this, nullptr, true, editorWindowFlags());
+    VorrakProcDialog form(VorrakProcDialog::GroupMode, this, nullptr, true, DialogWindowFlags);
     if (form.exec() != QDialog::Accepted)
         return;
     ProcGroup group;
@@ -294,7 +294,7 @@ void VorrakAdminDialogBase::addProcess()
     ProcGroup *group = currentGroup();
     if (!group || refuseIfFull(group->procs.size(), tr("this group")))
         return;
-    VorrakProcDialog form(VorrakProcDialog::ProcessMode, this, nullptr, true, editorWindowFlags());
+    VorrakProcDialog form(VorrakProcDialog::ProcessMode, this, nullptr, true, DialogWindowFlags);
     if (form.exec() != QDialog::Accepted)
         return;
     Proc proc;
@@ -308,7 +308,7 @@ void VorrakAdminDialogBase::addReq(int type)
     Proc *proc = currentProc();
     if (!proc || refuseIfFull(proc->reqs.size(), tr("this process")))
         return;
-    VorrakReqDialog form(this, nullptr, true, editorWindowFlags());
+    VorrakReqDialog form(this, nullptr, true, DialogWindowFlags);
     if (type == SkillType)
         RecordForm::prepareForSkill(form);
     if (form.exec() != QDialog::Accepted)
@@ -325,7 +325,7 @@ void VorrakAdminDialogBase::editGroup()
     ProcGroup *group = currentGroup();
     if (!group)
         return;
-    VorrakProcDialog form(VorrakProcDialog::GroupMode, this, nullptr, true, editorWindowFlags());
+    VorrakProcDialog form(VorrakProcDialog::GroupMode, this, nullptr, true, DialogWindowFlags);
     form.NameEdit->setText(group->name);
     if (form.exec() != QDialog::Accepted)
         return;
@@ -338,7 +338,7 @@ void VorrakAdminDialogBase::editProcess()
     Proc *proc = currentProc();
     if (!proc)
         return;
-    VorrakProcDialog form(VorrakProcDialog::ProcessMode, this, nullptr, true, editorWindowFlags());
+    VorrakProcDialog form(VorrakProcDialog::ProcessMode, this, nullptr, true, DialogWindowFlags);
     RecordForm::presetProc(form, *proc);
     if (form.exec() != QDialog::Accepted)
         return;
@@ -351,7 +351,7 @@ void VorrakAdminDialogBase::editReq(int type)
     const int r = currentReqIndex(type);
     if (r < 0)
         return;
-    VorrakReqDialog form(this, nullptr, true, editorWindowFlags());
+    VorrakReqDialog form(this, nullptr, true, DialogWindowFlags);
     if (type == SkillType)
         RecordForm::prepareForSkill(form);
     Req req = currentProc()->reqs.at(r);

@@ -4,8 +4,8 @@
 // same style instead. Built once per program (the two programs have
 // different classes of the same name), as vorrak-startup-probe-calculator
 // and vorrak-startup-probe-admin.
+#include "dialogwindowflags.h"
 #ifdef VORRAK_PROBE_ADMIN
-#include "editorwindowflags.h"
 #include "vorrakadmindialog.h"
 #else
 #include "vorrakdialog.h"
@@ -36,17 +36,15 @@ long peakResidentKb()
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    const Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-        | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     std::unique_ptr<QDialog> dialog;
     if (app.arguments().value(1) == QLatin1String("baseline")) {
-        dialog = std::make_unique<QDialog>(nullptr, flags);
+        dialog = std::make_unique<QDialog>(nullptr, DialogWindowFlags);
         QApplication::setStyle(QStringLiteral("Fusion"));
     } else {
 #ifdef VORRAK_PROBE_ADMIN
-        dialog = std::make_unique<VorrakAdminDialog>(nullptr, nullptr, true, editorWindowFlags());
+        dialog = std::make_unique<VorrakAdminDialog>(nullptr, nullptr, true, DialogWindowFlags);
 #else
-        dialog = std::make_unique<VorrakDialog>(nullptr, nullptr, true, flags | Qt::WindowContextHelpButtonHint);
+        dialog = std::make_unique<VorrakDialog>(nullptr, nullptr, true, ContextHelpDialogWindowFlags);
 #endif
     }
     dialog->show();

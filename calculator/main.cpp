@@ -1,3 +1,4 @@
+#include "dialogwindowflags.h"
 #include "vorrakdialog.h"
 
 #include <QApplication>
@@ -5,9 +6,7 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    VorrakDialog dialog(nullptr, nullptr, true,
-                        Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                            | Qt::WindowCloseButtonHint | Qt::WindowContextHelpButtonHint);
+    VorrakDialog dialog(nullptr, nullptr, true, ContextHelpDialogWindowFlags);
     dialog.exec();
     return 0;
 }

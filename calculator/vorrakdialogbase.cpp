@@ -1,6 +1,7 @@
 #include "vorrakdialogbase.h"
 
 #include "debuglog.h"
+#include "dialogwindowflags.h"
 #include "multiplier.h"
 #include "resulttext.h"
 #include "vorrakhelpdialog.h"
@@ -25,10 +26,6 @@ TradeskillData::Settings calculatorSettings()
     };
     return settings;
 }
-
-// The help viewer's window: a dialog frame with title and system menu.
-constexpr Qt::WindowFlags helpWindowFlags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
 
 } // namespace
 
@@ -171,7 +168,7 @@ void VorrakDialogBase::goClicked()
 
 void VorrakDialogBase::helpClicked()
 {
-    VorrakHelpDialog help(nullptr, nullptr, true, helpWindowFlags);
+    VorrakHelpDialog help(nullptr, nullptr, true, DialogWindowFlags);
     help.exec();
 }
 

@@ -1,7 +1,7 @@
 #include "helpadministration.h"
 
-#include "admindialogflags.h"
-#include "helpfilebackup.h"
+#include "dialogwindowflags.h"
+#include "unreadablefilebackup.h"
 #include "vorrakhelpdialog.h"
 
 #include <QMessageBox>
@@ -10,16 +10,16 @@ namespace HelpAdministration {
 
 void run(QWidget *parent)
 {
-    VorrakHelpDialog dialog(parent, nullptr, true, AdminDialogFlags);
+    VorrakHelpDialog dialog(parent, nullptr, true, DialogWindowFlags);
     dialog.exec();
 
     // Every way of closing keeps the changes: there is no way to throw them
     // away, so the file is written whatever exec() returned.
     const HelpData::LoadStatus status = dialog.loadStatus();
     if (status == HelpData::LoadStatus::BadMagic || status == HelpData::LoadStatus::Damaged) {
-        const bool kept = HelpFileBackup::keep(HelpData::filePath(), [&dialog](const QString &text) {
-            QMessageBox::warning(&dialog, QStringLiteral("VorrakAdmin"), text);
-        });
+        const bool kept = keepUnreadableFile(
+            HelpData::filePath(), QStringLiteral("help file"), QStringLiteral("The help file was not written."),
+            [&dialog](const QString &text) { QMessageBox::warning(&dialog, QStringLiteral("VorrakAdmin"), text); });
         if (!kept)
             return;
     }

@@ -1,6 +1,6 @@
 #include "vorrakhelpdialog.h"
 
-#include "admindialogflags.h"
+#include "dialogwindowflags.h"
 #include "bodytextedit.h"
 #include "debuglog.h"
 #include "helpfile.h"
@@ -148,7 +148,7 @@ void VorrakHelpDialog::addTopic()
                              tr("The help file cannot hold more than %1 topics.").arg(HelpFile::MaxTopics));
         return;
     }
-    VorrakTopicDialog form(this, nullptr, true, AdminDialogFlags);
+    VorrakTopicDialog form(this, nullptr, true, DialogWindowFlags);
     if (form.exec() != QDialog::Accepted)
         return;
     m_helpData.topics().append(HelpTopic{form.idEdit()->text(), form.headerEdit()->text(), QString()});
@@ -177,7 +177,7 @@ void VorrakHelpDialog::editTopic()
     if (p < 0)
         return;
     VORRAK_DEBUG("Editing Topic: #%d", p);
-    VorrakTopicDialog form(this, nullptr, true, AdminDialogFlags);
+    VorrakTopicDialog form(this, nullptr, true, DialogWindowFlags);
     HelpTopic &topic = m_helpData.topics()[p];
     form.idEdit()->setText(topic.id);
     form.headerEdit()->setText(topic.header);
@@ -195,7 +195,7 @@ void VorrakHelpDialog::editBody()
     if (p < 0)
         return;
     VORRAK_DEBUG("Editing Body: #%d", p);
-    VorrakEditor editor(this, nullptr, true, AdminDialogFlags);
+    VorrakEditor editor(this, nullptr, true, DialogWindowFlags);
     editor.bodyEdit()->setPlainText(m_helpData.topics().at(p).body);
     if (editor.exec() != QDialog::Accepted)
         return;

@@ -1,6 +1,6 @@
 #include "admintest.h"
 
-#include "editorwindowflags.h"
+#include "dialogwindowflags.h"
 #include "tradeskilldata.h"
 #include "vorrakadmindialog.h"
 
@@ -77,7 +77,7 @@ ModalWatcher::ModalWatcher(const char *className, std::function<void(QWidget *)>
 }
 
 Editor::Editor()
-    : dialog(new VorrakAdminDialog(nullptr, nullptr, false, editorWindowFlags()))
+    : dialog(new VorrakAdminDialog(nullptr, nullptr, false, DialogWindowFlags))
 {
     dialog->show();
     dialog->activateWindow();

@@ -200,7 +200,7 @@ void TestHelpAdministration::unreadableFileIsKept()
 
     const QString path = QDir::toNativeSeparators(HelpData::filePath());
     QVERIFY(log.warningLines().contains(
-        QStringLiteral("Help file %1 could not be read; keeping it as %1.bak").arg(path)));
+        QStringLiteral("Unreadable help file %1 kept as %1.bak").arg(path)));
     QCOMPARE(scratch.read(QStringLiteral("Vorrak.hlp.bak")), content);
     QCOMPARE(idsOf(topicsOnDisk()), idsKept + QStringList{"9"});
 }
