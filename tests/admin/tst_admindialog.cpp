@@ -1,6 +1,6 @@
 #include "accessibilitycheck.h"
 #include "admintest.h"
-#include "editorwindowflags.h"
+#include "dialogwindowflags.h"
 #include "vorrakadmindialog.h"
 
 #include <QApplication>
