@@ -45,7 +45,7 @@ void StoreScaleTest::textsAcrossWriterBlocks()
     QFETCH(int, length);
     QString body(length, Qt::Uninitialized);
     for (int i = 0; i < length; ++i)
-        body[i] = QChar(char16_t(0x20 + (i * 7919) % 0xD000));
+        body[i] = QChar(char16_t(0x20 + (qint64(i) * 7919) % 0xD000));
     const QList<HelpTopic> topics{HelpTopic{QStringLiteral("1"), QStringLiteral("x"), body},
                                   HelpTopic{QString(), QStringLiteral(""), QStringLiteral("after")}};
 
