@@ -91,7 +91,9 @@ private slots:
 
 private:
     // Saves a large store of `kind` into the current directory.
-    bool saveLarge(const QString &kind);
+    // Saves a store of `kind` into the current directory: several hundred
+    // kilobytes, or with `scale` several megabytes.
+    bool saveLarge(const QString &kind, int scale = 1);
     void verifyReportedFailure(const QString &path, bool saved, const QString &reason);
 
     QStringList m_messages;
@@ -115,18 +117,18 @@ void SaveFaultTest::cleanup()
     QDir::setCurrent(m_oldCurrent);
 }
 
-bool SaveFaultTest::saveLarge(const QString &kind)
+bool SaveFaultTest::saveLarge(const QString &kind, int scale)
 {
     const MessageHandler record = [this](const QString &text) { m_messages.append(text); };
     m_previousHandler = qInstallMessageHandler(recordWarning);
     bool saved;
     if (kind == QLatin1String("data")) {
         TradeskillData data(TradeskillData::Settings{"Groups: %d", record});
-        data.procGrps() = GeneratedStore::tradeskill(40, 20, 10);
+        data.procGrps() = GeneratedStore::tradeskill(40 * scale, 20, 10);
         saved = data.save();
     } else {
         HelpData help(record);
-        help.topics() = GeneratedStore::help(500, 800);
+        help.topics() = GeneratedStore::help(500 * scale, 800);
         saved = help.save();
     }
     qInstallMessageHandler(m_previousHandler);
@@ -149,20 +151,25 @@ void SaveFaultTest::fullFilesystem_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<bool>("fillFirst"); // no free block at all before saving
-    QTest::newRow("data file, a little space left") << QStringLiteral("data") << false;
-    QTest::newRow("data file, no space left") << QStringLiteral("data") << true;
-    QTest::newRow("help file, a little space left") << QStringLiteral("help") << false;
-    QTest::newRow("help file, no space left") << QStringLiteral("help") << true;
+    QTest::addColumn<int>("scale");      // 10: blocks go out on the writer's helper thread
+    QTest::newRow("data file, a little space left") << QStringLiteral("data") << false << 1;
+    QTest::newRow("data file, no space left") << QStringLiteral("data") << true << 1;
+    QTest::newRow("data file, fills up in a background block") << QStringLiteral("data") << false << 10;
+    QTest::newRow("help file, a little space left") << QStringLiteral("help") << false << 1;
+    QTest::newRow("help file, no space left") << QStringLiteral("help") << true << 1;
+    QTest::newRow("help file, fills up in a background block") << QStringLiteral("help") << false << 10;
 }
 
 void SaveFaultTest::fullFilesystem()
 {
     QFETCH(QString, kind);
     QFETCH(bool, fillFirst);
+    QFETCH(int, scale);
 
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    ScratchMount mount(dir.path(), "size=128k");
+    // Room for the first block of a large store, not for its second.
+    ScratchMount mount(dir.path(), scale > 1 ? "size=1536k" : "size=128k");
     if (!mount.mounted())
         QSKIP(qPrintable(QStringLiteral("cannot mount a small tmpfs to fill (%1); needs root").arg(mount.error())));
     QVERIFY(QDir::setCurrent(dir.path()));
@@ -178,7 +185,7 @@ void SaveFaultTest::fullFilesystem()
         }
     }
 
-    const bool saved = saveLarge(kind);
+    const bool saved = saveLarge(kind, scale);
     verifyReportedFailure(target, saved, QString::fromLocal8Bit(std::strerror(ENOSPC)));
     QCOMPARE(readFile(target), old);
     // The half-written temporary file is gone again.
