@@ -28,7 +28,9 @@ bool BinaryFileWriter::write(const std::function<void(QDataStream &out)> &write)
     ChunkedFileSink sink(&file);
     QDataStream out(&sink);
     write(out);
-    if (out.status() != QDataStream::Ok || !sink.flushChunk()) {
+    // Always flush: it also waits for a block still being written.
+    const bool flushed = sink.flushChunk();
+    if (out.status() != QDataStream::Ok || !flushed) {
         const QString reason = sink.failure().isEmpty() ? file.errorString() : sink.failure();
         file.cancelWriting();
         reportFailure(reason);
