@@ -1,6 +1,6 @@
 #include "datatool.h"
 
-#include "fileinspector.h"
+#include "filechecker.h"
 #include "helpfile.h"
 #include "jsonexport.h"
 #include "jsonimporter.h"
@@ -95,11 +95,11 @@ int DataTool::exportFile(const QString &path)
     QByteArray bytes;
     if (!readFile(path, bytes))
         return InvalidInput;
-    const FileInspector::Report report = FileInspector(bytes).inspect();
+    const FileChecker::Report report = FileChecker(bytes).check();
     if (!report.valid)
         return inputError(path, report.describeProblem());
 
-    // The records come from the libraries' own readers; the inspector only
+    // The records come from the libraries' own readers; the checker only
     // found where they end.
     FileContent content;
     content.kind = report.kind;
@@ -145,7 +145,7 @@ int DataTool::checkFile(const QString &path)
     QByteArray bytes;
     if (!readFile(path, bytes))
         return InvalidInput;
-    const FileInspector::Report report = FileInspector(bytes).inspect();
+    const FileChecker::Report report = FileChecker(bytes).check();
     if (!report.valid)
         return inputError(path, report.describeProblem());
     m_out->write(QStringLiteral("%1: %2\n").arg(path, report.describeValid()).toUtf8());

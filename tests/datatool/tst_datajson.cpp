@@ -1,5 +1,5 @@
 #include "filecontent.h"
-#include "fileinspector.h"
+#include "filechecker.h"
 #include "fixtures.h"
 #include "helpfile.h"
 #include "jsonexport.h"
@@ -157,7 +157,7 @@ private slots:
     void roundTripIsByteIdentical()
     {
         QFETCH(QByteArray, bytes);
-        const FileInspector::Report report = FileInspector(bytes).inspect();
+        const FileChecker::Report report = FileChecker(bytes).check();
         QVERIFY2(report.valid, qPrintable(report.describeProblem()));
 
         FileContent content = readWithLibrary(bytes, report.kind);
@@ -174,14 +174,14 @@ private slots:
         QCOMPARE(JsonExport::toJson(imported), json);
     }
 
-    void inspectorAgreesWithLibraryOnEveryCut_data()
+    void checkerAgreesWithLibraryOnEveryCut_data()
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("data") << dataFileBytes(richGroups());
         QTest::newRow("help") << helpFileBytes(richTopics());
     }
 
-    void inspectorAgreesWithLibraryOnEveryCut()
+    void checkerAgreesWithLibraryOnEveryCut()
     {
         QFETCH(QByteArray, bytes);
         const bool data = bytes.startsWith(hexBytes("2A E5 10 A4"));
@@ -189,7 +189,7 @@ private slots:
         for (qsizetype cut = 0; cut < bytes.size(); ++cut) {
             const QByteArray tag = "cut at " + QByteArray::number(cut);
             QByteArray part = bytes.left(cut);
-            const FileInspector::Report report = FileInspector(part).inspect();
+            const FileChecker::Report report = FileChecker(part).check();
             QVERIFY2(!report.valid, tag);
             QVERIFY2(report.recognized == (cut >= 4), tag);
             QVERIFY2(report.offset <= cut && report.offset >= lastOffset, tag);
@@ -202,13 +202,13 @@ private slots:
                                       : HelpFile::read(&buffer, topics) == HelpFile::ReadResult::Damaged;
             QVERIFY2(damaged == report.recognized, tag);
         }
-        const FileInspector::Report whole = FileInspector(bytes).inspect();
+        const FileChecker::Report whole = FileChecker(bytes).check();
         QVERIFY(whole.valid);
         QCOMPARE(whole.end, qint64(bytes.size()));
         QVERIFY(whole.note.isEmpty());
     }
 
-    void inspectorNamesProblemAndOffset_data()
+    void checkerNamesProblemAndOffset_data()
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("description");
@@ -237,16 +237,16 @@ private slots:
                                        "complete";
     }
 
-    void inspectorNamesProblemAndOffset()
+    void checkerNamesProblemAndOffset()
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, description);
-        const FileInspector::Report report = FileInspector(bytes).inspect();
+        const FileChecker::Report report = FileChecker(bytes).check();
         QVERIFY(!report.valid);
         QCOMPARE(report.describeProblem(), description);
     }
 
-    void inspectorSummary_data()
+    void checkerSummary_data()
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("summary");
@@ -259,11 +259,11 @@ private slots:
         QTest::newRow("help") << helpFileBytes(richTopics()) << "valid help file: 4 topics";
     }
 
-    void inspectorSummary()
+    void checkerSummary()
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, summary);
-        QCOMPARE(FileInspector(bytes).inspect().describeValid(), summary);
+        QCOMPARE(FileChecker(bytes).check().describeValid(), summary);
     }
 
     void importErrors_data()

@@ -1,4 +1,4 @@
-#include "fileinspector.h"
+#include "filechecker.h"
 
 #include "binaryreader.h"
 #include "helpfile.h"
@@ -7,7 +7,7 @@
 #include <QBuffer>
 #include <QtEndian>
 
-QString FileInspector::Report::describeProblem() const
+QString FileChecker::Report::describeProblem() const
 {
     return QStringLiteral("%1 at byte %2: %3").arg(recognized ? QStringLiteral("damaged") : QStringLiteral("not recognized"))
         .arg(offset)
@@ -23,7 +23,7 @@ QString counted(int count, const char *one, const char *many)
 
 } // namespace
 
-QString FileInspector::Report::describeValid() const
+QString FileChecker::Report::describeValid() const
 {
     QString text = kind == FileContent::Kind::Data
         ? QStringLiteral("valid data file: %1, %2, %3")
@@ -35,12 +35,12 @@ QString FileInspector::Report::describeValid() const
     return text;
 }
 
-FileInspector::FileInspector(QByteArray bytes)
+FileChecker::FileChecker(QByteArray bytes)
     : m_bytes(std::move(bytes))
 {
 }
 
-FileInspector::Report FileInspector::inspect()
+FileChecker::Report FileChecker::check()
 {
     m_report = Report();
     QBuffer buffer(&m_bytes);
@@ -71,7 +71,7 @@ FileInspector::Report FileInspector::inspect()
     return m_report;
 }
 
-bool FileInspector::readData(BinaryReader &in)
+bool FileChecker::readData(BinaryReader &in)
 {
     quint16 groupCount;
     if (!readCount(in, QStringLiteral("group count"), groupCount))
@@ -103,7 +103,7 @@ bool FileInspector::readData(BinaryReader &in)
     return true;
 }
 
-bool FileInspector::readHelp(BinaryReader &in)
+bool FileChecker::readHelp(BinaryReader &in)
 {
     quint16 count;
     if (!readCount(in, QStringLiteral("topic count"), count))
@@ -118,7 +118,7 @@ bool FileInspector::readHelp(BinaryReader &in)
     return true;
 }
 
-bool FileInspector::readString(BinaryReader &in, const QString &field)
+bool FileChecker::readString(BinaryReader &in, const QString &field)
 {
     const qint64 start = in.position();
     QString text;
@@ -135,27 +135,27 @@ bool FileInspector::readString(BinaryReader &in, const QString &field)
                                   .arg(m_bytes.size() - in.position()));
 }
 
-bool FileInspector::readCount(BinaryReader &in, const QString &field, quint16 &count)
+bool FileChecker::readCount(BinaryReader &in, const QString &field, quint16 &count)
 {
     const qint64 start = in.position();
     return in.readUInt16(count) || fail(start, field, QStringLiteral("the file ends inside it"));
 }
 
-bool FileInspector::readByte(BinaryReader &in, const QString &field)
+bool FileChecker::readByte(BinaryReader &in, const QString &field)
 {
     const qint64 start = in.position();
     quint8 value;
     return in.readUInt8(value) || fail(start, field, QStringLiteral("the file ends before it"));
 }
 
-bool FileInspector::readInt(BinaryReader &in, const QString &field)
+bool FileChecker::readInt(BinaryReader &in, const QString &field)
 {
     const qint64 start = in.position();
     qint32 value;
     return in.readInt32(value) || fail(start, field, QStringLiteral("the file ends inside it"));
 }
 
-bool FileInspector::fail(qint64 offset, const QString &field, const QString &what)
+bool FileChecker::fail(qint64 offset, const QString &field, const QString &what)
 {
     m_report.offset = offset;
     m_report.problem = field + QLatin1String(": ") + what;

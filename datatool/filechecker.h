@@ -9,7 +9,7 @@ class BinaryReader;
 
 // Walks a data or help file record by record and tells whether it is
 // complete, and if not, which field is broken and at which byte offset.
-class FileInspector
+class FileChecker
 {
 public:
     struct Report
@@ -29,8 +29,8 @@ public:
         QString describeValid() const;
     };
 
-    explicit FileInspector(QByteArray bytes);
-    Report inspect();
+    explicit FileChecker(QByteArray bytes);
+    Report check();
 
 private:
     bool readData(BinaryReader &in);
