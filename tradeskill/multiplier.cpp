@@ -34,6 +34,23 @@ qint64 clampExponent(qint64 exponent)
     return qBound(-ExponentLimit * 4, exponent, ExponentLimit * 4);
 }
 
+// Reads an exponent part ("e-12", "p+3") at `i`, if one stands there with at
+// least one digit, and moves `i` behind it; otherwise 0, `i` unchanged.
+qint64 readExponent(const QByteArray &text, int &i, char mark)
+{
+    const auto at = [&text](int pos) { return pos < text.size() ? text.at(pos) : '\0'; };
+    const bool signedExponent = at(i + 1) == '+' || at(i + 1) == '-';
+    const bool markHere = (at(i) | 0x20) == mark; // either case
+    if (!markHere || !isDigit(at(i + (signedExponent ? 2 : 1))))
+        return 0;
+    const bool negative = at(i + 1) == '-';
+    i += signedExponent ? 2 : 1;
+    qint64 value = 0;
+    for (; isDigit(at(i)); ++i)
+        value = qMin(value * 10 + (at(i) - '0'), ExponentLimit);
+    return negative ? -value : value;
+}
+
 // Reads "digits e exponent" without a decimal point, so the C library's
 // locale can't change how it is read.
 double toDouble(bool negative, const QByteArray &digits, qint64 exponent, char exponentMark = 'e')
@@ -118,17 +135,7 @@ Multiplier::Multiplier(const QString &text)
                 exponent -= 4;
             }
         }
-        if ((at(i) == 'p' || at(i) == 'P')
-            && (isDigit(at(i + 1)) || ((at(i + 1) == '+' || at(i + 1) == '-') && isDigit(at(i + 2))))) {
-            ++i;
-            const bool negativeExponent = at(i) == '-';
-            if (at(i) == '+' || at(i) == '-')
-                ++i;
-            qint64 value = 0;
-            for (; isDigit(at(i)); ++i)
-                value = qMin(value * 10 + (at(i) - '0'), ExponentLimit);
-            exponent = clampExponent(exponent + (negativeExponent ? -value : value));
-        }
+        exponent = clampExponent(exponent + readExponent(bytes, i, 'p'));
         m_value = toDouble(m_negative, "0x" + digits, exponent, 'p');
         return;
     }
@@ -156,17 +163,7 @@ void Multiplier::parseDecimal(const QByteArray &text, int i)
     }
     if (!anyDigit)
         return; // no leading number: 0
-    if ((at(i) == 'e' || at(i) == 'E')
-        && (isDigit(at(i + 1)) || ((at(i + 1) == '+' || at(i + 1) == '-') && isDigit(at(i + 2))))) {
-        ++i;
-        const bool negativeExponent = at(i) == '-';
-        if (at(i) == '+' || at(i) == '-')
-            ++i;
-        qint64 value = 0;
-        for (; isDigit(at(i)); ++i)
-            value = qMin(value * 10 + (at(i) - '0'), ExponentLimit);
-        exponent = clampExponent(exponent + (negativeExponent ? -value : value));
-    }
+    exponent = clampExponent(exponent + readExponent(text, i, 'e'));
     m_digits = digits;
     m_exponent = exponent;
     m_value = toDouble(m_negative, digits, exponent);

@@ -40,6 +40,8 @@ private slots:
         QTest::newRow("small exponent product") << "25e-3" << 40 << "1";
         QTest::newRow("exponent without digits") << "1e" << 3 << "3";
         QTest::newRow("exponent then junk") << "1e2x" << 2 << "200";
+        QTest::newRow("exponent sign without digits") << "2e+" << 3 << "6";
+        QTest::newRow("hexadecimal upper-case exponent") << "0x3P-1" << 2 << "3";
         QTest::newRow("leading point") << ".5" << 3 << "2";
         QTest::newRow("ql 0") << "0.5" << 0 << "0";
         QTest::newRow("just above a whole number") << "1.0000000000000000001" << 1 << "2";
