@@ -90,14 +90,24 @@ bool DataTool::readFile(const QString &path, QByteArray &bytes)
     return true;
 }
 
+bool DataTool::readValidFile(const QString &path, QByteArray &bytes, FileChecker::Report &report)
+{
+    if (!readFile(path, bytes))
+        return false;
+    report = FileChecker(bytes).check();
+    if (!report.valid) {
+        inputError(path, report.describeProblem());
+        return false;
+    }
+    return true;
+}
+
 int DataTool::exportFile(const QString &path)
 {
     QByteArray bytes;
-    if (!readFile(path, bytes))
+    FileChecker::Report report;
+    if (!readValidFile(path, bytes, report))
         return InvalidInput;
-    const FileChecker::Report report = FileChecker(bytes).check();
-    if (!report.valid)
-        return inputError(path, report.describeProblem());
 
     // The records come from the libraries' own readers; the checker only
     // found where they end.
@@ -143,11 +153,9 @@ int DataTool::importFile(const QString &jsonPath, const QString &outPath)
 int DataTool::checkFile(const QString &path)
 {
     QByteArray bytes;
-    if (!readFile(path, bytes))
+    FileChecker::Report report;
+    if (!readValidFile(path, bytes, report))
         return InvalidInput;
-    const FileChecker::Report report = FileChecker(bytes).check();
-    if (!report.valid)
-        return inputError(path, report.describeProblem());
     m_out->write(QStringLiteral("%1: %2\n").arg(path, report.describeValid()).toUtf8());
     return Success;
 }

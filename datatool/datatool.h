@@ -1,5 +1,7 @@
 #pragma once
 
+#include "filechecker.h"
+
 #include <QByteArray>
 #include <QStringList>
 
@@ -26,6 +28,8 @@ private:
     int checkFile(const QString &path);
 
     bool readFile(const QString &path, QByteArray &bytes);
+    // Reads a data or help file and checks it; an invalid one is reported.
+    bool readValidFile(const QString &path, QByteArray &bytes, FileChecker::Report &report);
     int usageError(const QString &problem);
     int inputError(const QString &path, const QString &problem);
 
