@@ -1,3 +1,4 @@
+#include "failingsave.h"
 #include "fixtures.h"
 #include "helpdata.h"
 #include "logcapture.h"
@@ -215,9 +216,6 @@ private slots:
     {
         const QList<HelpTopic> topics = richTopics();
         const QByteArray full = helpFileBytes(topics);
-        QList<qsizetype> topicEnds;
-        for (qsizetype count = 1; count <= topics.size(); ++count)
-            topicEnds.append(helpFileBytes(topics.mid(0, count)).size());
         for (qsizetype cut = 0; cut < full.size(); ++cut) {
             const QByteArray tag = "cut at " + QByteArray::number(cut);
             QVERIFY2(m_dir->write("Vorrak.hlp", full.left(cut)), tag);
@@ -229,11 +227,8 @@ private slots:
                 QVERIFY2(status == HelpData::LoadStatus::BadMagic, tag);
                 continue;
             }
-            qsizetype complete = 0;
-            while (complete < topics.size() && topicEnds.at(complete) <= cut)
-                ++complete;
             QVERIFY2(status == HelpData::LoadStatus::Damaged, tag);
-            QVERIFY2(help->topics() == topics.mid(0, complete), tag);
+            QVERIFY2(help->topics() == topics.mid(0, wholeTopics(topics, cut)), tag);
             QVERIFY2(log.warningLines() == QStringList({damagedLine()}), tag);
             const QStringList all = log.allLines();
             QVERIFY2(all.size() >= 2 && all.at(all.size() - 2) == QStringLiteral("W: ") + damagedLine()
@@ -301,33 +296,16 @@ private slots:
 
     void saveFailureKeepsOldFile_data()
     {
-        QTest::addColumn<QString>("setup");
-        QTest::newRow("target is a directory") << QStringLiteral("directory");
-        QTest::newRow("read-only directory") << QStringLiteral("read-only");
-        QTest::newRow("system directory") << QStringLiteral("system");
+        FailingSave::addRows();
     }
 
     void saveFailureKeepsOldFile()
     {
         QFETCH(QString, setup);
-        const QByteArray old = hexBytes(Example24);
-        QString oldFile;
-        if (setup == QLatin1String("directory")) {
-            QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("Vorrak.hlp")));
-            oldFile = m_dir->filePath(QStringLiteral("Vorrak.hlp/keep"));
-        } else if (setup == QLatin1String("read-only")) {
-            if (geteuid() == 0)
-                QSKIP("permissions do not stop root");
-            oldFile = m_dir->filePath(QStringLiteral("Vorrak.hlp"));
-            QVERIFY(QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::ExeOwner));
-        } else {
-            QVERIFY(QDir::setCurrent(QStringLiteral("/sys")));
-        }
-        if (!oldFile.isEmpty()) {
-            QFile file(oldFile);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(old);
-        }
+        if (setup == QLatin1String("read-only") && geteuid() == 0)
+            QSKIP("permissions do not stop root");
+        FailingSave failure(*m_dir, QStringLiteral("Vorrak.hlp"), hexBytes(Example24));
+        QVERIFY(failure.prepare(setup));
 
         auto help = makeStore();
         help->topics() = richTopics();
@@ -342,15 +320,8 @@ private slots:
             QCOMPARE(m_messages, QStringList({line}));
             QVERIFY(!log.debugLines().contains(QStringLiteral("Finished saving help file")));
         }
-        QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QVERIFY(!saved);
-        if (!oldFile.isEmpty()) {
-            QFile file(oldFile);
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            QCOMPARE(file.readAll(), old);
-            QCOMPARE(QDir(QFileInfo(oldFile).path()).entryList(QDir::Files),
-                     QStringList({QFileInfo(oldFile).fileName()}));
-        }
+        failure.verifyOldFileKept();
     }
 
     void saveRefusesTooManyTopics()

@@ -1,3 +1,4 @@
+#include "failingsave.h"
 #include "fixtures.h"
 #include "logcapture.h"
 #include "scratchdir.h"
@@ -26,11 +27,16 @@ QList<ProcGroup> example41Groups()
                       {Proc{QStringLiteral("B"), 200, 1, {Req{QStringLiteral("C"), QStringLiteral("2"), 0, 1234}}}}}};
 }
 
-// Byte count of a file holding only the first `count` groups; the header has
-// the same size whatever the count, so this is where group `count - 1` ends.
-qsizetype endOfGroups(const QList<ProcGroup> &groups, qsizetype count)
+// The lines that describe the example store, logged between the count line
+// and the last line both when it is loaded and when it is saved.
+QStringList example41StoreLines()
 {
-    return dataFileBytes(groups.mid(0, count)).size();
+    return {QStringLiteral("* Group #0: A"),
+            QStringLiteral("  + Procs: 1"),
+            QStringLiteral("    * Proc #0: B"),
+            QStringLiteral("      (Max QL: 200, Min QL: 1)"),
+            QStringLiteral("      + Reqs: 1"),
+            QStringLiteral("        * Req #0: C - x2 (t=0) (id=1234)")};
 }
 
 QString damagedLine()
@@ -97,14 +103,8 @@ private slots:
         QCOMPARE(int(store->proc(0, 0).maxQL), 200);
         QCOMPARE(int(store->proc(0, 0).minQL), 1);
         QCOMPARE(store->req(0, 0, 0).id, 1234);
-        const QStringList expected = {countLine,
-                                      QStringLiteral("* Group #0: A"),
-                                      QStringLiteral("  + Procs: 1"),
-                                      QStringLiteral("    * Proc #0: B"),
-                                      QStringLiteral("      (Max QL: 200, Min QL: 1)"),
-                                      QStringLiteral("      + Reqs: 1"),
-                                      QStringLiteral("        * Req #0: C - x2 (t=0) (id=1234)"),
-                                      QStringLiteral("Finished loading data file")};
+        const QStringList expected = QStringList{countLine} + example41StoreLines()
+            + QStringList{QStringLiteral("Finished loading data file")};
         QCOMPARE(log.debugLines(), expected);
         QVERIFY(log.warningLines().isEmpty());
         QVERIFY(m_messages.isEmpty());
@@ -119,15 +119,8 @@ private slots:
 
         QCOMPARE(m_dir->read("Vorrak.dat"), hexBytes(Example41));
         // Saving always logs the editor's count line: only the editor saves.
-        const QStringList expected = {QStringLiteral("Saving data file..."),
-                                      QStringLiteral("Groups: 1"),
-                                      QStringLiteral("* Group #0: A"),
-                                      QStringLiteral("  + Procs: 1"),
-                                      QStringLiteral("    * Proc #0: B"),
-                                      QStringLiteral("      (Max QL: 200, Min QL: 1)"),
-                                      QStringLiteral("      + Reqs: 1"),
-                                      QStringLiteral("        * Req #0: C - x2 (t=0) (id=1234)"),
-                                      QStringLiteral("Finished saving data file")};
+        const QStringList expected = QStringList{QStringLiteral("Saving data file..."), QStringLiteral("Groups: 1")}
+            + example41StoreLines() + QStringList{QStringLiteral("Finished saving data file")};
         QCOMPARE(log.debugLines(), expected);
         QVERIFY(log.warningLines().isEmpty());
         QVERIFY(m_messages.isEmpty());
@@ -395,9 +388,6 @@ private slots:
     {
         const QList<ProcGroup> groups = richGroups();
         const QByteArray full = dataFileBytes(groups);
-        QList<qsizetype> groupEnds;
-        for (qsizetype count = 1; count <= groups.size(); ++count)
-            groupEnds.append(endOfGroups(groups, count));
         for (qsizetype cut = 0; cut < full.size(); ++cut) {
             const QByteArray tag = "cut at " + QByteArray::number(cut);
             QVERIFY2(m_dir->write("Vorrak.dat", full.left(cut)), tag);
@@ -409,11 +399,8 @@ private slots:
                 QVERIFY2(status == TradeskillData::LoadStatus::BadMagic, tag);
                 continue;
             }
-            qsizetype complete = 0;
-            while (complete < groups.size() && groupEnds.at(complete) <= cut)
-                ++complete;
             QVERIFY2(status == TradeskillData::LoadStatus::Damaged, tag);
-            QVERIFY2(store->procGrps() == groups.mid(0, complete), tag);
+            QVERIFY2(store->procGrps() == groups.mid(0, wholeGroups(groups, cut)), tag);
             QVERIFY2(log.warningLines() == QStringList({damagedLine()}), tag);
             QVERIFY2(m_messages == QStringList({QStringLiteral("Unable to load data file: File is damaged")}), tag);
         }
@@ -485,33 +472,16 @@ private slots:
 
     void saveFailureKeepsOldFile_data()
     {
-        QTest::addColumn<QString>("setup");
-        QTest::newRow("target is a directory") << QStringLiteral("directory");
-        QTest::newRow("read-only directory") << QStringLiteral("read-only");
-        QTest::newRow("system directory") << QStringLiteral("system");
+        FailingSave::addRows();
     }
 
     void saveFailureKeepsOldFile()
     {
         QFETCH(QString, setup);
-        const QByteArray old = hexBytes(Example41);
-        QString oldFile;
-        if (setup == QLatin1String("directory")) {
-            QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("Vorrak.dat")));
-            oldFile = m_dir->filePath(QStringLiteral("Vorrak.dat/keep"));
-        } else if (setup == QLatin1String("read-only")) {
-            if (geteuid() == 0)
-                QSKIP("permissions do not stop root");
-            oldFile = m_dir->filePath(QStringLiteral("Vorrak.dat"));
-            QVERIFY(QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::ExeOwner));
-        } else {
-            QVERIFY(QDir::setCurrent(QStringLiteral("/sys")));
-        }
-        if (!oldFile.isEmpty()) {
-            QFile file(oldFile);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(old);
-        }
+        if (setup == QLatin1String("read-only") && geteuid() == 0)
+            QSKIP("permissions do not stop root");
+        FailingSave failure(*m_dir, QStringLiteral("Vorrak.dat"), hexBytes(Example41));
+        QVERIFY(failure.prepare(setup));
 
         auto store = makeStore();
         store->procGrps() = richGroups();
@@ -526,14 +496,8 @@ private slots:
             QCOMPARE(m_messages, QStringList({line}));
             QVERIFY(!log.debugLines().contains(QStringLiteral("Finished saving data file")));
         }
-        QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QVERIFY(!saved);
-        if (!oldFile.isEmpty()) {
-            QFile file(oldFile);
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            QCOMPARE(file.readAll(), old);
-            QCOMPARE(QDir(QFileInfo(oldFile).path()).entryList(QDir::Files), QStringList({QFileInfo(oldFile).fileName()}));
-        }
+        failure.verifyOldFileKept();
     }
 
     void saveRefusesOversizedLists_data()

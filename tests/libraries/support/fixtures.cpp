@@ -3,14 +3,26 @@
 #include "helpfile.h"
 #include "tradeskillfile.h"
 
-#include <QBuffer>
 #include <QDataStream>
+#include <QIODevice>
 
 namespace {
 
 Req req(const QString &name, const QString &multiplier, quint8 t, qint32 id)
 {
     return Req{name, multiplier, t, id};
+}
+
+// The header has the same size whatever the count, so the image of the first
+// n records ends where record n - 1 ends in the whole file.
+template<typename Record>
+qsizetype wholeRecords(const QList<Record> &records, qsizetype size,
+                       QByteArray (*fileBytes)(const QList<Record> &))
+{
+    qsizetype count = 0;
+    while (count < records.size() && fileBytes(records.mid(0, count + 1)).size() <= size)
+        ++count;
+    return count;
 }
 
 } // namespace
@@ -45,9 +57,7 @@ QList<HelpTopic> richTopics()
 QByteArray dataFileBytes(const QList<ProcGroup> &groups)
 {
     QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QDataStream out(&buffer);
+    QDataStream out(&bytes, QIODevice::WriteOnly);
     TradeskillFile::write(out, groups);
     return bytes;
 }
@@ -55,9 +65,17 @@ QByteArray dataFileBytes(const QList<ProcGroup> &groups)
 QByteArray helpFileBytes(const QList<HelpTopic> &topics)
 {
     QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QDataStream out(&buffer);
+    QDataStream out(&bytes, QIODevice::WriteOnly);
     HelpFile::write(out, topics);
     return bytes;
+}
+
+qsizetype wholeGroups(const QList<ProcGroup> &groups, qsizetype size)
+{
+    return wholeRecords(groups, size, dataFileBytes);
+}
+
+qsizetype wholeTopics(const QList<HelpTopic> &topics, qsizetype size)
+{
+    return wholeRecords(topics, size, helpFileBytes);
 }

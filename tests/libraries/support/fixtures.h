@@ -15,3 +15,7 @@ QList<HelpTopic> richTopics();
 // The file images the library writers produce for a store.
 QByteArray dataFileBytes(const QList<ProcGroup> &groups);
 QByteArray helpFileBytes(const QList<HelpTopic> &topics);
+
+// How many whole groups / topics the first `size` bytes of their file image hold.
+qsizetype wholeGroups(const QList<ProcGroup> &groups, qsizetype size);
+qsizetype wholeTopics(const QList<HelpTopic> &topics, qsizetype size);
