@@ -1,3 +1,4 @@
+#include "fixtures.h"
 #include "generatedstore.h"
 #include "helpfile.h"
 #include "tradeskillfile.h"
@@ -17,20 +18,7 @@ private slots:
     void textsAcrossWriterBlocks_data();
     void textsAcrossWriterBlocks();
     void repeatedTextsAreShared();
-
-private:
-    static QByteArray helpBytes(const QList<HelpTopic> &topics);
 };
-
-QByteArray StoreScaleTest::helpBytes(const QList<HelpTopic> &topics)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QDataStream out(&buffer);
-    HelpFile::write(out, topics);
-    return bytes;
-}
 
 void StoreScaleTest::textsAcrossWriterBlocks_data()
 {
@@ -49,7 +37,7 @@ void StoreScaleTest::textsAcrossWriterBlocks()
     const QList<HelpTopic> topics{HelpTopic{QStringLiteral("1"), QStringLiteral("x"), body},
                                   HelpTopic{QString(), QStringLiteral(""), QStringLiteral("after")}};
 
-    const QByteArray bytes = helpBytes(topics);
+    const QByteArray bytes = helpFileBytes(topics);
     QCOMPARE(bytes.size(), 6 + (4 + 2) + (4 + 2) + (4 + 2 * length) + 4 + 4 + (4 + 10));
     // What QDataStream itself writes for the same values.
     QByteArray reference;
@@ -69,11 +57,7 @@ void StoreScaleTest::textsAcrossWriterBlocks()
 void StoreScaleTest::repeatedTextsAreShared()
 {
     const QList<ProcGroup> store = GeneratedStore::tradeskill(20, 30, 10);
-    QByteArray bytes;
-    QBuffer out(&bytes);
-    out.open(QIODevice::WriteOnly);
-    QDataStream stream(&out);
-    TradeskillFile::write(stream, store);
+    QByteArray bytes = dataFileBytes(store);
 
     QBuffer in(&bytes);
     in.open(QIODevice::ReadOnly);
