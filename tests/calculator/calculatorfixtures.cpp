@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QSpinBox>
 #include <QTest>
+#include <QWidget>
 
 namespace {
 
@@ -52,4 +53,11 @@ void typeInSpin(QSpinBox *spin, const QString &text)
     spin->setFocus();
     QTest::keyClick(spin, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(spin, text);
+}
+
+bool showAndActivate(QWidget &window)
+{
+    window.show();
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
 }

@@ -7,6 +7,7 @@
 
 class QComboBox;
 class QSpinBox;
+class QWidget;
 
 // Small stores for the calculator tests, written with the libraries' own
 // writers into the current directory.
@@ -21,3 +22,6 @@ bool writeHelpFile(const QList<HelpTopic> &topics);
 void chooseInCombo(QComboBox *combo, int row);
 // Replaces the spin box's text by typing `text`.
 void typeInSpin(QSpinBox *spin, const QString &text);
+
+// Shows the window and waits until it is the active one; false if it never becomes active.
+bool showAndActivate(QWidget &window);

@@ -22,6 +22,8 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include <memory>
+
 namespace {
 
 // Alchemy holds a ranged, a special and a third process; Bowyery one
@@ -59,11 +61,19 @@ QStringList rows(const QTreeWidget *list)
     return texts;
 }
 
-bool showAndActivate(QWidget &window)
+void pressGo(const QWidget &dialog)
 {
-    window.show();
-    window.activateWindow();
-    return QTest::qWaitForWindowActive(&window);
+    QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("GoButton")), Qt::LeftButton);
+}
+
+QTreeWidget *itemsList(const QWidget &dialog)
+{
+    return dialog.findChild<QTreeWidget *>(QStringLiteral("ItemsList"));
+}
+
+QTreeWidget *skillsList(const QWidget &dialog)
+{
+    return dialog.findChild<QTreeWidget *>(QStringLiteral("SkillsList"));
 }
 
 constexpr Qt::WindowFlags mainWindowFlags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
@@ -75,7 +85,13 @@ class TestVorrakDialog : public QObject
 {
     Q_OBJECT
 
+private:
+    // Every case runs in its own scratch directory, so no Vorrak.dat or Vorrak.hlp is left over.
+    std::unique_ptr<ScratchDir> m_dir;
+
 private slots:
+    void init();
+    void cleanup() { m_dir.reset(); }
     void startUpWithoutData();
     void widgets_data();
     void widgets();
@@ -112,10 +128,14 @@ private slots:
     void accessibleNames();
 };
 
+void TestVorrakDialog::init()
+{
+    m_dir = std::make_unique<ScratchDir>();
+    QVERIFY(m_dir->isValid());
+}
+
 void TestVorrakDialog::startUpWithoutData()
 {
-    ScratchDir dir;
-    QVERIFY(dir.isValid());
     QList<ModalWatcher::MessageBoxRecord> boxes;
     ModalWatcher watcher(ModalWatcher::closeMessageBoxes(&boxes));
     LogCapture log;
@@ -168,8 +188,6 @@ void TestVorrakDialog::widgets()
     QFETCH(QString, className);
     QFETCH(QString, text);
 
-    ScratchDir dir;
-    QVERIFY(dir.isValid());
     VorrakDialog dialog;
     QWidget *widget = dialog.findChild<QWidget *>(objectName);
     QVERIFY2(widget, qPrintable(objectName));
@@ -212,8 +230,6 @@ void TestVorrakDialog::whatsThis()
     QFETCH(QString, objectName);
     QFETCH(QString, help);
 
-    ScratchDir dir;
-    QVERIFY(dir.isValid());
     VorrakDialog dialog;
     QWidget *widget = dialog.findChild<QWidget *>(objectName);
     QVERIFY(widget);
@@ -222,8 +238,6 @@ void TestVorrakDialog::whatsThis()
 
 void TestVorrakDialog::tabOrder()
 {
-    ScratchDir dir;
-    QVERIFY(dir.isValid());
     QVERIFY(writeDataFile(threeGroups()));
     VorrakDialog dialog;
     QVERIFY(showAndActivate(dialog));
@@ -245,8 +259,6 @@ void TestVorrakDialog::tabOrder()
 
 void TestVorrakDialog::window()
 {
-    ScratchDir dir;
-    QVERIFY(dir.isValid());
     VorrakDialog dialog(nullptr, nullptr, true, mainWindowFlags);
     QCOMPARE(dialog.objectName(), QStringLiteral("VorrakDialogBase"));
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Vorrak"));
@@ -265,8 +277,6 @@ void TestVorrakDialog::window()
 
 void TestVorrakDialog::goButtonKeepsItsFont()
 {
-    ScratchDir dir;
-    QVERIFY(dir.isValid());
     VorrakDialog dialog;
     auto *go = dialog.findChild<QPushButton *>(QStringLiteral("GoButton"));
     QVERIFY(go);
@@ -302,8 +312,6 @@ void TestVorrakDialog::resultLists()
     QFETCH(QString, objectName);
     QFETCH(QString, amountHeader);
 
-    ScratchDir dir;
-    QVERIFY(dir.isValid());
     VorrakDialog dialog;
     auto *list = dialog.findChild<QTreeWidget *>(objectName);
     QVERIFY(list);
@@ -351,9 +359,7 @@ void TestVorrakDialog::unusableDataFile()
     QFETCH(QString, warning);
     QFETCH(QStringList, groups);
 
-    ScratchDir dir;
-    QVERIFY(dir.isValid());
-    QVERIFY(dir.write(QStringLiteral("Vorrak.dat"), bytes));
+    QVERIFY(m_dir->write(QStringLiteral("Vorrak.dat"), bytes));
     QList<ModalWatcher::MessageBoxRecord> boxes;
     ModalWatcher watcher(ModalWatcher::closeMessageBoxes(&boxes));
     LogCapture log;
@@ -373,8 +379,6 @@ void TestVorrakDialog::unusableDataFile()
 
 void TestVorrakDialog::startUpLogOrder()
 {
-    ScratchDir dir;
-    QVERIFY(dir.isValid());
     QVERIFY(writeDataFile({ProcGroup{QStringLiteral("Bowyery"), {threeGroups().at(1).procs}}}));
     LogCapture log;
     VorrakDialog dialog;
@@ -430,8 +434,6 @@ void TestVorrakDialog::selection()
     QFETCH(bool, qualityEnabled);
     QFETCH(QString, logLine);
 
-    ScratchDir dir;
-    QVERIFY(dir.isValid());
     QVERIFY(writeDataFile(threeGroups()));
     VorrakDialog dialog;
     QVERIFY(showAndActivate(dialog));
@@ -461,8 +463,6 @@ void TestVorrakDialog::selection()
 
 void TestVorrakDialog::reselectingGroupResets()
 {
-    ScratchDir dir;
-    QVERIFY(dir.isValid());
     QVERIFY(writeDataFile(threeGroups()));
     VorrakDialog dialog;
     QVERIFY(showAndActivate(dialog));
@@ -483,8 +483,6 @@ void TestVorrakDialog::reselectingGroupResets()
 
 void TestVorrakDialog::qualityRange()
 {
-    ScratchDir dir;
-    QVERIFY(dir.isValid());
     QVERIFY(writeDataFile(threeGroups()));
     VorrakDialog dialog;
     QVERIFY(showAndActivate(dialog));
@@ -543,21 +541,19 @@ void TestVorrakDialog::calculation()
     QFETCH(bool, skill);
     QFETCH(QString, amount);
 
-    ScratchDir dir;
-    QVERIFY(dir.isValid());
     QVERIFY(writeDataFile({ProcGroup{QStringLiteral("Group"),
                                      {makeProc(QStringLiteral("Product"), 255, 1,
                                                {makeReq(QStringLiteral("Thing"), multiplier, quint8(t))})}}}));
     VorrakDialog dialog;
     QVERIFY(showAndActivate(dialog));
     auto *quality = dialog.findChild<QSpinBox *>(QStringLiteral("QualitySpin"));
-    auto *items = dialog.findChild<QTreeWidget *>(QStringLiteral("ItemsList"));
-    auto *skills = dialog.findChild<QTreeWidget *>(QStringLiteral("SkillsList"));
+    auto *items = itemsList(dialog);
+    auto *skills = skillsList(dialog);
     typeInSpin(quality, QString::number(ql));
     QCOMPARE(quality->value(), ql);
 
     LogCapture log;
-    QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("GoButton")), Qt::LeftButton);
+    pressGo(dialog);
 
     const QStringList expected{QStringLiteral("Thing=") + amount};
     QCOMPARE(rows(skill ? skills : items), expected);
@@ -568,8 +564,6 @@ void TestVorrakDialog::calculation()
 
 void TestVorrakDialog::resultsSortedByName()
 {
-    ScratchDir dir;
-    QVERIFY(dir.isValid());
     const QList<Req> reqs{makeReq(QStringLiteral("zeta"), QStringLiteral("1"), 0),
                           makeReq(QStringLiteral("delta"), QStringLiteral("1"), 1),
                           makeReq(QStringLiteral("alpha"), QStringLiteral("0"), 0),
@@ -578,42 +572,34 @@ void TestVorrakDialog::resultsSortedByName()
     QVERIFY(writeDataFile({ProcGroup{QStringLiteral("G"), {makeProc(QStringLiteral("P"), 100, 10, reqs)}}}));
     VorrakDialog dialog;
     QVERIFY(showAndActivate(dialog));
-    QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("GoButton")), Qt::LeftButton);
+    pressGo(dialog);
 
     // Upper-case initials come first, as the texts compare code unit by code unit.
-    QCOMPARE(rows(dialog.findChild<QTreeWidget *>(QStringLiteral("ItemsList"))),
+    QCOMPARE(rows(itemsList(dialog)),
              (QStringList{QStringLiteral("Gamma=5"), QStringLiteral("alpha=Fixed"), QStringLiteral("zeta=10")}));
-    QCOMPARE(rows(dialog.findChild<QTreeWidget *>(QStringLiteral("SkillsList"))),
+    QCOMPARE(rows(skillsList(dialog)),
              (QStringList{QStringLiteral("Beta=20"), QStringLiteral("delta=10")}));
 }
 
 void TestVorrakDialog::pressingGoTwice()
 {
-    ScratchDir dir;
-    QVERIFY(dir.isValid());
     QVERIFY(writeDataFile(threeGroups()));
     VorrakDialog dialog;
     QVERIFY(showAndActivate(dialog));
-    auto *go = dialog.findChild<QPushButton *>(QStringLiteral("GoButton"));
-    QTest::mouseClick(go, Qt::LeftButton);
-    QTest::mouseClick(go, Qt::LeftButton);
-    QCOMPARE(rows(dialog.findChild<QTreeWidget *>(QStringLiteral("ItemsList"))),
-             (QStringList{QStringLiteral("Flask=Fixed"), QStringLiteral("Herbs=1")}));
-    QCOMPARE(rows(dialog.findChild<QTreeWidget *>(QStringLiteral("SkillsList"))),
-             QStringList{QStringLiteral("Alchemy=2")});
+    pressGo(dialog);
+    pressGo(dialog);
+    QCOMPARE(rows(itemsList(dialog)), (QStringList{QStringLiteral("Flask=Fixed"), QStringLiteral("Herbs=1")}));
+    QCOMPARE(rows(skillsList(dialog)), QStringList{QStringLiteral("Alchemy=2")});
 }
 
 void TestVorrakDialog::resultsStayUntilGo()
 {
-    ScratchDir dir;
-    QVERIFY(dir.isValid());
     QVERIFY(writeDataFile(threeGroups()));
     VorrakDialog dialog;
     QVERIFY(showAndActivate(dialog));
-    auto *go = dialog.findChild<QPushButton *>(QStringLiteral("GoButton"));
-    auto *items = dialog.findChild<QTreeWidget *>(QStringLiteral("ItemsList"));
-    auto *skills = dialog.findChild<QTreeWidget *>(QStringLiteral("SkillsList"));
-    QTest::mouseClick(go, Qt::LeftButton);
+    auto *items = itemsList(dialog);
+    auto *skills = skillsList(dialog);
+    pressGo(dialog);
     const QStringList potionItems = rows(items);
 
     chooseInCombo(dialog.findChild<QComboBox *>(QStringLiteral("ProcessList")), 1);
@@ -621,7 +607,7 @@ void TestVorrakDialog::resultsStayUntilGo()
 
     // The special process is calculated at its one QL.
     LogCapture log;
-    QTest::mouseClick(go, Qt::LeftButton);
+    pressGo(dialog);
     QCOMPARE(rows(items), QStringList{QStringLiteral("Crystal=120")});
     QCOMPARE(rows(skills), QStringList{QStringLiteral("Alchemy=360")});
     QCOMPARE(log.debugLines(),
@@ -630,33 +616,28 @@ void TestVorrakDialog::resultsStayUntilGo()
 
 void TestVorrakDialog::goWithoutData()
 {
-    ScratchDir dir;
-    QVERIFY(dir.isValid());
     VorrakDialog dialog;
     QVERIFY(showAndActivate(dialog));
     LogCapture log;
-    QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("GoButton")), Qt::LeftButton);
-    QCOMPARE(dialog.findChild<QTreeWidget *>(QStringLiteral("ItemsList"))->topLevelItemCount(), 0);
-    QCOMPARE(dialog.findChild<QTreeWidget *>(QStringLiteral("SkillsList"))->topLevelItemCount(), 0);
+    pressGo(dialog);
+    QCOMPARE(itemsList(dialog)->topLevelItemCount(), 0);
+    QCOMPARE(skillsList(dialog)->topLevelItemCount(), 0);
     QCOMPARE(log.debugLines(),
              QStringList{QStringLiteral("Calculating requirements for making a QL 255 Unknown")});
 }
 
 void TestVorrakDialog::processWithoutRequirements()
 {
-    ScratchDir dir;
-    QVERIFY(dir.isValid());
     QVERIFY(writeDataFile(threeGroups()));
     VorrakDialog dialog;
     QVERIFY(showAndActivate(dialog));
-    auto *go = dialog.findChild<QPushButton *>(QStringLiteral("GoButton"));
-    auto *items = dialog.findChild<QTreeWidget *>(QStringLiteral("ItemsList"));
-    auto *skills = dialog.findChild<QTreeWidget *>(QStringLiteral("SkillsList"));
-    QTest::mouseClick(go, Qt::LeftButton);
+    auto *items = itemsList(dialog);
+    auto *skills = skillsList(dialog);
+    pressGo(dialog);
     QVERIFY(items->topLevelItemCount() > 0);
 
     chooseInCombo(dialog.findChild<QComboBox *>(QStringLiteral("ProcessList")), 2);
-    QTest::mouseClick(go, Qt::LeftButton);
+    pressGo(dialog);
     QCOMPARE(items->topLevelItemCount(), 0);
     QCOMPARE(skills->topLevelItemCount(), 0);
 }
@@ -672,8 +653,6 @@ void TestVorrakDialog::helpOpensViewer()
 {
     QFETCH(bool, byKey);
 
-    ScratchDir dir;
-    QVERIFY(dir.isValid());
     QVERIFY(writeHelpFile({HelpTopic{QStringLiteral("1"), QStringLiteral("Start"), QStringLiteral("Hello")}}));
     VorrakDialog dialog;
     QVERIFY(showAndActivate(dialog));
@@ -715,12 +694,10 @@ void TestVorrakDialog::doubleClick()
     QFETCH(QString, list);
     QFETCH(QStringList, warnings);
 
-    ScratchDir dir;
-    QVERIFY(dir.isValid());
     QVERIFY(writeDataFile(threeGroups()));
     VorrakDialog dialog;
     QVERIFY(showAndActivate(dialog));
-    QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("GoButton")), Qt::LeftButton);
+    pressGo(dialog);
     auto *view = dialog.findChild<QTreeWidget *>(list);
     QVERIFY(view->topLevelItemCount() > 0);
 
@@ -736,13 +713,11 @@ void TestVorrakDialog::doubleClick()
 
 void TestVorrakDialog::copyShortcut()
 {
-    ScratchDir dir;
-    QVERIFY(dir.isValid());
     QVERIFY(writeDataFile(threeGroups()));
     VorrakDialog dialog;
     QVERIFY(showAndActivate(dialog));
     typeInSpin(dialog.findChild<QSpinBox *>(QStringLiteral("QualitySpin")), QStringLiteral("33"));
-    QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("GoButton")), Qt::LeftButton);
+    pressGo(dialog);
 
     QApplication::clipboard()->setText(QStringLiteral("before"));
     QTest::keyClick(&dialog, Qt::Key_C, Qt::ControlModifier);
@@ -761,13 +736,11 @@ void TestVorrakDialog::copyFromContextMenu()
 {
     QFETCH(QString, list);
 
-    ScratchDir dir;
-    QVERIFY(dir.isValid());
     QVERIFY(writeDataFile(threeGroups()));
     VorrakDialog dialog;
     QVERIFY(showAndActivate(dialog));
     chooseInCombo(dialog.findChild<QComboBox *>(QStringLiteral("ProcessList")), 1);
-    QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("GoButton")), Qt::LeftButton);
+    pressGo(dialog);
     QApplication::clipboard()->setText(QStringLiteral("before"));
 
     QStringList menuEntries;
@@ -791,30 +764,26 @@ void TestVorrakDialog::copyFromContextMenu()
 
 void TestVorrakDialog::copyBeforeCalculation()
 {
-    ScratchDir dir;
-    QVERIFY(dir.isValid());
     QVERIFY(writeDataFile(threeGroups()));
     VorrakDialog dialog;
     QVERIFY(showAndActivate(dialog));
     QApplication::clipboard()->setText(QStringLiteral("before"));
     QTest::keyClick(&dialog, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("before"));
-    const QList<QAction *> actions = dialog.findChild<QTreeWidget *>(QStringLiteral("ItemsList"))->actions();
+    const QList<QAction *> actions = itemsList(dialog)->actions();
     QCOMPARE(actions.size(), 1);
     QVERIFY(!actions.first()->isEnabled());
 }
 
 void TestVorrakDialog::copyKeepsLastCalculation()
 {
-    ScratchDir dir;
-    QVERIFY(dir.isValid());
     QVERIFY(writeDataFile(threeGroups()));
     VorrakDialog dialog;
     QVERIFY(showAndActivate(dialog));
-    QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("GoButton")), Qt::LeftButton);
+    pressGo(dialog);
     // Picking another group leaves the last results and their product.
     chooseInCombo(dialog.findChild<QComboBox *>(QStringLiteral("ProcGrpList")), 1);
-    auto *items = dialog.findChild<QTreeWidget *>(QStringLiteral("ItemsList"));
+    auto *items = itemsList(dialog);
     items->setFocus();
     QTest::keyClick(items, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("Potion\t1\nFlask\tFixed\nHerbs\t1\nAlchemy\t2\n"));
@@ -822,8 +791,6 @@ void TestVorrakDialog::copyKeepsLastCalculation()
 
 void TestVorrakDialog::accessibleNames()
 {
-    ScratchDir dir;
-    QVERIFY(dir.isValid());
     QVERIFY(writeDataFile(threeGroups()));
     VorrakDialog dialog;
     QVERIFY(showAndActivate(dialog));

@@ -19,6 +19,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <memory>
+
 namespace {
 
 QList<HelpTopic> threeTopics()
@@ -49,11 +51,14 @@ void clickRow(QListWidget *list, int row)
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
 }
 
-bool showAndActivate(QWidget &window)
+QListWidget *topicsList(const QWidget &help)
 {
-    window.show();
-    window.activateWindow();
-    return QTest::qWaitForWindowActive(&window);
+    return help.findChild<QListWidget *>(QStringLiteral("TopicsList"));
+}
+
+QTextBrowser *bodyView(const QWidget &help)
+{
+    return help.findChild<QTextBrowser *>(QStringLiteral("BodyView"));
 }
 
 } // namespace
@@ -62,7 +67,13 @@ class TestVorrakHelpDialog : public QObject
 {
     Q_OBJECT
 
+private:
+    // Every case runs in its own scratch directory, so no Vorrak.dat or Vorrak.hlp is left over.
+    std::unique_ptr<ScratchDir> m_dir;
+
 private slots:
+    void init();
+    void cleanup() { m_dir.reset(); }
     void topicsAndFirstBody();
     void window_data();
     void window();
@@ -79,18 +90,22 @@ private slots:
     void accessibleNames();
 };
 
+void TestVorrakHelpDialog::init()
+{
+    m_dir = std::make_unique<ScratchDir>();
+    QVERIFY(m_dir->isValid());
+}
+
 void TestVorrakHelpDialog::topicsAndFirstBody()
 {
-    ScratchDir dir;
-    QVERIFY(dir.isValid());
     QVERIFY(writeHelpFile(threeTopics()));
     QList<ModalWatcher::MessageBoxRecord> boxes;
     ModalWatcher watcher(ModalWatcher::closeMessageBoxes(&boxes));
     LogCapture log;
     VorrakHelpDialog help;
 
-    auto *list = help.findChild<QListWidget *>(QStringLiteral("TopicsList"));
-    auto *body = help.findChild<QTextBrowser *>(QStringLiteral("BodyView"));
+    auto *list = topicsList(help);
+    auto *body = bodyView(help);
     QVERIFY(list && body);
     QCOMPARE(listTexts(list), (QStringList{QStringLiteral("Getting started"), QStringLiteral("Quality"),
                                            QStringLiteral("Credits"), QStringLiteral("About Qt")}));
@@ -124,8 +139,6 @@ void TestVorrakHelpDialog::window()
     QFETCH(QString, className);
     QFETCH(QString, parentName);
 
-    ScratchDir dir;
-    QVERIFY(dir.isValid());
     QVERIFY(writeHelpFile(threeTopics()));
     VorrakHelpDialog help;
     QCOMPARE(help.objectName(), QStringLiteral("VorrakHelpDialogBase"));
@@ -160,13 +173,11 @@ void TestVorrakHelpDialog::choosingTopic()
     QFETCH(int, row);
     QFETCH(QString, body);
 
-    ScratchDir dir;
-    QVERIFY(dir.isValid());
     QVERIFY(writeHelpFile(threeTopics()));
     VorrakHelpDialog help;
     QVERIFY(showAndActivate(help));
-    auto *list = help.findChild<QListWidget *>(QStringLiteral("TopicsList"));
-    auto *view = help.findChild<QTextBrowser *>(QStringLiteral("BodyView"));
+    auto *list = topicsList(help);
+    auto *view = bodyView(help);
     // Start from another topic so that every row is a change.
     clickRow(list, row == 2 ? 1 : 2);
     QTRY_VERIFY(view->toPlainText() != body);
@@ -191,15 +202,13 @@ void TestVorrakHelpDialog::aboutQt()
     QFETCH(int, expectedRow);
     QFETCH(QString, body);
 
-    ScratchDir dir;
-    QVERIFY(dir.isValid());
     QVERIFY(writeHelpFile(threeTopics()));
     QList<ModalWatcher::MessageBoxRecord> boxes;
     ModalWatcher watcher(ModalWatcher::closeMessageBoxes(&boxes));
     VorrakHelpDialog help;
     QVERIFY(showAndActivate(help));
-    auto *list = help.findChild<QListWidget *>(QStringLiteral("TopicsList"));
-    auto *view = help.findChild<QTextBrowser *>(QStringLiteral("BodyView"));
+    auto *list = topicsList(help);
+    auto *view = bodyView(help);
     if (viewedFirst >= 0) {
         clickRow(list, viewedFirst);
         QTRY_COMPARE(view->toPlainText(), body);
@@ -219,8 +228,6 @@ void TestVorrakHelpDialog::aboutQt()
 
 void TestVorrakHelpDialog::noTopics()
 {
-    ScratchDir dir;
-    QVERIFY(dir.isValid());
     QList<ModalWatcher::MessageBoxRecord> boxes;
     ModalWatcher watcher(ModalWatcher::closeMessageBoxes(&boxes));
     VorrakHelpDialog help;
@@ -228,9 +235,9 @@ void TestVorrakHelpDialog::noTopics()
     // The about box opened while the viewer was being built.
     QCOMPARE(boxes.size(), 1);
     QCOMPARE(boxes.first().caption, QStringLiteral("About Qt"));
-    auto *list = help.findChild<QListWidget *>(QStringLiteral("TopicsList"));
+    auto *list = topicsList(help);
     QCOMPARE(listTexts(list), QStringList{QStringLiteral("About Qt")});
-    QCOMPARE(help.findChild<QTextBrowser *>(QStringLiteral("BodyView"))->toPlainText(), QString());
+    QCOMPARE(bodyView(help)->toPlainText(), QString());
 
     // Showing the viewer doesn't open it again; choosing the entry does.
     QVERIFY(showAndActivate(help));
@@ -268,9 +275,7 @@ void TestVorrakHelpDialog::unusableHelpFile()
     QFETCH(QString, warning);
     QFETCH(QStringList, entries);
 
-    ScratchDir dir;
-    QVERIFY(dir.isValid());
-    QVERIFY(dir.write(QStringLiteral("Vorrak.hlp"), bytes));
+    QVERIFY(m_dir->write(QStringLiteral("Vorrak.hlp"), bytes));
     QList<ModalWatcher::MessageBoxRecord> boxes;
     ModalWatcher watcher(ModalWatcher::closeMessageBoxes(&boxes));
     LogCapture log;
@@ -286,7 +291,7 @@ void TestVorrakHelpDialog::unusableHelpFile()
         }
     }
     QCOMPARE(shown, messages);
-    QCOMPARE(listTexts(help.findChild<QListWidget *>(QStringLiteral("TopicsList"))), entries);
+    QCOMPARE(listTexts(topicsList(help)), entries);
     const QStringList lines = log.allLines();
     const int warningAt = lines.indexOf(QLatin1String("W: ") + warning.arg(QDir::currentPath()));
     QVERIFY2(warningAt >= 0, qPrintable(lines.join(QLatin1Char('|'))));
@@ -297,12 +302,10 @@ void TestVorrakHelpDialog::unusableHelpFile()
 
 void TestVorrakHelpDialog::richTextBody()
 {
-    ScratchDir dir;
-    QVERIFY(dir.isValid());
     QVERIFY(writeHelpFile({HelpTopic{QStringLiteral("1"), QStringLiteral("Rich"),
                                      QStringLiteral("Press <b>GO!</b><br>to see the <i>list</i>")}}));
     VorrakHelpDialog help;
-    QTextDocument *document = help.findChild<QTextBrowser *>(QStringLiteral("BodyView"))->document();
+    QTextDocument *document = bodyView(help)->document();
 
     QCOMPARE(document->toPlainText(), QStringLiteral("Press GO!\nto see the list"));
     const QTextCursor bold = document->find(QStringLiteral("GO!"));
@@ -315,8 +318,6 @@ void TestVorrakHelpDialog::richTextBody()
 
 void TestVorrakHelpDialog::closeButtonRejects()
 {
-    ScratchDir dir;
-    QVERIFY(dir.isValid());
     QVERIFY(writeHelpFile(threeTopics()));
     VorrakHelpDialog help;
     ModalWatcher watcher([](QWidget *modal) {
@@ -329,8 +330,6 @@ void TestVorrakHelpDialog::closeButtonRejects()
 
 void TestVorrakHelpDialog::openingTwiceReadsFileAgain()
 {
-    ScratchDir dir;
-    QVERIFY(dir.isValid());
     QVERIFY(writeHelpFile({HelpTopic{QStringLiteral("1"), QStringLiteral("One"), QStringLiteral("1")}}));
     VorrakDialog dialog;
     QVERIFY(showAndActivate(dialog));
@@ -353,8 +352,6 @@ void TestVorrakHelpDialog::openingTwiceReadsFileAgain()
 
 void TestVorrakHelpDialog::accessibleNames()
 {
-    ScratchDir dir;
-    QVERIFY(dir.isValid());
     QVERIFY(writeHelpFile(threeTopics()));
     VorrakHelpDialog help;
     QVERIFY(showAndActivate(help));
