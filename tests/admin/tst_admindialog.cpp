@@ -323,6 +323,21 @@ void addSortRows()
 // Entry i carries a child named "#i" so that moved entries can be told apart.
 QString tagOf(int i) { return QStringLiteral("#%1").arg(i); }
 
+// What sorting a list logs: its header, one line for each entry placed, then the save.
+QStringList sortLog(const QString &header, const QStringList &lines)
+{
+    return QStringList{header} + lines + QStringList{"List sorted, saving...", "Sorting Complete!"};
+}
+
+// The names in the order a sort must leave them.
+QStringList inOrder(const QStringList &names, const QList<int> &order)
+{
+    QStringList sorted;
+    for (int i : order)
+        sorted.append(names.at(i));
+    return sorted;
+}
+
 } // namespace
 
 void TestAdminDialog::sortGroups_data()
@@ -345,13 +360,9 @@ void TestAdminDialog::sortGroups()
 
     LogCapture log;
     QTest::mouseClick(editor.get<QPushButton>("SortGrpBtn"), Qt::LeftButton);
-    const QStringList expectedLog = QStringList{"Sorting ProcGroupList:"} + lines
-        + QStringList{"List sorted, saving...", "Sorting Complete!"};
-    QCOMPARE(log.debugLines(), expectedLog);
+    QCOMPARE(log.debugLines(), sortLog("Sorting ProcGroupList:", lines));
 
-    QStringList expectedNames;
-    for (int i : order)
-        expectedNames.append(names.at(i));
+    const QStringList expectedNames = inOrder(names, order);
     QCOMPARE(entries(editor.combo("ProcGroupList")), expectedNames);
     QCOMPARE(editor.combo("ProcGroupList")->currentIndex(), 0);
     QCOMPARE(entries(editor.combo("ProcessList")), QStringList{tagOf(order.first())});
@@ -392,13 +403,9 @@ void TestAdminDialog::sortProcesses()
     } else {
         QTest::mouseClick(sortButton, Qt::LeftButton);
     }
-    const QStringList expectedLog = QStringList{"Sorting ProcessList (Crafting):"} + lines
-        + QStringList{"List sorted, saving...", "Sorting Complete!"};
-    QCOMPARE(log.debugLines(), expectedLog);
+    QCOMPARE(log.debugLines(), sortLog("Sorting ProcessList (Crafting):", lines));
 
-    QStringList expectedNames;
-    for (int i : order)
-        expectedNames.append(names.at(i));
+    const QStringList expectedNames = inOrder(names, order);
     QCOMPARE(entries(editor.combo("ProcGroupList")), (QStringList{"Zulu", "Crafting"}));
     QCOMPARE(editor.combo("ProcGroupList")->currentIndex(), 1);
     QCOMPARE(entries(editor.combo("ProcessList")), expectedNames);
