@@ -309,19 +309,9 @@ private slots:
 
         auto help = makeStore();
         help->topics() = richTopics();
-        bool saved = true;
-        {
-            LogCapture log;
-            saved = help->save();
-            const QString prefix = QStringLiteral("Unable to save help file %1: ").arg(HelpData::filePath());
-            QCOMPARE(log.warningLines().size(), 1);
-            const QString line = log.warningLines().first();
-            QVERIFY2(line.startsWith(prefix) && line.size() > prefix.size(), qPrintable(line));
-            QCOMPARE(m_messages, QStringList({line}));
-            QVERIFY(!log.debugLines().contains(QStringLiteral("Finished saving help file")));
-        }
-        QVERIFY(!saved);
-        failure.verifyOldFileKept();
+        failure.verifySaveFails([&help] { return help->save(); }, m_messages,
+                                QStringLiteral("Unable to save help file %1: ").arg(HelpData::filePath()),
+                                QStringLiteral("Finished saving help file"));
     }
 
     void saveRefusesTooManyTopics()

@@ -485,19 +485,9 @@ private slots:
 
         auto store = makeStore();
         store->procGrps() = richGroups();
-        bool saved = true;
-        {
-            LogCapture log;
-            saved = store->save();
-            const QString prefix = QStringLiteral("Unable to save data file %1: ").arg(TradeskillData::filePath());
-            QCOMPARE(log.warningLines().size(), 1);
-            const QString line = log.warningLines().first();
-            QVERIFY2(line.startsWith(prefix) && line.size() > prefix.size(), qPrintable(line));
-            QCOMPARE(m_messages, QStringList({line}));
-            QVERIFY(!log.debugLines().contains(QStringLiteral("Finished saving data file")));
-        }
-        QVERIFY(!saved);
-        failure.verifyOldFileKept();
+        failure.verifySaveFails([&store] { return store->save(); }, m_messages,
+                                QStringLiteral("Unable to save data file %1: ").arg(TradeskillData::filePath()),
+                                QStringLiteral("Finished saving data file"));
     }
 
     void saveRefusesOversizedLists_data()

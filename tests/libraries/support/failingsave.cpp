@@ -1,5 +1,6 @@
 #include "failingsave.h"
 
+#include "logcapture.h"
 #include "scratchdir.h"
 
 #include <QDir>
@@ -45,6 +46,23 @@ bool FailingSave::prepare(const QString &setup)
     // The directory turns read-only only once the older file stands in it.
     return setup != QLatin1String("read-only")
         || QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::ExeOwner);
+}
+
+void FailingSave::verifySaveFails(const std::function<bool()> &save, const QStringList &messages,
+                                  const QString &prefix, const QString &finishedLine) const
+{
+    bool saved = true;
+    {
+        LogCapture log;
+        saved = save();
+        QCOMPARE(log.warningLines().size(), 1);
+        const QString line = log.warningLines().first();
+        QVERIFY2(line.startsWith(prefix) && line.size() > prefix.size(), qPrintable(line));
+        QCOMPARE(messages, QStringList({line}));
+        QVERIFY(!log.debugLines().contains(finishedLine));
+    }
+    QVERIFY(!saved);
+    verifyOldFileKept();
 }
 
 void FailingSave::verifyOldFileKept() const

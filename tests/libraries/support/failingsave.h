@@ -2,6 +2,9 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
+
+#include <functional>
 
 class ScratchDir;
 
@@ -23,10 +26,16 @@ public:
     // Sets up the way `setup` names; false when the set-up itself fails.
     // Root ignores permissions, so the caller skips "read-only" as root.
     bool prepare(const QString &setup);
-    // Checks through QTest that the older file is there, unchanged and alone.
-    void verifyOldFileKept() const;
+    // Calls `save` and checks through QTest that it failed and said so once:
+    // a warning that starts with `prefix` and goes on to give the reason, the
+    // same text in `messages` (the store's messages, read after the save), no
+    // `finishedLine` among the debug lines, and the older file kept.
+    void verifySaveFails(const std::function<bool()> &save, const QStringList &messages, const QString &prefix,
+                         const QString &finishedLine) const;
 
 private:
+    void verifyOldFileKept() const;
+
     const ScratchDir &m_dir;
     QString m_fileName;
     QByteArray m_old;
