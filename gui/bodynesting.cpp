@@ -7,7 +7,7 @@ namespace {
 // Far above any body written by hand, and still laid out in a fraction of
 // a second.
 constexpr int MaxDepth = 200;
-constexpr quint64 MaxTableLayoutCost = quint64(1) << 15;
+constexpr quint64 MaxTableLayoutCost = quint64(1) << 14;
 constexpr int MaxCostExponent = 40;
 
 // Elements that never enclose others (void) or that the parser closes by
@@ -91,7 +91,7 @@ void BodyNesting::scan(const QString &body)
 void BodyNesting::openElement(const QString &name)
 {
     if (name == QLatin1String("td") || name == QLatin1String("th")) {
-        const int exponent = qMin(m_openTables, MaxCostExponent);
+        const int exponent = qBound(0, m_openTables - 1, MaxCostExponent);
         m_tableCost = qMin(m_tableCost + (quint64(1) << exponent), MaxTableLayoutCost + 1);
     }
     if (nestsNothing(name))

@@ -22,7 +22,7 @@ private:
 
     // The deepest element nesting, elements closed implicitly not counted.
     int m_depth = 0;
-    // Each table cell weighs 2 to the power of the tables around it, about
+    // A table cell weighs 2 to the power of the tables around its own, about
     // how often the layout lays it out.
     quint64 m_tableCost = 0;
     // The open elements, innermost last, as the parser keeps them: a closing

@@ -73,11 +73,20 @@ class TestSessionEnd : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void endsLikeExit_data();
     void endsLikeExit();
     void programEndsOnSignal_data();
     void programEndsOnSignal();
 };
+
+void TestSessionEnd::initTestCase()
+{
+    // Started in the background by a shell, this process and so the editor
+    // it starts would ignore SIGINT, and the editor leaves ignored signals be.
+    for (int signal : {SIGTERM, SIGHUP, SIGINT})
+        std::signal(signal, SIG_DFL);
+}
 
 void TestSessionEnd::endsLikeExit_data()
 {

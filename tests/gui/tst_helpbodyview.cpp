@@ -99,6 +99,9 @@ void TestHelpBodyView::hostileBody_data()
                                         << false;
     QTest::newRow("tables 6 deep")
         << nested(QStringLiteral("<table border=1><tr><td>"), QStringLiteral("</td></tr></table>"), 6) << false << false;
+    QTest::newRow("table of 10000 cells")
+        << QStringLiteral("<table><tr>%1</tr></table>").arg(QStringLiteral("<td>x</td>").repeated(10000)) << false
+        << false;
     QTest::newRow("tables 25 deep")
         << nested(QStringLiteral("<table border=1><tr><td>"), QStringLiteral("</td></tr></table>"), 25) << false << true;
     QTest::newRow("tables 25 deep, not closed") << QStringLiteral("<table><tr><td>").repeated(25) << false << true;
