@@ -105,8 +105,8 @@ void SessionEndHandler::readSignals()
 
 void SessionEndHandler::closeInnermostDialogLater()
 {
-    // Queued: a dialog that was just shown has entered its exec() by then,
-    // and one that was just closed has left it.
+    // Queued: a dialog that is being shown is the active modal widget by
+    // then, and one that was just closed no longer is.
     QMetaObject::invokeMethod(this, &SessionEndHandler::closeInnermostDialog, Qt::QueuedConnection);
 }
 
