@@ -57,5 +57,5 @@ void VorrakHelpDialogBase::topicSelected(int index)
         return;
     }
     lastTopic = index;
-    BodyView->setHtml(m_help.body(index));
+    BodyView->showBody(m_help.body(index));
 }

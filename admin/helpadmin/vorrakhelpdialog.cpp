@@ -137,7 +137,7 @@ void VorrakHelpDialog::topicSelected()
     if (p < 0)
         return;
     VORRAK_DEBUG("Topic selected: #%d", p);
-    m_ui->BodyView->setHtml(m_helpData.topics().at(p).body);
+    m_ui->BodyView->showBody(m_helpData.topics().at(p).body);
 }
 
 void VorrakHelpDialog::addTopic()

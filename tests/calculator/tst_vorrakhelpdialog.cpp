@@ -129,7 +129,7 @@ void TestVorrakHelpDialog::window_data()
     QTest::newRow("label") << "TopicsLabel" << "QLabel" << "VorrakHelpDialogBase";
     QTest::newRow("list") << "TopicsList" << "QListWidget" << "VorrakHelpDialogBase";
     QTest::newRow("frame") << "BodyFrame" << "QFrame" << "VorrakHelpDialogBase";
-    QTest::newRow("body") << "BodyView" << "QTextBrowser" << "BodyFrame";
+    QTest::newRow("body") << "BodyView" << "HelpBodyView" << "BodyFrame";
     QTest::newRow("close") << "CloseButton" << "QPushButton" << "VorrakHelpDialogBase";
 }
 
