@@ -1,5 +1,7 @@
 #include "bodydocumenttext.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr QChar ParagraphSeparator(0x2029);
@@ -25,10 +27,10 @@ BodyDocumentText::BodyDocumentText(const QString &body)
     : m_body(body)
 {
     m_text.reserve(body.size());
-    m_bodyPosition.reserve(body.size() + 1);
     for (qsizetype i = 0; i < body.size();) {
         const qsizetype length = breakLength(body, i);
-        m_bodyPosition.append(i);
+        if (length == 2)
+            m_crLfAt.append(m_text.size());
         if (length == 0) {
             m_text.append(body.at(i));
             ++i;
@@ -39,7 +41,6 @@ BodyDocumentText::BodyDocumentText(const QString &body)
         m_text.append(ParagraphSeparator);
         i += length;
     }
-    m_bodyPosition.append(body.size());
     if (m_lineBreak.isEmpty())
         m_lineBreak = QStringLiteral("\n");
 }
@@ -62,6 +63,10 @@ QString BodyDocumentText::bodyFrom(const QString &documentText) const
 
     QString edited = documentText.mid(start, documentText.size() - end - start);
     edited.replace(ParagraphSeparator, m_lineBreak);
-    return m_body.left(m_bodyPosition.at(start)) + edited
-           + m_body.mid(m_bodyPosition.at(m_text.size() - end));
+    return m_body.left(bodyPosition(start)) + edited + m_body.mid(bodyPosition(m_text.size() - end));
+}
+
+qsizetype BodyDocumentText::bodyPosition(qsizetype textPosition) const
+{
+    return textPosition + (std::lower_bound(m_crLfAt.cbegin(), m_crLfAt.cend(), textPosition) - m_crLfAt.cbegin());
 }

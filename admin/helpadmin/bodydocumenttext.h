@@ -21,9 +21,12 @@ public:
     QString bodyFrom(const QString &documentText) const;
 
 private:
+    // Where a position of text() stands in the body: behind each CR LF the
+    // body is one longer.
+    qsizetype bodyPosition(qsizetype textPosition) const;
+
     QString m_body;
     QString m_text;
     QString m_lineBreak;
-    // For each position of m_text, and its end, the position in m_body.
-    QList<qsizetype> m_bodyPosition;
+    QList<qsizetype> m_crLfAt; // positions in text(), ascending
 };

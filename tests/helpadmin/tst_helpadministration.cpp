@@ -135,7 +135,7 @@ void TestHelpAdministration::writtenOnEveryClose()
 void TestHelpAdministration::bodyKeptByteForByte_data()
 {
     QTest::addColumn<QString>("body");
-    QTest::addColumn<QString>("typed"); // at the end of the text; "\n" is Return
+    QTest::addColumn<QString>("typed"); // at the end of the text, at its start after "^"; "\n" is Return
     QTest::addColumn<QString>("saved");
 
     QTest::newRow("null") << QString() << "" << QString();
@@ -154,6 +154,8 @@ void TestHelpAdministration::bodyKeptByteForByte_data()
                                        << QStringLiteral("a\u00A0\rb<br>\rc");
     QTest::newRow("mixed, typed") << QStringLiteral("a\nb\r\nc\u2028") << "d"
                                   << QStringLiteral("a\nb\r\nc\u2028d");
+    QTest::newRow("mixed, typed first") << QStringLiteral("a\r\nb\rc\r\n") << "^x\ny"
+                                        << QStringLiteral("x<br>\r\nya\r\nb\rc\r\n");
 }
 
 // Open Editor and Save, as a maintainer does, then the file as written.
@@ -172,8 +174,8 @@ void TestHelpAdministration::bodyKeptByteForByte()
         clickRow(list, rowWithId(list, QStringLiteral("1")));
         ModalAnswer editor("VorrakEditor", [&](QWidget *editorWindow) {
             auto *edit = editorWindow->findChild<QPlainTextEdit *>(QStringLiteral("BodyEdit"));
-            edit->moveCursor(QTextCursor::End);
-            for (const QChar c : typed) {
+            edit->moveCursor(typed.startsWith(QLatin1Char('^')) ? QTextCursor::Start : QTextCursor::End);
+            for (const QChar c : typed.mid(typed.startsWith(QLatin1Char('^')) ? 1 : 0)) {
                 if (c == QLatin1Char('\n'))
                     QTest::keyClick(edit, Qt::Key_Return);
                 else
