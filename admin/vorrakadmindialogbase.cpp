@@ -13,6 +13,7 @@
 
 #include <QHeaderView>
 #include <QMessageBox>
+#include <iterator>
 
 namespace {
 

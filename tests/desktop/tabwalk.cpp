@@ -27,7 +27,7 @@ bool takesTabAsText(const QWidget *widget)
 
 // Presses Tab (or Shift+Tab) until the focus is back where it started or
 // has made more steps than the window has widgets.
-QStringList walk(QWidget *window, bool forward, int limit)
+QStringList walk(bool forward, int limit)
 {
     QStringList visited;
     QWidget *start = QApplication::focusWidget();
@@ -47,7 +47,22 @@ QStringList walk(QWidget *window, bool forward, int limit)
     return visited;
 }
 
-} // namespace
+// The cycle read from `first` on; unchanged when `first` is not in it.
+QStringList rotatedTo(const QStringList &cycle, const QString &first)
+{
+    const qsizetype at = cycle.indexOf(first);
+    return at <= 0 ? cycle : cycle.mid(at) + cycle.mid(0, at);
+}
+
+// What pressing Tab, and then Shift+Tab, round the window found: the object
+// names in the order the focus visited them, from the widget that had it,
+// and the enabled focusable widgets never reached.
+struct TabWalk
+{
+    QStringList forward;
+    QStringList backward;
+    QStringList unreached;
+};
 
 TabWalk walkTabChain(QWidget *window)
 {
@@ -61,8 +76,8 @@ TabWalk walkTabChain(QWidget *window)
     const int limit = 2 * int(reachable.size()) + 2;
 
     TabWalk result;
-    result.forward = walk(window, true, limit);
-    result.backward = walk(window, false, limit);
+    result.forward = walk(true, limit);
+    result.backward = walk(false, limit);
     const QSet<QString> seen(result.forward.cbegin(), result.forward.cend());
     for (const QWidget *widget : reachable) {
         if (!seen.contains(widget->objectName()))
@@ -70,15 +85,6 @@ TabWalk walkTabChain(QWidget *window)
                                                                 widget->objectName());
     }
     return result;
-}
-
-namespace {
-
-// The cycle read from `first` on; unchanged when `first` is not in it.
-QStringList rotatedTo(const QStringList &cycle, const QString &first)
-{
-    const qsizetype at = cycle.indexOf(first);
-    return at <= 0 ? cycle : cycle.mid(at) + cycle.mid(0, at);
 }
 
 } // namespace
