@@ -3,6 +3,7 @@
 #include "debuglog.h"
 #include "dialogwindowflags.h"
 #include "helpadministration.h"
+#include "messageboxparent.h"
 #include "namesort.h"
 #include "recordform.h"
 #include "tradeskillfile.h"
@@ -12,6 +13,7 @@
 
 #include <QHeaderView>
 #include <QMessageBox>
+#include <iterator>
 
 namespace {
 
@@ -45,6 +47,18 @@ VorrakAdminDialogBase::VorrakAdminDialogBase(QWidget *parent, const char *name, 
     ProcessLabel->setFixedWidth(labelWidth);
     setUpReqList(ItemsList);
     setUpReqList(SkillsList);
+    // Qt 6.4 follows a tab widget's focus proxy (its tab bar) into the pages
+    // when it orders the tab chain and when it looks for the next widget,
+    // which cuts the widgets after the lists out of the chain or sends Tab
+    // back to the tab bar. So the tab bar takes the focus on its own, the tab
+    // widget none (setting that reaches the tab bar, hence the order).
+    QWidget *tabBar = ReqControl->focusProxy();
+    ReqControl->setFocusProxy(nullptr);
+    ReqControl->setFocusPolicy(Qt::NoFocus);
+    tabBar->setFocusPolicy(Qt::TabFocus);
+    QWidget *const chain[] = {SortProcBtn, tabBar, ItemsList, SkillsList, ActionList};
+    for (size_t i = 1; i < std::size(chain); ++i)
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
 
     connect(ExitBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(HelpBtn, &QPushButton::clicked, this, &VorrakAdminDialogBase::editHelp);
@@ -80,7 +94,7 @@ void VorrakAdminDialogBase::setUpReqList(QTreeWidget *list)
 
 void VorrakAdminDialogBase::showMessage(const QString &text)
 {
-    QMessageBox::warning(this, QStringLiteral("VorrakAdmin"), text);
+    QMessageBox::warning(messageBoxParent(this), QStringLiteral("VorrakAdmin"), text);
 }
 
 // --- refresh cascade -------------------------------------------------------

@@ -65,6 +65,7 @@ VorrakDialogBase::VorrakDialogBase(QWidget *parent, const char *name, bool modal
     connect(ItemsList, &QTreeWidget::itemDoubleClicked, this, &VorrakDialogBase::itemClicked);
     connect(helpKey, &QShortcut::activated, this, &VorrakDialogBase::helpClicked);
     connect(m_copyAction, &QAction::triggered, this, &VorrakDialogBase::copyResults);
+    connect(QualitySpin, &QSpinBox::valueChanged, this, &VorrakDialogBase::clearResults);
 
     updateProcGrpList();
 }
@@ -133,6 +134,8 @@ void VorrakDialogBase::processChanged(int)
     const int g = ProcGrpList->currentIndex();
     const int p = ProcessList->currentIndex();
     const Proc proc = m_data.proc(g, p);
+    // Another group or process: the rows of the last one go.
+    clearResults();
     qDebug("Selected %dx%d: %s (ql %d-%d)", g, p, latin1Form(proc.name).constData(), int(proc.minQL),
            int(proc.maxQL));
 
@@ -144,6 +147,14 @@ void VorrakDialogBase::processChanged(int)
     const bool special = proc.isSpecial();
     QualitySpin->setSpecialValueText(special ? tr("* Special * ") : QString());
     QualitySpin->setEnabled(!special);
+}
+
+void VorrakDialogBase::clearResults()
+{
+    ItemsList->clear();
+    SkillsList->clear();
+    m_lastCalculation.reset();
+    m_copyAction->setEnabled(false);
 }
 
 void VorrakDialogBase::goClicked()

@@ -46,6 +46,8 @@ private:
     void setUpResultList(QTreeWidget *list);
     void applyGoButtonFont();
     void copyResults();
+    // Results belong to the selection they were calculated for.
+    void clearResults();
 
     // Declared before any widget pointer so the data file is read before
     // the widgets are built and filled.

@@ -21,6 +21,8 @@ protected slots:
     virtual void topicSelected(int index);
 
 private:
+    void clearWithoutSelection();
+
     // Declared before any widget pointer: the help file is read afresh
     // before the window is built.
     HelpData m_help;

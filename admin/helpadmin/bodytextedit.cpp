@@ -9,6 +9,17 @@ BodyTextEdit::BodyTextEdit(QWidget *parent)
     setLineWrapMode(QPlainTextEdit::NoWrap);
 }
 
+void BodyTextEdit::setBody(const QString &body)
+{
+    m_loaded = BodyDocumentText(body);
+    setPlainText(m_loaded.text());
+}
+
+QString BodyTextEdit::body() const
+{
+    return m_loaded.bodyFrom(document()->toRawText());
+}
+
 void BodyTextEdit::insertTags(const QString &open, const QString &close)
 {
     QTextCursor cursor = textCursor();
@@ -45,6 +56,16 @@ void BodyTextEdit::appendToPreviousLine(const QString &text)
 
 void BodyTextEdit::keyPressEvent(QKeyEvent *event)
 {
+    // Tab is a character of the text; Ctrl+Tab and Ctrl+Shift+Tab move the
+    // focus on, as in Qt's other text editors. (The text edit's own
+    // focusNextPrevChild() refuses while Tab types a tab.)
+    const bool backtab = event->key() == Qt::Key_Backtab
+        || (event->key() == Qt::Key_Tab && (event->modifiers() & Qt::ShiftModifier));
+    if ((event->modifiers() & Qt::ControlModifier) && (event->key() == Qt::Key_Tab || backtab)) {
+        QWidget::focusNextPrevChild(!backtab);
+        event->accept();
+        return;
+    }
     const bool lineBreak = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !isReadOnly()
         && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
     if (!lineBreak) {

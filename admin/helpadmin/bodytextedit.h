@@ -1,5 +1,7 @@
 #pragma once
 
+#include "bodydocumenttext.h"
+
 #include <QPlainTextEdit>
 
 // The text edit of the body editor: the source of a rich-text body, one
@@ -11,6 +13,12 @@ class BodyTextEdit : public QPlainTextEdit
 
 public:
     explicit BodyTextEdit(QWidget *parent = nullptr);
+
+    // The body to edit, and the body as edited: unchanged characters, line
+    // breaks and a null body come back as they were given (toPlainText()
+    // would turn every break into LF and a non-breaking space into a blank).
+    void setBody(const QString &body);
+    QString body() const;
 
     // Wraps the marked text in the two tags and puts the cursor behind the
     // closing one; with nothing marked both tags go in at the cursor.
@@ -26,4 +34,7 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    BodyDocumentText m_loaded;
 };

@@ -1,6 +1,7 @@
 #include "helpadministration.h"
 
 #include "dialogwindowflags.h"
+#include "messageboxparent.h"
 #include "unreadablefilebackup.h"
 #include "vorrakhelpdialog.h"
 
@@ -19,7 +20,9 @@ void run(QWidget *parent)
     if (status == HelpData::LoadStatus::BadMagic || status == HelpData::LoadStatus::Damaged) {
         const bool kept = keepUnreadableFile(
             HelpData::filePath(), QStringLiteral("help file"), QStringLiteral("The help file was not written."),
-            [&dialog](const QString &text) { QMessageBox::warning(&dialog, QStringLiteral("VorrakAdmin"), text); });
+            [&dialog](const QString &text) {
+                QMessageBox::warning(messageBoxParent(&dialog), QStringLiteral("VorrakAdmin"), text);
+            });
         if (!kept)
             return;
     }

@@ -57,6 +57,15 @@ VorrakEditor::VorrakEditor(QWidget *parent, const char *name, bool modal, Qt::Wi
     connect(m_ui->RedoBtn, &QPushButton::clicked, m_ui->BodyEdit, &QPlainTextEdit::redo);
     connect(m_ui->BodyEdit, &BodyTextEdit::returnPressed, this, &VorrakEditor::addBR);
 
+    // A click on a button leaves the focus in the text, and a button pressed
+    // from the keyboard hands it back, so typing goes on where the button
+    // left the cursor. Tab still reaches every button.
+    for (QPushButton *button : {m_ui->CloseBtn, m_ui->SaveBtn, m_ui->BoldBtn, m_ui->ULineBtn, m_ui->ItalicBtn,
+                                m_ui->UndoBtn, m_ui->RedoBtn}) {
+        button->setFocusPolicy(Qt::TabFocus);
+        connect(button, &QPushButton::clicked, m_ui->BodyEdit, qOverload<>(&QWidget::setFocus));
+    }
+
     m_ui->BodyEdit->setFocus();
     m_ui->BodyEdit->moveCursor(QTextCursor::Start);
 }

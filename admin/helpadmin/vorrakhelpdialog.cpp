@@ -4,6 +4,7 @@
 #include "bodytextedit.h"
 #include "debuglog.h"
 #include "helpfile.h"
+#include "messageboxparent.h"
 #include "topicidlevel.h"
 #include "ui_vorrakhelpdialog.h"
 #include "vorrakeditor.h"
@@ -23,7 +24,9 @@ enum Column { TitleColumn, IdColumn, IndexColumn };
 
 VorrakHelpDialog::VorrakHelpDialog(QWidget *parent, const char *name, bool modal, Qt::WindowFlags flags)
     : QDialog(parent, flags)
-    , m_helpData([this](const QString &text) { QMessageBox::warning(this, QStringLiteral("VorrakAdmin"), text); })
+    , m_helpData([this](const QString &text) {
+        QMessageBox::warning(messageBoxParent(this), QStringLiteral("VorrakAdmin"), text);
+    })
     , m_ui(std::make_unique<Ui::VorrakHelpDialog>())
 {
     setObjectName(name ? QString::fromLatin1(name) : QStringLiteral("VorrakHelpDialog"));
@@ -40,6 +43,13 @@ VorrakHelpDialog::VorrakHelpDialog(QWidget *parent, const char *name, bool modal
     VORRAK_DEBUG("Connecting signals");
     connect(m_ui->CloseBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_ui->HeaderList, &QTreeWidget::itemSelectionChanged, this, &VorrakHelpDialog::topicSelected);
+    // The row that looks current is the selected one, the one the actions
+    // act on: a row made current without being selected (the list does that
+    // to its first row when it takes the focus) is selected.
+    connect(m_ui->HeaderList, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *current) {
+        if (current && !current->isSelected())
+            m_ui->HeaderList->setCurrentItem(current);
+    });
     connect(m_ui->AddBtn, &QPushButton::clicked, this, &VorrakHelpDialog::addTopic);
     connect(m_ui->EditBtn, &QPushButton::clicked, this, &VorrakHelpDialog::editTopic);
     connect(m_ui->DelBtn, &QPushButton::clicked, this, &VorrakHelpDialog::deleteTopic);
@@ -64,10 +74,12 @@ void VorrakHelpDialog::setUpGui()
 
     m_ui->setupUi(this);
     QTreeWidget *list = m_ui->HeaderList;
-    // Titles and IDs are shown whole, as wide as the longest one needs.
-    list->header()->setSectionResizeMode(TitleColumn, QHeaderView::ResizeToContents);
+    // The ID places a topic in the tree, so it is always shown whole; a long
+    // title is elided in the width left over.
+    list->header()->setSectionResizeMode(TitleColumn, QHeaderView::Stretch);
     list->header()->setSectionResizeMode(IdColumn, QHeaderView::ResizeToContents);
     list->header()->setStretchLastSection(false);
+    list->setTextElideMode(Qt::ElideRight);
     list->setColumnWidth(IndexColumn, 0);
     list->setColumnHidden(IndexColumn, true);
     list->sortByColumn(IdColumn, Qt::AscendingOrder);
@@ -103,6 +115,8 @@ void VorrakHelpDialog::updateTopicList()
         row->setText(IndexColumn, QString::number(p));
     }
     list->setSortingEnabled(true);
+    // The rebuilt list has no selection, so no body either.
+    topicSelected();
 }
 
 int VorrakHelpDialog::selectedTopic() const
@@ -134,8 +148,12 @@ void VorrakHelpDialog::makeCurrent(int position)
 void VorrakHelpDialog::topicSelected()
 {
     const int p = selectedTopic();
-    if (p < 0)
+    if (p < 0) {
+        // Nothing chosen: no row looks current, no body is shown.
+        m_ui->HeaderList->setCurrentItem(nullptr);
+        m_ui->BodyView->clear();
         return;
+    }
     VORRAK_DEBUG("Topic selected: #%d", p);
     m_ui->BodyView->showBody(m_helpData.topics().at(p).body);
 }
@@ -196,10 +214,10 @@ void VorrakHelpDialog::editBody()
         return;
     VORRAK_DEBUG("Editing Body: #%d", p);
     VorrakEditor editor(this, nullptr, true, DialogWindowFlags);
-    editor.bodyEdit()->setPlainText(m_helpData.topics().at(p).body);
+    editor.bodyEdit()->setBody(m_helpData.topics().at(p).body);
     if (editor.exec() != QDialog::Accepted)
         return;
-    m_helpData.topics()[p].body = editor.bodyEdit()->toPlainText();
+    m_helpData.topics()[p].body = editor.bodyEdit()->body();
     makeCurrent(p);
     // Show the saved body at once rather than the one from before the edit.
     topicSelected();

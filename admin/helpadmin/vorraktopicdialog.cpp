@@ -19,6 +19,13 @@ VorrakTopicDialog::VorrakTopicDialog(QWidget *parent, const char *name, bool mod
 
 VorrakTopicDialog::~VorrakTopicDialog() = default;
 
+void VorrakTopicDialog::setVisible(bool visible)
+{
+    QDialog::setVisible(visible);
+    if (visible && m_ui->IDEdit->hasSelectedText())
+        m_ui->IDEdit->end(false);
+}
+
 QLineEdit *VorrakTopicDialog::idEdit() const
 {
     return m_ui->IDEdit;

@@ -25,6 +25,11 @@ public:
     QLineEdit *idEdit() const;
     QLineEdit *headerEdit() const;
 
+    // Showing a dialog hands its focus widget a Tab focus, which makes a line
+    // edit select all its text: the first key would wipe the "HLP_" preset.
+    // The cursor stands at the end of the ID instead, nothing selected.
+    void setVisible(bool visible) override;
+
 private:
     std::unique_ptr<Ui::VorrakTopicDialog> m_ui;
 };

@@ -203,7 +203,7 @@ void TestAdminActions::addRequirement_data()
     QTest::addColumn<int>("storedId");
     QTest::newRow("item") << int(ItemType) << "2.5" << false << "1234" << "OkBtn" << "2.5" << 1234;
     QTest::newRow("item fixed") << int(ItemType) << "3" << true << "12" << "OkBtn" << "0" << 12;
-    QTest::newRow("item no number") << int(ItemType) << "lots" << false << "abc" << "OkBtn" << "lots" << 0;
+    QTest::newRow("item id with letters") << int(ItemType) << "lots" << false << "x12y" << "OkBtn" << "lots" << 12;
     QTest::newRow("item negative id") << int(ItemType) << "1" << false << "-7" << "OkBtn" << "1" << -7;
     QTest::newRow("item cancelled") << int(ItemType) << "1" << false << "5" << "CancelBtn" << "" << 0;
     QTest::newRow("skill") << int(SkillType) << "4.5" << false << "" << "OkBtn" << "4.5" << 0;

@@ -113,7 +113,8 @@ private slots:
     void calculation();
     void resultsSortedByName();
     void pressingGoTwice();
-    void resultsStayUntilGo();
+    void resultsFollowSelection_data();
+    void resultsFollowSelection();
     void goWithoutData();
     void processWithoutRequirements();
     void helpOpensViewer_data();
@@ -592,26 +593,53 @@ void TestVorrakDialog::pressingGoTwice()
     QCOMPARE(rows(skillsList(dialog)), QStringList{QStringLiteral("Alchemy=2")});
 }
 
-void TestVorrakDialog::resultsStayUntilGo()
+void TestVorrakDialog::resultsFollowSelection_data()
 {
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QString>("calculation");
+    QTest::addColumn<QStringList>("items");
+
+    QTest::newRow("group") << "ProcGrpList" << "QL 10 Longbow" << QStringList{QStringLiteral("Yew Stave=10")};
+    // The special process is calculated at its one QL.
+    QTest::newRow("process") << "ProcessList" << "QL 120 Elixir" << QStringList{QStringLiteral("Crystal=120")};
+    QTest::newRow("QL") << "QualitySpin" << "QL 2 Potion"
+                        << QStringList{QStringLiteral("Flask=Fixed"), QStringLiteral("Herbs=1")};
+}
+
+// What the lists show always belongs to what is chosen: another group,
+// process or QL takes the last results away, and Ctrl+C then copies nothing.
+void TestVorrakDialog::resultsFollowSelection()
+{
+    QFETCH(QString, change);
+    QFETCH(QString, calculation);
+    QFETCH(QStringList, items);
     QVERIFY(writeDataFile(threeGroups()));
     VorrakDialog dialog;
     QVERIFY(showAndActivate(dialog));
-    auto *items = itemsList(dialog);
-    auto *skills = skillsList(dialog);
+    auto *itemRows = itemsList(dialog);
+    auto *skillRows = skillsList(dialog);
     pressGo(dialog);
-    const QStringList potionItems = rows(items);
+    QVERIFY(!rows(itemRows).isEmpty());
+    QVERIFY(!rows(skillRows).isEmpty());
 
-    chooseInCombo(dialog.findChild<QComboBox *>(QStringLiteral("ProcessList")), 1);
-    QCOMPARE(rows(items), potionItems);
+    if (change == QLatin1String("QualitySpin")) {
+        auto *quality = dialog.findChild<QSpinBox *>(change);
+        quality->setFocus();
+        QTest::keyClick(quality, Qt::Key_Up);
+    } else {
+        chooseInCombo(dialog.findChild<QComboBox *>(change), 1);
+    }
+    QCOMPARE(rows(itemRows), QStringList());
+    QCOMPARE(rows(skillRows), QStringList());
+    QApplication::clipboard()->setText(QStringLiteral("before"));
+    itemRows->setFocus();
+    QTest::keyClick(itemRows, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("before"));
 
-    // The special process is calculated at its one QL.
     LogCapture log;
     pressGo(dialog);
-    QCOMPARE(rows(items), QStringList{QStringLiteral("Crystal=120")});
-    QCOMPARE(rows(skills), QStringList{QStringLiteral("Alchemy=360")});
-    QCOMPARE(log.debugLines(),
-             QStringList{QStringLiteral("Calculating requirements for making a QL 120 Elixir")});
+    QCOMPARE(rows(itemRows), items);
+    QCOMPARE(log.debugLines(), QStringList{QStringLiteral("Calculating requirements for making a ") + calculation});
 }
 
 void TestVorrakDialog::goWithoutData()
@@ -781,8 +809,8 @@ void TestVorrakDialog::copyKeepsLastCalculation()
     VorrakDialog dialog;
     QVERIFY(showAndActivate(dialog));
     pressGo(dialog);
-    // Picking another group leaves the last results and their product.
-    chooseInCombo(dialog.findChild<QComboBox *>(QStringLiteral("ProcGrpList")), 1);
+    // Moving about the window keeps the results and their product.
+    QTest::keyClick(&dialog, Qt::Key_Tab);
     auto *items = itemsList(dialog);
     items->setFocus();
     QTest::keyClick(items, Qt::Key_C, Qt::ControlModifier);

@@ -110,6 +110,9 @@ void TestVorrakHelpDialog::topicsAndFirstBody()
     QCOMPARE(listTexts(list), (QStringList{QStringLiteral("Getting started"), QStringLiteral("Quality"),
                                            QStringLiteral("Credits"), QStringLiteral("About Qt")}));
     QCOMPARE(body->toPlainText(), QStringLiteral("First body"));
+    // The topic shown is the one marked as chosen.
+    QCOMPARE(list->currentRow(), 0);
+    QCOMPARE(selectedTexts(list), QStringList{QStringLiteral("Getting started")});
     QCOMPARE(boxes.size(), 0);
     QCOMPARE(log.allLines(), (QStringList{
                                  QStringLiteral("D: Topics: 3"),

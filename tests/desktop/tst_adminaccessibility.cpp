@@ -1,7 +1,9 @@
 // Opens each window of the data editor the way a user reaches it and checks
-// that a screen reader can name every widget that takes the keyboard focus.
+// that a screen reader can name every widget that takes the keyboard focus,
+// and that Tab reaches each of them in reading order.
 #include "accessibilitycheck.h"
 #include "modalwatcher.h"
+#include "tabwalk.h"
 #include "fixtures.h"
 #include "scratchdir.h"
 #include "vorrakadmindialog.h"
@@ -60,10 +62,11 @@ void TestAdminAccessibility::mainDialog_data()
     QTest::addColumn<int>("page");
     QTest::addColumn<QStringList>("inputs");
 
-    const QStringList always{"ProcGroupList", "SortGrpBtn", "ProcessList", "SortProcBtn", "qt_tabwidget_tabbar",
-                             "ActionList", "TypeList", "ActionBtn", "HelpBtn", "ExitBtn"};
-    QTest::newRow("items page") << 0 << (always + QStringList{"ItemsList"});
-    QTest::newRow("skills page") << 1 << (always + QStringList{"SkillsList"});
+    // In reading order: the two rows, the tab bar and its page, the actions, the bottom row.
+    const QStringList above{"ProcGroupList", "SortGrpBtn", "ProcessList", "SortProcBtn", "qt_tabwidget_tabbar"};
+    const QStringList below{"ActionList", "TypeList", "ActionBtn", "HelpBtn", "ExitBtn"};
+    QTest::newRow("items page") << 0 << (above + QStringList{"ItemsList"} + below);
+    QTest::newRow("skills page") << 1 << (above + QStringList{"SkillsList"} + below);
 }
 
 void TestAdminAccessibility::mainDialog()
@@ -81,6 +84,8 @@ void TestAdminAccessibility::mainDialog()
     tabs->setCurrentIndex(page);
 
     verifyReport(checkAccessibleNames(&dialog), inputs);
+    const QString tabFault = tabChainFault(&dialog, inputs);
+    QVERIFY2(tabFault.isEmpty(), qPrintable(tabFault));
 }
 
 void TestAdminAccessibility::recordForms_data()
@@ -115,12 +120,15 @@ void TestAdminAccessibility::recordForms()
 
     AccessibilityReport report;
     QString opened;
+    QString tabFault;
     QVERIFY(clickIntoModal(actionBtn, [&](QWidget *window) {
         opened = window->objectName();
         report = checkAccessibleNames(window);
+        tabFault = tabChainFault(window, inputs);
     }));
     QCOMPARE(opened, form);
     verifyReport(report, inputs);
+    QVERIFY2(tabFault.isEmpty(), qPrintable(tabFault));
 }
 
 void TestAdminAccessibility::helpWindows_data()
@@ -134,7 +142,7 @@ void TestAdminAccessibility::helpWindows_data()
     QTest::newRow("topic form") << "AddBtn" << "VorrakTopicDialog"
                                 << QStringList{"IDEdit", "HeaderEdit", "OkBtn", "CancelBtn"};
     QTest::newRow("body editor") << "EditorBtn" << "VorrakEditor"
-        << QStringList{"BodyEdit", "CloseBtn", "SaveBtn", "BoldBtn", "ULineBtn", "ItalicBtn", "UndoBtn", "RedoBtn"};
+        << QStringList{"CloseBtn", "SaveBtn", "BoldBtn", "ULineBtn", "ItalicBtn", "UndoBtn", "RedoBtn", "BodyEdit"};
 }
 
 // The help administration opened by "Edit &help", and the windows it opens
@@ -153,11 +161,13 @@ void TestAdminAccessibility::helpWindows()
 
     AccessibilityReport report;
     QString opened;
+    QString tabFault;
     bool innerOpened = button.isEmpty();
     const bool helpOpened = clickIntoModal(helpBtn, [&](QWidget *admin) {
         if (button.isEmpty()) {
             opened = admin->objectName();
             report = checkAccessibleNames(admin);
+            tabFault = tabChainFault(admin, inputs);
             return;
         }
         auto *topics = admin->findChild<QTreeWidget *>("HeaderList");
@@ -168,12 +178,14 @@ void TestAdminAccessibility::helpWindows()
         innerOpened = clickIntoModal(inner, [&](QWidget *sub) {
             opened = sub->objectName();
             report = checkAccessibleNames(sub);
+            tabFault = tabChainFault(sub, inputs);
         });
     });
     QVERIFY2(helpOpened, "the help administration did not open");
     QVERIFY2(innerOpened, qPrintable(button + " opened no window"));
     QCOMPARE(opened, window);
     verifyReport(report, inputs);
+    QVERIFY2(tabFault.isEmpty(), qPrintable(tabFault));
 }
 
 QTEST_MAIN(TestAdminAccessibility)

@@ -1,7 +1,9 @@
 // Opens each window of the calculator as a user would and checks that a
-// screen reader can name every widget that takes the keyboard focus.
+// screen reader can name every widget that takes the keyboard focus, and
+// that Tab reaches each of them.
 #include "accessibilitycheck.h"
 #include "modalwatcher.h"
+#include "tabwalk.h"
 #include "fixtures.h"
 #include "scratchdir.h"
 #include "vorrakdialog.h"
@@ -57,8 +59,11 @@ void TestCalculatorAccessibility::everyFocusableWidgetIsNamed()
     QTest::mouseClick(go, Qt::LeftButton);
 
     AccessibilityReport report;
+    QString tabFault;
     if (window == "main") {
         report = checkAccessibleNames(&dialog);
+        // The main dialog keeps its own tab order, so only reaching counts.
+        tabFault = tabChainFault(&dialog);
     } else {
         auto *help = dialog.findChild<QPushButton *>("HelpButton");
         QVERIFY(help);
@@ -66,6 +71,7 @@ void TestCalculatorAccessibility::everyFocusableWidgetIsNamed()
         const bool opened = clickIntoModal(help, [&](QWidget *viewer) {
             title = viewer->windowTitle();
             report = checkAccessibleNames(viewer);
+            tabFault = tabChainFault(viewer, inputs);
         });
         QVERIFY2(opened, "the help viewer did not open");
         QCOMPARE(title, QStringLiteral("vorrakhelpdialog"));
@@ -76,6 +82,7 @@ void TestCalculatorAccessibility::everyFocusableWidgetIsNamed()
     QVERIFY2(report.unnamed.isEmpty(), qPrintable("no accessible name: " + report.unnamed.join(", ")));
     QVERIFY2(report.unreached.isEmpty(),
              qPrintable("not in the accessibility tree: " + report.unreached.join(", ")));
+    QVERIFY2(tabFault.isEmpty(), qPrintable(tabFault));
 }
 
 QTEST_MAIN(TestCalculatorAccessibility)

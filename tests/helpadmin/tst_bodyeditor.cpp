@@ -59,6 +59,8 @@ private slots:
     void insertTags();
     void markingWithKeyboard();
     void tagsTwiceMakeTwoPairs();
+    void buttonsLeaveFocusInText_data();
+    void buttonsLeaveFocusInText();
     void lineBreak_data();
     void lineBreak();
     void undoRedo_data();
@@ -188,6 +190,49 @@ void TestBodyEditor::tagsTwiceMakeTwoPairs()
     editor.click(QStringLiteral("BoldBtn"));
     QCOMPARE(editor.edit->toPlainText(), QStringLiteral("<b></b><b></b>"));
     QCOMPARE(editor.cursor(), QPoint(14, 0));
+}
+
+void TestBodyEditor::buttonsLeaveFocusInText_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<bool>("fromKeyboard"); // reached with Tab and pressed with Space
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("Bold") << "BoldBtn" << false << "w<b></b> x";
+    QTest::newRow("Underlined") << "ULineBtn" << false << "w<u></u> x";
+    QTest::newRow("Italic") << "ItalicBtn" << false << "w<i></i> x";
+    QTest::newRow("Undo") << "UndoBtn" << false << " x";
+    QTest::newRow("Bold from the keyboard") << "BoldBtn" << true << "w<b></b> x";
+    QTest::newRow("Undo from the keyboard") << "UndoBtn" << true << " x";
+}
+
+// After a button the keys go on into the text where the button left the
+// cursor: a blank typed next is text, not a second press of the button.
+void TestBodyEditor::buttonsLeaveFocusInText()
+{
+    QFETCH(QString, button);
+    QFETCH(bool, fromKeyboard);
+    QFETCH(QString, text);
+    Editor editor;
+    editor.dialog.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&editor.dialog));
+    QTest::keyClicks(editor.edit, QStringLiteral("w"));
+
+    if (fromKeyboard) {
+        // Out of the text with Ctrl+Tab, then on along the buttons with Tab.
+        for (int step = 0; step < 8 && QApplication::focusWidget() != editor.button(button); ++step) {
+            QWidget *focus = QApplication::focusWidget();
+            QVERIFY(focus);
+            QTest::keyClick(focus, Qt::Key_Tab, focus == editor.edit ? Qt::ControlModifier : Qt::NoModifier);
+        }
+        QCOMPARE(QApplication::focusWidget(), editor.button(button));
+        QTest::keyClick(editor.button(button), Qt::Key_Space);
+    } else {
+        editor.click(button);
+    }
+    QCOMPARE(QApplication::focusWidget(), editor.edit);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral(" x"));
+    QCOMPARE(editor.edit->toPlainText(), text);
 }
 
 void TestBodyEditor::lineBreak_data()

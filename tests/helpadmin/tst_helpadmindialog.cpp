@@ -74,6 +74,7 @@ private slots:
     void addTopic_data();
     void addTopic();
     void addedTopicShowsEmptyBody();
+    void typingAfterPresetKeepsIt();
     void addRefusedWhenFileIsFull();
     void editTopic_data();
     void editTopic();
@@ -83,6 +84,7 @@ private slots:
     void confirmationText();
     void actionsWithoutSelectionDoNothing_data();
     void actionsWithoutSelectionDoNothing();
+    void currentRowIsSelectedRow();
     void editBody_data();
     void editBody();
     void subWindows_data();
@@ -288,6 +290,20 @@ void TestHelpAdminDialog::addTopic()
     }
 }
 
+// The form opens with the cursor behind "HLP_" and nothing selected, so the
+// first key typed goes on from the preset.
+void TestHelpAdminDialog::typingAfterPresetKeepsIt()
+{
+    Window window(topicsWithIds({"1"}));
+    ModalAnswer answer("VorrakTopicDialog", [](QWidget *form) {
+        QTest::keyClicks(form->focusWidget(), QStringLiteral("intro"));
+        press(form, "OkBtn");
+    });
+    QTest::mouseClick(window.button("AddBtn"), Qt::LeftButton);
+    QVERIFY(answer.answered());
+    QCOMPARE(window.ids(), QStringList({"1", "HLP_intro"}));
+}
+
 void TestHelpAdminDialog::addedTopicShowsEmptyBody()
 {
     Window window(topicsWithIds({"1"}));
@@ -457,6 +473,48 @@ void TestHelpAdminDialog::actionsWithoutSelectionDoNothing()
     QVERIFY(!unexpected.answered());
     QCOMPARE(log.debugLines(), QStringList());
     QCOMPARE(window.ids(), QStringList({"1", "2"}));
+}
+
+// What the window shows as chosen is what the actions act on: a row that
+// looks current is the selected row and its body is shown; with no row
+// selected none looks current and no body is shown.
+void TestHelpAdminDialog::currentRowIsSelectedRow()
+{
+    Window window(topicsWithIds({"1", "2", "3"}));
+    const auto chosen = [&window]() -> QString {
+        QTreeWidgetItem *current = window.list->currentItem();
+        const QList<QTreeWidgetItem *> selected = window.list->selectedItems();
+        if (selected != (current ? QList<QTreeWidgetItem *>{current} : QList<QTreeWidgetItem *>()))
+            return QStringLiteral("current and selected rows differ");
+        const QString body = window.body->toPlainText();
+        if (body != (current ? QStringLiteral("Body of ") + current->text(1) : QString()))
+            return QStringLiteral("body shown: ") + body;
+        return current ? current->text(1) : QStringLiteral("none");
+    };
+
+    window.dialog->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.dialog.get()));
+    QCOMPARE(window.dialog->focusWidget(), window.list);
+    QCOMPARE(chosen(), QStringLiteral("none"));
+    window.select(QStringLiteral("2"));
+    QCOMPARE(chosen(), QStringLiteral("2"));
+    // Below the rows, and Ctrl on the selected row, a click leaves none chosen.
+    QTest::mouseClick(window.list->viewport(), Qt::LeftButton, {}, QPoint(20, window.list->viewport()->height() - 5));
+    QCOMPARE(chosen(), QStringLiteral("none"));
+    window.select(QStringLiteral("2"));
+    QTest::mouseClick(window.list->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      window.list->visualItemRect(rowWithId(window.list, QStringLiteral("2"))).center());
+    QCOMPARE(chosen(), QStringLiteral("none"));
+    // Ctrl+arrows move the current row without selecting: it is selected all the same.
+    window.select(QStringLiteral("1"));
+    QTest::keyClick(window.list, Qt::Key_Down, Qt::ControlModifier);
+    QCOMPARE(chosen(), QStringLiteral("2"));
+
+    LogCapture log;
+    ModalAnswer editor("VorrakEditor", [](QWidget *dialog) { static_cast<QDialog *>(dialog)->reject(); });
+    QTest::mouseClick(window.button("EditorBtn"), Qt::LeftButton);
+    QVERIFY(editor.answered());
+    QCOMPARE(log.debugLines().value(0), QStringLiteral("Editing Body: #1"));
 }
 
 void TestHelpAdminDialog::editBody_data()

@@ -1,6 +1,7 @@
 // Opening the help administration as the editor's "Edit help" button does:
-// the help file is written however the window is closed, an unreadable file
-// is kept as a backup, and a failed write is shown.
+// the help file is written however the window is closed, a body comes back
+// from the body editor as it went in, an unreadable file is kept as a backup,
+// and a failed write is shown.
 #include "fixtures.h"
 #include "helpadministration.h"
 #include "helpadmintestsupport.h"
@@ -12,6 +13,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -72,6 +74,8 @@ class TestHelpAdministration : public QObject
 private slots:
     void writtenOnEveryClose_data();
     void writtenOnEveryClose();
+    void bodyKeptByteForByte_data();
+    void bodyKeptByteForByte();
     void windowFlagsAndParent();
     void unreadableFileIsKept_data();
     void unreadableFileIsKept();
@@ -126,6 +130,69 @@ void TestHelpAdministration::writtenOnEveryClose()
     const QStringList lines = log.debugLines();
     QCOMPARE(lines.mid(lines.size() - 2), QStringList({"Saving help file...", "Finished saving help file"}));
     QVERIFY(!QFile::exists(scratch.filePath(QStringLiteral("Vorrak.hlp.bak"))));
+}
+
+void TestHelpAdministration::bodyKeptByteForByte_data()
+{
+    QTest::addColumn<QString>("body");
+    QTest::addColumn<QString>("typed"); // at the end of the text, at its start after "^"; "\n" is Return
+    QTest::addColumn<QString>("saved");
+
+    QTest::newRow("null") << QString() << "" << QString();
+    QTest::newRow("empty") << QStringLiteral("") << "" << QStringLiteral("");
+    QTest::newRow("no-break space") << QStringLiteral("a\u00A0b") << "" << QStringLiteral("a\u00A0b");
+    QTest::newRow("lone CR") << QStringLiteral("a\rb") << "" << QStringLiteral("a\rb");
+    QTest::newRow("CR LF") << QStringLiteral("a\r\nb") << "" << QStringLiteral("a\r\nb");
+    QTest::newRow("U+2028") << QStringLiteral("a\u2028b") << "" << QStringLiteral("a\u2028b");
+    QTest::newRow("U+2029") << QStringLiteral("a\u2029b\u2029") << "" << QStringLiteral("a\u2029b\u2029");
+    QTest::newRow("all breaks") << QStringLiteral("a\r\nb\nc\rd\u2029e\u2028") << ""
+                                << QStringLiteral("a\r\nb\nc\rd\u2029e\u2028");
+    // An edit changes what was edited; a new line ends with the body's own break.
+    QTest::newRow("null, typed") << QString() << "x" << QStringLiteral("x");
+    QTest::newRow("CR LF, new line") << QStringLiteral("a\r\nb") << "\nc" << QStringLiteral("a\r\nb<br>\r\nc");
+    QTest::newRow("lone CR, new line") << QStringLiteral("a\u00A0\rb") << "\nc"
+                                       << QStringLiteral("a\u00A0\rb<br>\rc");
+    QTest::newRow("mixed, typed") << QStringLiteral("a\nb\r\nc\u2028") << "d"
+                                  << QStringLiteral("a\nb\r\nc\u2028d");
+    QTest::newRow("mixed, typed first") << QStringLiteral("a\r\nb\rc\r\n") << "^x\ny"
+                                        << QStringLiteral("x<br>\r\nya\r\nb\rc\r\n");
+}
+
+// Open Editor and Save, as a maintainer does, then the file as written.
+void TestHelpAdministration::bodyKeptByteForByte()
+{
+    QFETCH(QString, body);
+    QFETCH(QString, typed);
+    QFETCH(QString, saved);
+    ScratchDir scratch;
+    QList<HelpTopic> topics{HelpTopic{QStringLiteral("1"), QStringLiteral("One"), body}};
+    QVERIFY(scratch.write(QStringLiteral("Vorrak.hlp"), helpFileBytes(topics)));
+
+    bool edited = false;
+    ModalAnswer window("VorrakHelpDialog", [&](QWidget *dialog) {
+        auto *list = dialog->findChild<QTreeWidget *>(QStringLiteral("HeaderList"));
+        clickRow(list, rowWithId(list, QStringLiteral("1")));
+        ModalAnswer editor("VorrakEditor", [&](QWidget *editorWindow) {
+            auto *edit = editorWindow->findChild<QPlainTextEdit *>(QStringLiteral("BodyEdit"));
+            edit->moveCursor(typed.startsWith(QLatin1Char('^')) ? QTextCursor::Start : QTextCursor::End);
+            for (const QChar c : typed.mid(typed.startsWith(QLatin1Char('^')) ? 1 : 0)) {
+                if (c == QLatin1Char('\n'))
+                    QTest::keyClick(edit, Qt::Key_Return);
+                else
+                    QTest::keyClicks(edit, QString(c));
+            }
+            QTest::mouseClick(editorWindow->findChild<QPushButton *>(QStringLiteral("SaveBtn")), Qt::LeftButton);
+        });
+        QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("EditorBtn")), Qt::LeftButton);
+        edited = editor.answered();
+        QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("CloseBtn")), Qt::LeftButton);
+    });
+    HelpAdministration::run(nullptr);
+    QVERIFY(window.answered());
+    QVERIFY(edited);
+
+    topics[0].body = saved;
+    QCOMPARE(scratch.read(QStringLiteral("Vorrak.hlp")).toHex(' '), helpFileBytes(topics).toHex(' '));
 }
 
 void TestHelpAdministration::windowFlagsAndParent()
