@@ -5,6 +5,7 @@
 #include "jsonexport.h"
 #include "jsonimporter.h"
 #include "tradeskillfile.h"
+#include "vorrakrelease.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -27,6 +28,7 @@ QString DataTool::usage()
         "  vorrak-data import JSON OUT    write the binary file described by JSON to OUT\n"
         "  vorrak-data check FILE         tell whether FILE is a valid data or help file\n"
         "  vorrak-data --help             show this text\n"
+        "  vorrak-data --version          show the version\n"
         "\n"
         "Exit status: 0 success, 1 invalid or unreadable input or unwritable output, 2 wrong usage.\n");
 }
@@ -39,6 +41,10 @@ int DataTool::run(const QStringList &arguments)
     const qsizetype operands = arguments.size() - 1;
     if (command == QLatin1String("--help") || command == QLatin1String("-h") || command == QLatin1String("help")) {
         m_out->write(usage().toUtf8());
+        return Success;
+    }
+    if (command == QLatin1String("--version")) {
+        m_out->write("vorrak-data " VORRAK_VERSION "\n");
         return Success;
     }
     if (command == QLatin1String("export")) {

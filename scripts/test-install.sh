@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and checks what a desktop needs:
 # the three programs, a valid menu entry and AppStream metainfo for each GUI
-# program, and every icon size. Ends non-zero on the first problem.
+# program, and every icon size; and what a release needs: manual pages that
+# format cleanly, the release documents, no RUNPATH, and one version and date
+# in project(), vorrak-data --version, the metainfo, NEWS and the manual
+# pages. Reports every problem and ends non-zero if there was any.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 export BUILD_DIR=${BUILD_DIR:-$top/build}
@@ -9,6 +12,10 @@ export BUILD_DIR=${BUILD_DIR:-$top/build}
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/vorrak-install.XXXXXX")
 trap 'rm -rf "$work"' EXIT
+
+# The version of project(), as this build was configured.
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$BUILD_DIR/CMakeCache.txt")
+[ -n "$version" ] || { echo "FAIL: no project version in $BUILD_DIR/CMakeCache.txt" >&2; exit 1; }
 
 failures=0
 fail() {
@@ -31,6 +38,59 @@ png_size() {
     bytes=$(od -An -tu1 -j16 -N8 "$1" | tr -s ' \n' ' ')
     set -- $bytes
     echo "$(( ($1 << 24) | ($2 << 16) | ($3 << 8) | $4 ))x$(( ($5 << 24) | ($6 << 16) | ($7 << 8) | $8 ))"
+}
+
+# The newest release of a metainfo file, as "VERSION DATE".
+newest_release() {
+    sed -n 's/.*<release version="\([^"]*\)" date="\([^"]*\)".*/\1 \2/p' "$1" | head -n1
+}
+
+check_release() {
+    local bin=$1 share=$2
+
+    for program in Vorrak VorrakAdmin vorrak-data; do
+        if [ -x "$bin/$program" ] && readelf -d "$bin/$program" | grep -qE '\((RUNPATH|RPATH)\)'; then
+            fail "$bin/$program has a library search path: $(readelf -d "$bin/$program" | grep -E 'RUNPATH|RPATH')"
+        fi
+    done
+
+    local shown
+    shown=$("$bin/vorrak-data" --version 2>&1) || fail "vorrak-data --version fails: $shown"
+    [ "$shown" = "vorrak-data $version" ] || fail "vorrak-data --version says \"$shown\", not \"vorrak-data $version\""
+
+    # The release named in project() is the newest one everywhere.
+    local date=
+    for app in Vorrak VorrakAdmin; do
+        local metainfo=$share/metainfo/io.github.vorrak.$app.metainfo.xml release
+        [ -f "$metainfo" ] || continue
+        release=$(newest_release "$metainfo")
+        [ "${release% *}" = "$version" ] || fail "the newest release in $metainfo is \"$release\", not $version"
+        date=${release#* }
+    done
+    local docs=$share/doc/vorrak
+    for file in NEWS LICENSE copyright README.md; do
+        [ -f "$docs/$file" ] || fail "$docs/$file is not installed"
+    done
+    if [ -f "$docs/NEWS" ] && [ "$(grep -m1 '^Vorrak [0-9]' "$docs/NEWS")" != "Vorrak $version ($date)" ]; then
+        fail "$docs/NEWS does not begin with \"Vorrak $version ($date)\""
+    fi
+
+    # Each manual page formats without a warning, man-db reads its NAME line
+    # (for whatis and apropos) and it names this release.
+    for program in Vorrak VorrakAdmin vorrak-data; do
+        local page=$share/man/man1/$program.1.gz report
+        if [ ! -f "$page" ]; then
+            fail "$page is not installed"
+            continue
+        fi
+        report=$(zcat "$page" | groff -man -Tutf8 -ww -z 2>&1)
+        [ -z "$report" ] || fail "$page: groff warns: $report"
+        report=$(MANWIDTH=80 man -l "$page" 2>&1 >/dev/null)
+        [ -z "$report" ] || fail "$page: man -l says: $report"
+        lexgrog "$page" >/dev/null || fail "$page has no NAME line that whatis can read"
+        zcat "$page" | grep -q "^\.TH [^ ]* 1 $date \"Vorrak $version\"" \
+            || fail "$page does not name release $version of $date"
+    done
 }
 
 check_tree() {
@@ -73,6 +133,10 @@ check_tree() {
 
     validate appstreamcli validate-tree --no-net --strict "$root" \
         || fail "the installed tree under $root does not validate"
+
+    if [ -x "$bin/vorrak-data" ]; then
+        check_release "$bin" "$share"
+    fi
 
     # The installed tool must run on its own, away from the build tree, and
     # accept the installed sample files.

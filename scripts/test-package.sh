@@ -1,0 +1,128 @@
+#!/usr/bin/env bash
+# Makes the Debian package with CPack and checks its fields and contents,
+# then installs it into this machine with apt-get, as a user would, runs the
+# installed vorrak-data on the installed sample and removes the package
+# again (also when a check fails). Needs root, or sudo, for apt-get.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+export BUILD_DIR=${BUILD_DIR:-$top/build}
+"$top/scripts/install-deps.sh"
+"$top/scripts/build.sh"
+
+if [ "$(id -u)" -ne 0 ]; then
+    SUDO=sudo
+else
+    SUDO=
+fi
+apt_get() {
+    # Waits for another apt or dpkg run to end instead of failing at once.
+    $SUDO env DEBIAN_FRONTEND=noninteractive apt-get -y -qq -o DPkg::Lock::Timeout=300 "$@"
+}
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/vorrak-package.XXXXXX")
+installed=
+cleanup() {
+    if [ -n "$installed" ]; then
+        apt_get remove vorrak >/dev/null || echo "test-package: could not remove the vorrak package" >&2
+    fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+failures=0
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$BUILD_DIR/CMakeCache.txt")
+if ! (cd "$BUILD_DIR" && cpack -G DEB -B "$work" >"$work/cpack.log" 2>&1); then
+    cat "$work/cpack.log" >&2
+    echo "test-package: cpack failed" >&2
+    exit 1
+fi
+deb=$work/vorrak_${version}-1_$(dpkg --print-architecture).deb
+if [ ! -f "$deb" ]; then
+    ls -l "$work" >&2
+    echo "test-package: cpack made no $deb" >&2
+    exit 1
+fi
+# apt-get reads a local package as its own unprivileged user.
+chmod 755 "$work"
+chmod 644 "$deb"
+
+# The control fields.
+field() { dpkg-deb --field "$deb" "$1"; }
+[ "$(field Package)" = vorrak ] || fail "the package is called \"$(field Package)\", not vorrak"
+[ "$(field Version)" = "$version-1" ] || fail "the package's version is \"$(field Version)\", not $version-1"
+[ "$(field Section)" = utils ] || fail "the package's section is \"$(field Section)\", not utils"
+field Maintainer | grep -qE '^[^<]+ <[^@>]+@[^>]+>$' || fail "the maintainer \"$(field Maintainer)\" is not a name and an address"
+[ -n "$(field Description | sed -n 2p)" ] || fail "the package has no long description"
+# dpkg-shlibdeps names the libraries the programs link.
+for library in libqt6core6 libqt6gui6 libqt6widgets6 libc6; do
+    field Depends | grep -qE "(^|, )$library( |,|$)" || fail "the package does not depend on $library: $(field Depends)"
+done
+
+# The contents: what the install rules put in place, under /usr.
+dpkg-deb --contents "$deb" | awk '{print $6}' >"$work/contents"
+for file in bin/Vorrak bin/VorrakAdmin bin/vorrak-data \
+    share/man/man1/Vorrak.1.gz share/man/man1/VorrakAdmin.1.gz share/man/man1/vorrak-data.1.gz \
+    share/doc/vorrak/copyright share/doc/vorrak/NEWS \
+    share/applications/io.github.vorrak.Vorrak.desktop share/metainfo/io.github.vorrak.Vorrak.metainfo.xml \
+    share/vorrak/sample/Vorrak.dat share/vorrak/sample/Vorrak.hlp; do
+    grep -qx "./usr/$file" "$work/contents" || fail "the package does not hold /usr/$file"
+done
+dpkg-deb --extract "$deb" "$work/root"
+for program in Vorrak VorrakAdmin vorrak-data; do
+    binary=$work/root/usr/bin/$program
+    [ -f "$binary" ] || continue
+    if readelf -d "$binary" | grep -qE '\((RUNPATH|RPATH)\)'; then
+        fail "the packaged $program has a library search path"
+    fi
+    if readelf -S "$binary" | grep -q '\.debug_info'; then
+        fail "the packaged $program is not stripped"
+    fi
+done
+
+# Installed on this machine, as a user would install it.
+if dpkg-query -W -f='${Status}' vorrak 2>/dev/null | grep -q "install ok installed"; then
+    echo "test-package: vorrak $(dpkg-query -W -f='${Version}' vorrak) is installed; this build replaces it and is removed at the end"
+fi
+installed=yes
+if ! apt_get install "$deb" >"$work/apt.log" 2>&1; then
+    cat "$work/apt.log" >&2
+    echo "test-package: apt-get install failed" >&2
+    exit 1
+fi
+sample=/usr/share/vorrak/sample/Vorrak.dat
+# Every library the installed programs need is found without a search path.
+for program in Vorrak VorrakAdmin vorrak-data; do
+    if ldd "/usr/bin/$program" | grep -q 'not found'; then
+        fail "/usr/bin/$program misses libraries: $(ldd "/usr/bin/$program" | grep 'not found')"
+    fi
+done
+shown=$(cd "$work" && /usr/bin/vorrak-data --version 2>&1) || fail "vorrak-data --version fails: $shown"
+[ "$shown" = "vorrak-data $version" ] || fail "the installed vorrak-data --version says \"$shown\""
+(cd "$work" && /usr/bin/vorrak-data check "$sample" >/dev/null) || fail "the installed vorrak-data rejects $sample"
+if listing=$(cd "$work" && /usr/bin/vorrak-data calc --list --file "$sample" 2>&1); then
+    grep -q "Tempered Greatsword" <<<"$listing" || fail "vorrak-data calc --list does not list the sample's processes: $listing"
+else
+    fail "vorrak-data calc --list --file $sample fails: $listing"
+fi
+
+# And removed again.
+installed=
+if ! apt_get remove vorrak >"$work/apt.log" 2>&1; then
+    cat "$work/apt.log" >&2
+    fail "apt-get remove vorrak failed"
+fi
+if dpkg-query -W -f='${Status}' vorrak 2>/dev/null | grep -q "install ok installed"; then
+    fail "vorrak is still installed"
+fi
+[ ! -e /usr/bin/vorrak-data ] || fail "/usr/bin/vorrak-data is still there after the package was removed"
+
+if [ "$failures" -ne 0 ]; then
+    echo "test-package: $failures problem(s)" >&2
+    exit 1
+fi
+echo "test-package: $(basename "$deb") built, installed, run and removed"
