@@ -9,6 +9,7 @@ packages=(
     clang libclang-rt-14-dev
     desktop-file-utils appstream
     python3-jsonschema
+    chromium
 )
 
 missing=()
