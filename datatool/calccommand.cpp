@@ -313,7 +313,7 @@ int CalcCommand::highestQl(const ProcGroup &group, const Proc &proc)
     }
     QString text = answer.reachable
         ? QStringLiteral("%1: highest QL %2 (range %3)\n").arg(proc.name).arg(answer.ql).arg(qlRangeText(proc))
-        : QStringLiteral("%1: no QL of the range %2 is allowed\n").arg(proc.name, qlRangeText(proc));
+        : QStringLiteral("%1: none of its QLs (%2) is within reach\n").arg(proc.name, qlRangeText(proc));
     if (!answer.limitedBy.isEmpty())
         text += QStringLiteral("limited by: %1\n").arg(answer.limitedBy.join(QLatin1String(", ")));
     else if (answer.reachable)
