@@ -142,6 +142,14 @@ QJsonValue HeadlessChromium::evaluate(const QString &expression)
     return reply.value("result").toObject().value("value");
 }
 
+QByteArray HeadlessChromium::screenshot(int width, int height)
+{
+    call(QStringLiteral("Emulation.setDeviceMetricsOverride"),
+         {{"width", width}, {"height", height}, {"deviceScaleFactor", 1}, {"mobile", false}});
+    const QJsonObject shot = call(QStringLiteral("Page.captureScreenshot"), {{"format", "png"}});
+    return QByteArray::fromBase64(shot.value("data").toString().toLatin1());
+}
+
 QJsonObject HeadlessChromium::call(const QString &method, const QJsonObject &params)
 {
     const int id = m_nextId++;

@@ -30,6 +30,9 @@ public:
     // invalid value with error() set when it throws.
     QJsonValue evaluate(const QString &expression);
 
+    // The page as shown in a viewport of `width` x `height` CSS pixels, as PNG.
+    QByteArray screenshot(int width, int height);
+
     QStringList requestedUrls() const { return m_requests; }
     QString error() const { return m_error; }
 
