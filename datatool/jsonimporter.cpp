@@ -78,7 +78,7 @@ bool JsonImporter::read(const QByteArray &json, FileContent &content)
                                    .arg(position(json, parseError.offset), parseError.errorString()));
     DuplicateKeyFinder duplicates;
     if (!duplicates.check(json))
-        return fail(QString(), QStringLiteral("key \"%1\" appears twice in one object (at %2)")
+        return fail(QString(), QStringLiteral("key \"%1\" appears twice in one object, at %2")
                                    .arg(duplicates.key(), position(json, duplicates.offset())));
     if (!document.isObject())
         return fail(QString(), QStringLiteral("expected a JSON object at the top"));
