@@ -323,11 +323,11 @@ private slots:
         QTest::newRow("odd trailing bytes") << QByteArray(R"({"format": "vorrak-help", "topics": [], "trailingBytes": "abc"})")
                                             << "trailingBytes: expected a string of hexadecimal byte pairs";
         QTest::newRow("key twice") << procData(R"({"name": "p", "maxQL": 10, "minQL": 1, "reqs": [], "maxQL": 20})")
-                                   << "key \"maxQL\" appears twice in one object , at line 1, column 113 (byte 112)";
+                                   << "key \"maxQL\" appears twice in one object, at line 1, column 113 (byte 112)";
         QTest::newRow("escaped key twice") << QByteArray(R"({"format": "vorrak-help", "topics": [], "\u0066ormat": "x"})")
-                                           << "key \"format\" appears twice in one object , at line 1, column 41 (byte 40)";
+                                           << "key \"format\" appears twice in one object, at line 1, column 41 (byte 40)";
         QTest::newRow("format twice") << QByteArray(R"({"format": "vorrak-help", "format": "vorrak-data", "groups": []})")
-                                      << "key \"format\" appears twice in one object , at line 1, column 27 (byte 26)";
+                                      << "key \"format\" appears twice in one object, at line 1, column 27 (byte 26)";
         QTest::newRow("trailing bytes not hex") << QByteArray(R"({"format": "vorrak-help", "topics": [], "trailingBytes": "zz"})")
                                                 << "trailingBytes: expected a string of hexadecimal byte pairs";
     }
