@@ -94,22 +94,23 @@ bool skillReaches(const QString &value, const QString &amount)
 HighestQl HighestQl::of(const Proc &proc, const QMap<QString, QString> &skills)
 {
     HighestQl result;
-    QList<Req> scaling;
+    // Each multiplier is read once: the QLs of the range all use it.
+    QList<QPair<QString, Multiplier>> scaling;
     for (const Req &req : proc.reqs) {
-        if (req.t == 0 || Multiplier(req.multiplier).isFixed())
+        const Multiplier multiplier(req.multiplier);
+        if (req.t == 0 || multiplier.isFixed())
             continue;
         if (skills.contains(req.name))
-            scaling.append(req);
+            scaling.append({req.name, multiplier});
         else if (!result.unknown.contains(req.name))
             result.unknown.append(req.name);
     }
 
     const auto unmet = [&](int ql) {
         QStringList names;
-        for (const Req &req : scaling) {
-            if (!skillReaches(skills.value(req.name), Multiplier(req.multiplier).amountText(ql))
-                && !names.contains(req.name))
-                names.append(req.name);
+        for (const auto &[name, multiplier] : scaling) {
+            if (!skillReaches(skills.value(name), multiplier.amountText(ql)) && !names.contains(name))
+                names.append(name);
         }
         return names;
     };

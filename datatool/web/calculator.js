@@ -195,9 +195,11 @@ function highestQl(g, p, skills) {
   const proc = Data.index.groups[g].procs[p];
   const scaling = [];
   const unknown = [];
+  // Each multiplier is read once: the QLs of the range all use it.
   for (const r of Data.reqs(g, p)) {
-    if (r.t === 0 || Amounts.parse(r.multiplier).value === 0) continue;
-    if (Object.prototype.hasOwnProperty.call(skills, r.name)) scaling.push(r);
+    const multiplier = Amounts.parse(r.multiplier);
+    if (r.t === 0 || multiplier.value === 0) continue;
+    if (Object.prototype.hasOwnProperty.call(skills, r.name)) scaling.push({ name: r.name, multiplier });
     else if (!unknown.includes(r.name)) unknown.push(r.name);
   }
   const unmet = ql => {
