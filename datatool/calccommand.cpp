@@ -83,7 +83,7 @@ QString CalcCommand::usage()
         "                                 list the groups and their processes with their QL ranges\n"
         "  vorrak-data calc [OPTIONS] GROUP PROCESS QL\n"
         "                                 what PROCESS needs at QL, as the calculator's Copy gives it\n"
-        "  vorrak-data calc [OPTIONS] GROUP PROCESS --skill NAME=VALUE...\n"
+        "  vorrak-data calc [OPTIONS] GROUP PROCESS --skill NAME=VALUE [--skill NAME=VALUE]...\n"
         "                                 the highest QL the given skill values allow, and what limits it\n"
         "  vorrak-data calc [OPTIONS] GROUP PROCESS --table [FROM-TO]\n"
         "                                 the amounts for every QL of the range, as CSV\n"
@@ -165,6 +165,10 @@ int CalcCommand::parse(const QStringList &arguments, Options &options)
 
 int CalcCommand::run(const QStringList &arguments)
 {
+    if (arguments.contains(QLatin1String("--help")) || arguments.contains(QLatin1String("-h"))) {
+        write(QStringLiteral("Usage:\n") + usage());
+        return 0;
+    }
     if (const int status = parse(arguments, m_options))
         return status;
     const QString path = m_options.file.isEmpty() ? TradeskillData::filePath() : m_options.file;

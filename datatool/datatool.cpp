@@ -38,7 +38,8 @@ QString DataTool::usage()
         "                                 kinds other than 0 and 1, a name twice in one list\n"
         "  vorrak-data web DATA [HELP] OUT.html\n"
         "                                 write a web calculator for DATA (and the topics of HELP) as one\n"
-        "                                 HTML file that works offline in any browser\n")
+        "                                 HTML file that works offline in any browser\n"
+        "      lint, web and calc read data and help files in their binary or their JSON form.\n")
         + CalcCommand::usage()
         + QStringLiteral(
         "  vorrak-data --help             show this text\n"
