@@ -7,6 +7,7 @@
 #include "sortbench.h"
 #include "startupbench.h"
 #include "tradeskilldata.h"
+#include "webbench.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -26,7 +27,7 @@ int main(int argc, char **argv)
                                           QStringLiteral("dir"));
     const QCommandLineOption probeOption(QStringLiteral("probe"), QStringLiteral("The start-up probe program."),
                                          QStringLiteral("path"));
-    const QCommandLineOption onlyOption(QStringLiteral("only"), QStringLiteral("Run one group: file, sort or startup."),
+    const QCommandLineOption onlyOption(QStringLiteral("only"), QStringLiteral("Run one group: file, sort, startup or web."),
                                         QStringLiteral("group"));
     options.addOptions({roundsOption, sampleOption, probeOption, onlyOption});
     options.process(app);
@@ -60,6 +61,8 @@ int main(int argc, char **argv)
         runStartupBenchmarks(report, options.value(probeOption), options.value(sampleOption), largeDir, emptyDir,
                              rounds);
     }
+    if (wanted("web") && options.isSet(sampleOption))
+        runWebBenchmarks(report, QStringLiteral(VORRAK_DATA_TOOL), options.value(sampleOption), largeDir, rounds);
     std::printf("\n%d target(s) missed\n", report.missed());
     return report.missed() == 0 ? 0 : 3;
 }

@@ -1,16 +1,20 @@
 #include "resulttext.h"
 
+#include "requirements.h"
+
 #include <QTreeWidget>
 
 QString resultText(const QString &product, int ql, const QList<const QTreeWidget *> &lists)
 {
-    QString text = product + QLatin1Char('\t') + QString::number(ql) + QLatin1Char('\n');
+    QList<QList<RequirementRow>> shown;
     for (const QTreeWidget *list : lists) {
+        QList<RequirementRow> rows;
         // Top-level items are kept in the sorted order the list shows.
         for (int i = 0; i < list->topLevelItemCount(); ++i) {
             const QTreeWidgetItem *row = list->topLevelItem(i);
-            text += row->text(0) + QLatin1Char('\t') + row->text(1) + QLatin1Char('\n');
+            rows.append({row->text(0), row->text(1)});
         }
+        shown.append(rows);
     }
-    return text;
+    return requirementsText(product, ql, shown);
 }

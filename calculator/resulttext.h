@@ -5,7 +5,6 @@
 
 class QTreeWidget;
 
-// The plain text of a calculation as the user takes it along: the product
-// and its QL, then every row of the result lists in the order shown, name
-// and amount separated by a tab, one per line.
+// The text of the calculator's Copy (requirementsText) for the rows of the
+// result lists in the order they are shown.
 QString resultText(const QString &product, int ql, const QList<const QTreeWidget *> &lists);

@@ -2,7 +2,7 @@
 
 #include "debuglog.h"
 #include "dialogwindowflags.h"
-#include "multiplier.h"
+#include "requirements.h"
 #include "resulttext.h"
 #include "vorrakhelpdialog.h"
 #include "vorrakicons.h"
@@ -165,16 +165,16 @@ void VorrakDialogBase::goClicked()
     const int ql = QualitySpin->value();
     const int g = ProcGrpList->currentIndex();
     const int p = ProcessList->currentIndex();
-    const QString product = m_data.proc(g, p).name;
-    qDebug("Calculating requirements for making a QL %.0f %s", double(ql), latin1Form(product).constData());
-    m_lastCalculation = Calculation{product, ql};
+    const Proc proc = m_data.proc(g, p);
+    qDebug("Calculating requirements for making a QL %.0f %s", double(ql), latin1Form(proc.name).constData());
+    m_lastCalculation = Calculation{proc.name, ql};
     m_copyAction->setEnabled(true);
 
-    for (int i = 0; i < m_data.reqCount(g, p); ++i) {
-        const Req req = m_data.req(g, p, i);
-        QTreeWidget *list = req.t != 0 ? SkillsList : ItemsList;
-        new QTreeWidgetItem(list, {req.name, Multiplier(req.multiplier).amountText(ql)});
-    }
+    const Requirements requirements = Requirements::of(proc, ql);
+    for (const RequirementRow &row : requirements.items)
+        new QTreeWidgetItem(ItemsList, {row.name, row.amount});
+    for (const RequirementRow &row : requirements.skills)
+        new QTreeWidgetItem(SkillsList, {row.name, row.amount});
 }
 
 void VorrakDialogBase::helpClicked()

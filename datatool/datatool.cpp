@@ -1,11 +1,15 @@
 #include "datatool.h"
 
+#include "calccommand.h"
+#include "datalinter.h"
 #include "filechecker.h"
 #include "helpfile.h"
 #include "jsonexport.h"
 #include "jsonimporter.h"
+#include "toolmessages.h"
 #include "tradeskillfile.h"
 #include "vorrakrelease.h"
+#include "webpage.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -22,15 +26,28 @@ QString DataTool::usage()
 {
     return QStringLiteral(
         "Usage: vorrak-data COMMAND ...\n"
-        "Converts the Vorrak data file (Vorrak.dat) and help file (Vorrak.hlp) to and from JSON.\n"
+        "Converts the Vorrak data file (Vorrak.dat) and help file (Vorrak.hlp) to and from JSON,\n"
+        "checks them, answers the calculator's questions and publishes a web calculator.\n"
         "\n"
-        "  vorrak-data export FILE        print FILE (data or help file) as JSON\n"
+        "  vorrak-data export FILE [-o OUT]\n"
+        "                                 print FILE (data or help file) as JSON, or write it to OUT;\n"
+        "                                 OUT is replaced only once all of it is written\n"
         "  vorrak-data import JSON OUT    write the binary file described by JSON to OUT\n"
         "  vorrak-data check FILE         tell whether FILE is a valid data or help file\n"
+        "  vorrak-data lint FILE          list what in a data file (binary or JSON) is likely a mistake:\n"
+        "                                 Min QL above Max QL, empty names, multipliers that are no number,\n"
+        "                                 kinds other than 0 and 1, a name twice in one list\n"
+        "  vorrak-data web DATA [HELP] OUT.html\n"
+        "                                 write a web calculator for DATA (and the topics of HELP) as one\n"
+        "                                 HTML file that works offline in any browser\n"
+        "      lint, web and calc read data and help files in their binary or their JSON form.\n")
+        + CalcCommand::usage()
+        + QStringLiteral(
         "  vorrak-data --help             show this text\n"
         "  vorrak-data --version          show the version\n"
         "\n"
-        "Exit status: 0 success, 1 invalid or unreadable input or unwritable output, 2 wrong usage.\n");
+        "Exit status: 0 success, 1 invalid or unreadable input or unwritable output, or findings of\n"
+        "lint, 2 wrong usage.\n");
 }
 
 int DataTool::run(const QStringList &arguments)
@@ -47,11 +64,8 @@ int DataTool::run(const QStringList &arguments)
         m_out->write("vorrak-data " VORRAK_VERSION "\n");
         return Success;
     }
-    if (command == QLatin1String("export")) {
-        if (operands != 1)
-            return usageError(QStringLiteral("export takes one file: vorrak-data export FILE"));
-        return exportFile(arguments.at(1));
-    }
+    if (command == QLatin1String("export"))
+        return exportFile(arguments.mid(1));
     if (command == QLatin1String("import")) {
         if (operands != 2)
             return usageError(QStringLiteral("import takes two files: vorrak-data import JSON OUT"));
@@ -62,19 +76,30 @@ int DataTool::run(const QStringList &arguments)
             return usageError(QStringLiteral("check takes one file: vorrak-data check FILE"));
         return checkFile(arguments.at(1));
     }
+    if (command == QLatin1String("lint")) {
+        if (operands != 1)
+            return usageError(QStringLiteral("lint takes one file: vorrak-data lint FILE"));
+        return lintFile(arguments.at(1));
+    }
+    if (command == QLatin1String("web"))
+        return webPage(arguments.mid(1));
+    if (command == QLatin1String("calc")) {
+        CalcCommand calc(m_out, m_err, [this](const QString &path, QList<ProcGroup> &groups) {
+            return readDataFile(path, groups);
+        });
+        return calc.run(arguments.mid(1));
+    }
     return usageError(QStringLiteral("unknown command \"%1\"").arg(command));
 }
 
 int DataTool::usageError(const QString &problem)
 {
-    m_err->write(QStringLiteral("vorrak-data: %1 (see vorrak-data --help)\n").arg(problem).toUtf8());
-    return WrongUsage;
+    return ToolMessages::usageError(m_err, problem);
 }
 
 int DataTool::inputError(const QString &path, const QString &problem)
 {
-    m_err->write(QStringLiteral("vorrak-data: %1: %2\n").arg(path, problem).toUtf8());
-    return InvalidInput;
+    return ToolMessages::inputError(m_err, path, problem);
 }
 
 bool DataTool::readFile(const QString &path, QByteArray &bytes)
@@ -96,11 +121,37 @@ bool DataTool::readFile(const QString &path, QByteArray &bytes)
     return true;
 }
 
+bool DataTool::writeFile(const QString &path, const QByteArray &bytes)
+{
+    // QSaveFile replaces the target only once every byte is written.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        inputError(path, QStringLiteral("cannot write: %1").arg(file.errorString()));
+        return false;
+    }
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        inputError(path, QStringLiteral("cannot write: %1").arg(reason));
+        return false;
+    }
+    if (!file.commit()) {
+        inputError(path, QStringLiteral("cannot write: %1").arg(file.errorString()));
+        return false;
+    }
+    return true;
+}
+
 bool DataTool::readValidFile(const QString &path, QByteArray &bytes, FileChecker::Report &report)
 {
     if (!readFile(path, bytes))
         return false;
     report = FileChecker(bytes).check();
+    if (!report.recognized && JsonImporter::looksLikeJson(bytes)) {
+        inputError(path, QStringLiteral("this is JSON, not a data or help file; "
+                                        "vorrak-data import %1 OUT makes one of it").arg(path));
+        return false;
+    }
     if (!report.valid) {
         inputError(path, report.describeProblem());
         return false;
@@ -108,27 +159,94 @@ bool DataTool::readValidFile(const QString &path, QByteArray &bytes, FileChecker
     return true;
 }
 
-int DataTool::exportFile(const QString &path)
+bool DataTool::readContent(const QString &path, FileContent &content)
 {
     QByteArray bytes;
     FileChecker::Report report;
     if (!readValidFile(path, bytes, report))
-        return InvalidInput;
+        return false;
 
     // The records come from the libraries' own readers; the checker only
     // found where they end.
-    FileContent content;
     content.kind = report.kind;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     const bool read = report.kind == FileContent::Kind::Data
         ? TradeskillFile::read(&buffer, content.groups, "Groups: %d") == TradeskillFile::ReadResult::Ok
         : HelpFile::read(&buffer, content.topics) == HelpFile::ReadResult::Ok;
-    if (!read)
-        return inputError(path, QStringLiteral("the file could not be read"));
+    if (!read) {
+        inputError(path, QStringLiteral("the file could not be read"));
+        return false;
+    }
     content.trailingBytes = bytes.mid(report.end);
-    m_out->write(JsonExport::toJson(content));
-    return Success;
+    return true;
+}
+
+bool DataTool::readConvertible(const QString &path, FileContent &content)
+{
+    QByteArray bytes;
+    if (!readFile(path, bytes))
+        return false;
+    if (!JsonImporter::looksLikeJson(bytes))
+        return readContent(path, content);
+    JsonImporter importer;
+    if (!importer.read(bytes, content)) {
+        inputError(path, importer.error());
+        return false;
+    }
+    return true;
+}
+
+bool DataTool::readDataFile(const QString &path, QList<ProcGroup> &groups)
+{
+    FileContent content;
+    if (!readConvertible(path, content))
+        return false;
+    if (content.kind != FileContent::Kind::Data) {
+        inputError(path, QStringLiteral("this is help, not tradeskill data"));
+        return false;
+    }
+    groups = content.groups;
+    return true;
+}
+
+bool DataTool::readHelpFile(const QString &path, QList<HelpTopic> &topics)
+{
+    FileContent content;
+    if (!readConvertible(path, content))
+        return false;
+    if (content.kind != FileContent::Kind::Help) {
+        inputError(path, QStringLiteral("this is tradeskill data, not help"));
+        return false;
+    }
+    topics = content.topics;
+    return true;
+}
+
+int DataTool::exportFile(const QStringList &operands)
+{
+    QString path;
+    QString outPath;
+    for (int i = 0; i < operands.size(); ++i) {
+        if (operands.at(i) == QLatin1String("-o") && i + 1 < operands.size() && outPath.isEmpty())
+            outPath = operands.at(++i);
+        else if (path.isEmpty() && operands.at(i) != QLatin1String("-o"))
+            path = operands.at(i);
+        else
+            return usageError(QStringLiteral("export takes one file: vorrak-data export FILE [-o OUT]"));
+    }
+    if (path.isEmpty())
+        return usageError(QStringLiteral("export takes one file: vorrak-data export FILE [-o OUT]"));
+
+    FileContent content;
+    if (!readContent(path, content))
+        return InvalidInput;
+    const QByteArray json = JsonExport::toJson(content);
+    if (outPath.isEmpty()) {
+        m_out->write(json);
+        return Success;
+    }
+    return writeFile(outPath, json) ? Success : InvalidInput;
 }
 
 int DataTool::importFile(const QString &jsonPath, const QString &outPath)
@@ -141,19 +259,7 @@ int DataTool::importFile(const QString &jsonPath, const QString &outPath)
     if (!importer.read(json, content))
         return inputError(jsonPath, importer.error());
 
-    // QSaveFile replaces the target only once every byte is written.
-    QSaveFile file(outPath);
-    if (!file.open(QIODevice::WriteOnly))
-        return inputError(outPath, QStringLiteral("cannot write: %1").arg(file.errorString()));
-    const QByteArray bytes = content.toBinary();
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return inputError(outPath, QStringLiteral("cannot write: %1").arg(reason));
-    }
-    if (!file.commit())
-        return inputError(outPath, QStringLiteral("cannot write: %1").arg(file.errorString()));
-    return Success;
+    return writeFile(outPath, content.toBinary()) ? Success : InvalidInput;
 }
 
 int DataTool::checkFile(const QString &path)
@@ -164,4 +270,29 @@ int DataTool::checkFile(const QString &path)
         return InvalidInput;
     m_out->write(QStringLiteral("%1: %2\n").arg(path, report.describeValid()).toUtf8());
     return Success;
+}
+
+int DataTool::lintFile(const QString &path)
+{
+    QList<ProcGroup> groups;
+    if (!readDataFile(path, groups))
+        return InvalidInput;
+    const QStringList findings = DataLinter::check(groups);
+    for (const QString &finding : findings)
+        m_out->write(QStringLiteral("%1: %2\n").arg(path, finding).toUtf8());
+    return findings.isEmpty() ? Success : InvalidInput;
+}
+
+int DataTool::webPage(const QStringList &operands)
+{
+    if (operands.size() != 2 && operands.size() != 3)
+        return usageError(QStringLiteral("web takes a data file, maybe a help file, and the page to write: "
+                                         "vorrak-data web DATA [HELP] OUT.html"));
+    QList<ProcGroup> groups;
+    QList<HelpTopic> topics;
+    if (!readDataFile(operands.first(), groups))
+        return InvalidInput;
+    if (operands.size() == 3 && !readHelpFile(operands.at(1), topics))
+        return InvalidInput;
+    return writeFile(operands.last(), WebPage::build(groups, topics)) ? Success : InvalidInput;
 }

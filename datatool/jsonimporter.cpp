@@ -44,7 +44,23 @@ QString typeName(const QJsonValue &value)
     return QStringLiteral("nothing");
 }
 
+// "line 3, column 7 (byte 40)" for a byte offset into the JSON text; the
+// column counts characters, as editors show them.
+QString position(const QByteArray &json, qsizetype offset)
+{
+    offset = qBound(qsizetype(0), offset, json.size());
+    const qsizetype lineStart = json.lastIndexOf('\n', offset - 1) + 1;
+    const qsizetype line = json.left(lineStart).count('\n') + 1;
+    const qsizetype column = QString::fromUtf8(json.mid(lineStart, offset - lineStart)).size() + 1;
+    return QStringLiteral("line %1, column %2 (byte %3)").arg(line).arg(column).arg(offset);
+}
+
 } // namespace
+
+bool JsonImporter::looksLikeJson(const QByteArray &bytes)
+{
+    return bytes.trimmed().startsWith('{');
+}
 
 bool JsonImporter::fail(const QString &path, const QString &problem)
 {
@@ -58,12 +74,12 @@ bool JsonImporter::read(const QByteArray &json, FileContent &content)
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
     if (parseError.error != QJsonParseError::NoError)
-        return fail(QString(), QStringLiteral("invalid JSON at byte %1: %2").arg(parseError.offset).arg(parseError.errorString()));
+        return fail(QString(), QStringLiteral("invalid JSON at %1: %2")
+                                   .arg(position(json, parseError.offset), parseError.errorString()));
     DuplicateKeyFinder duplicates;
     if (!duplicates.check(json))
-        return fail(QString(), QStringLiteral("key \"%1\" appears twice in one object (at byte %2)")
-                                   .arg(duplicates.key())
-                                   .arg(duplicates.offset()));
+        return fail(QString(), QStringLiteral("key \"%1\" appears twice in one object, at %2")
+                                   .arg(duplicates.key(), position(json, duplicates.offset())));
     if (!document.isObject())
         return fail(QString(), QStringLiteral("expected a JSON object at the top"));
     const QJsonObject root = document.object();

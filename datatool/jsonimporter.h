@@ -17,6 +17,9 @@ class JsonImporter
 {
 public:
     bool read(const QByteArray &json, FileContent &content);
+    // True for text that starts, after blanks, like a JSON object; no
+    // Vorrak file can, since neither magic number begins with '{'.
+    static bool looksLikeJson(const QByteArray &bytes);
     QString error() const { return m_error; }
 
 private:

@@ -10,6 +10,7 @@ packages=(
     desktop-file-utils appstream
     python3-jsonschema
     groff-base man-db dpkg-dev file binutils
+    chromium
 )
 
 missing=()

@@ -2,7 +2,9 @@
 # Remakes docs/screenshots/calculator.png and docs/screenshots/editor.png:
 # builds, starts each program on a scratch copy of the sample data under a
 # private Xvfb, drives the real window with xdotool and captures it with
-# ImageMagick's import. Usage: scripts/screenshots.sh
+# ImageMagick's import. docs/screenshots/web.png is the web calculator made
+# from the sample data, driven and captured in headless Chromium.
+# Usage: scripts/screenshots.sh
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 export BUILD_DIR=${BUILD_DIR:-$top/build}
@@ -12,7 +14,7 @@ if [ ! -f "$BUILD_DIR/CMakeCache.txt" ]; then
     command -v ninja >/dev/null && generator=(-G Ninja)
     cmake -S "$top" -B "$BUILD_DIR" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 fi
-cmake --build "$BUILD_DIR" --parallel "$(nproc)" --target Vorrak VorrakAdmin vorrak_sample
+cmake --build "$BUILD_DIR" --parallel "$(nproc)" --target Vorrak VorrakAdmin vorrak_sample vorrak-data vorrak-page-shot
 out=$top/docs/screenshots
 mkdir -p "$out"
 
@@ -79,4 +81,18 @@ shoot "$id" "$out/calculator.png" "$work/calculator-before-go.png"
 start VorrakAdmin admin "Vorrak - Admin"
 id=$win
 shoot "$id" "$out/editor.png"
-echo "Wrote $out/calculator.png and $out/editor.png"
+# The web calculator at a phone's width: the first group's second process
+# at QL 150 after "GO!", and the highest QL for two skill values.
+"$BUILD_DIR/datatool/vorrak-data" web "$BUILD_DIR/sample/Vorrak.dat" "$BUILD_DIR/sample/Vorrak.hlp" "$work/vorrak.html"
+"$BUILD_DIR/browser/vorrak-page-shot" "$work/vorrak.html" '
+    const $ = id => document.getElementById(id);
+    $("process").selectedIndex = 1;
+    $("process").dispatchEvent(new Event("change"));
+    $("ql").value = "150";
+    $("go").click();
+    const skills = $("skill-fields").querySelectorAll("input");
+    skills[0].value = "420";
+    skills[1].value = "260";
+    $("highest-go").click();' "$work/web.png" 420 1150
+convert "$work/web.png" -bordercolor "#9a9a9a" -border 1 -strip "$out/web.png"
+echo "Wrote $out/calculator.png, $out/editor.png and $out/web.png"

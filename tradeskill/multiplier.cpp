@@ -161,8 +161,10 @@ void Multiplier::parseDecimal(const QByteArray &text, int i)
                 digits += at(i);
         }
     }
-    if (!anyDigit)
-        return; // no leading number: 0
+    if (!anyDigit) {
+        m_hasNumber = false; // no leading number: 0
+        return;
+    }
     exponent = clampExponent(exponent + readExponent(text, i, 'e'));
     m_digits = digits;
     m_exponent = exponent;

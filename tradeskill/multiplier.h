@@ -19,6 +19,8 @@ public:
     double value() const { return m_value; }
     // A multiplier whose value is 0 marks a requirement that doesn't scale.
     bool isFixed() const { return m_value == 0.0; }
+    // False for text that strtod reads no number from at all ("abc", "").
+    bool hasLeadingNumber() const { return m_hasNumber; }
 
     // The amount needed at `ql`: "Fixed", or the product rounded up to a
     // whole number when it is positive (all digits, no exponent). A negative
@@ -29,6 +31,7 @@ private:
     void parseDecimal(const QByteArray &text, int start);
 
     double m_value = 0.0;
+    bool m_hasNumber = true;
     bool m_exact = false;   // true when m_digits/m_exponent hold the value
     bool m_negative = false;
     QByteArray m_digits;    // decimal digits without leading zeros

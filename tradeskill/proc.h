@@ -14,6 +14,10 @@ struct Proc
 
     // A special process exists at one QL only.
     bool isSpecial() const { return maxQL == minQL; }
+    // The QLs the calculator's spin box offers: Min QL to Max QL, and only
+    // the Max QL when the Min QL lies above it.
+    int lowestQl() const { return qMin(minQL, maxQL); }
+    int highestQl() const { return maxQL; }
 
     friend bool operator==(const Proc &a, const Proc &b)
     {

@@ -278,8 +278,8 @@ private slots:
             return R"({"format": "vorrak-data", "groups": [{"name": "g", "procs": [)" + p + "]}]}";
         };
         const QByteArray req = R"({"name": "r", "multiplier": "1", "t": 0, "id": 0})";
-        QTest::newRow("not JSON") << QByteArray("{\"format\": ") << "invalid JSON at byte 11: unterminated object";
-        QTest::newRow("empty input") << QByteArray("") << "invalid JSON at byte 0: illegal value";
+        QTest::newRow("not JSON") << QByteArray("{\"format\": ") << "invalid JSON at line 1, column 12 (byte 11): unterminated object";
+        QTest::newRow("empty input") << QByteArray("") << "invalid JSON at line 1, column 1 (byte 0): illegal value";
         QTest::newRow("top is an array") << QByteArray("[]") << "expected a JSON object at the top";
         QTest::newRow("no format") << QByteArray(R"({"groups": []})")
                                    << R"(format: expected "vorrak-data" or "vorrak-help")";
@@ -323,11 +323,11 @@ private slots:
         QTest::newRow("odd trailing bytes") << QByteArray(R"({"format": "vorrak-help", "topics": [], "trailingBytes": "abc"})")
                                             << "trailingBytes: expected a string of hexadecimal byte pairs";
         QTest::newRow("key twice") << procData(R"({"name": "p", "maxQL": 10, "minQL": 1, "reqs": [], "maxQL": 20})")
-                                   << "key \"maxQL\" appears twice in one object (at byte 112)";
+                                   << "key \"maxQL\" appears twice in one object, at line 1, column 113 (byte 112)";
         QTest::newRow("escaped key twice") << QByteArray(R"({"format": "vorrak-help", "topics": [], "\u0066ormat": "x"})")
-                                           << "key \"format\" appears twice in one object (at byte 40)";
+                                           << "key \"format\" appears twice in one object, at line 1, column 41 (byte 40)";
         QTest::newRow("format twice") << QByteArray(R"({"format": "vorrak-help", "format": "vorrak-data", "groups": []})")
-                                      << "key \"format\" appears twice in one object (at byte 26)";
+                                      << "key \"format\" appears twice in one object, at line 1, column 27 (byte 26)";
         QTest::newRow("trailing bytes not hex") << QByteArray(R"({"format": "vorrak-help", "topics": [], "trailingBytes": "zz"})")
                                                 << "trailingBytes: expected a string of hexadecimal byte pairs";
     }
@@ -405,7 +405,7 @@ private slots:
             const bool whole = cut == json.size() - 1;
             QVERIFY2(importer.read(json.left(cut), imported) == whole, tag);
             if (!whole) {
-                QVERIFY2(importer.error().startsWith(QLatin1String("invalid JSON at byte ")), tag);
+                QVERIFY2(importer.error().startsWith(QLatin1String("invalid JSON at line ")), tag);
                 QVERIFY2(!importer.error().contains(QLatin1Char('\n')), tag);
             }
         }

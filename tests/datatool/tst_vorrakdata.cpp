@@ -246,9 +246,9 @@ private slots:
         QTest::newRow("unknown command") << QStringList{"convert", "good.dat"} << 2
                                          << exact("vorrak-data: unknown command \"convert\"" + see);
         QTest::newRow("export without file") << QStringList{"export"} << 2
-                                             << exact("vorrak-data: export takes one file: vorrak-data export FILE" + see);
+                                             << exact("vorrak-data: export takes one file: vorrak-data export FILE [-o OUT]" + see);
         QTest::newRow("export two files") << QStringList{"export", "good.dat", "out.dat"} << 2
-                                          << exact("vorrak-data: export takes one file: vorrak-data export FILE" + see);
+                                          << exact("vorrak-data: export takes one file: vorrak-data export FILE [-o OUT]" + see);
         QTest::newRow("import one file") << QStringList{"import", "ql.json"} << 2
                                          << exact("vorrak-data: import takes two files: vorrak-data import JSON OUT" + see);
         QTest::newRow("import three files") << QStringList{"import", "ql.json", "out.dat", "x"} << 2
@@ -281,8 +281,32 @@ private slots:
                                              << exact("vorrak-data: missing.json: cannot read: No such file or "
                                                       "directory");
         QTest::newRow("import broken JSON") << QStringList{"import", "broken.json", "out.dat"} << 1
-                                            << exact("vorrak-data: broken.json: invalid JSON at byte 37: unterminated "
-                                                     "array");
+                                            << exact("vorrak-data: broken.json: invalid JSON at line 1, column 38 "
+                                                     "(byte 37): unterminated array");
+        QTest::newRow("import broken JSON, later line")
+            << QStringList{"import", "lines.json", "out.dat"} << 1
+            << exact("vorrak-data: lines.json: invalid JSON at line 3, column 17 (byte 45): unterminated object");
+        QTest::newRow("check JSON") << QStringList{"check", "good.json"} << 1
+                                    << exact("vorrak-data: good.json: this is JSON, not a data or help file; "
+                                             "vorrak-data import good.json OUT makes one of it");
+        QTest::newRow("export damaged file to a file") << QStringList{"export", "cut.dat", "-o", "out.dat"} << 1
+                                                       << exact("vorrak-data: cut.dat: damaged at byte 30: group 0 "
+                                                                "process 0 requirement 0 multiplier: the file ends "
+                                                                "before its length field is complete");
+        QTest::newRow("export into a directory") << QStringList{"export", "good.dat", "-o", "outdir"} << 1
+                                                 << "^vorrak-data: outdir: cannot write: .+$";
+        QTest::newRow("export -o without file") << QStringList{"export", "good.dat", "-o"} << 2
+                                                << exact("vorrak-data: export takes one file: vorrak-data export "
+                                                         "FILE [-o OUT]" + see);
+        QTest::newRow("lint damaged file") << QStringList{"lint", "cut.dat"} << 1
+                                           << exact("vorrak-data: cut.dat: damaged at byte 30: group 0 process 0 "
+                                                    "requirement 0 multiplier: the file ends before its length "
+                                                    "field is complete");
+        QTest::newRow("web without output") << QStringList{"web", "good.dat"} << 2
+                                            << exact("vorrak-data: web takes a data file, maybe a help file, and the "
+                                                     "page to write: vorrak-data web DATA [HELP] OUT.html" + see);
+        QTest::newRow("web with data as help") << QStringList{"web", "good.dat", "good.dat", "out.dat"} << 1
+                                               << exact("vorrak-data: good.dat: this is tradeskill data, not help");
         QTest::newRow("import wrong type") << QStringList{"import", "types.json", "out.dat"} << 1
                                            << exact("vorrak-data: types.json: groups[0].name: expected a string or "
                                                     "null, got an array");
@@ -320,6 +344,8 @@ private slots:
         QVERIFY(m_dir->write(QStringLiteral("outdir/keep"), QByteArray("kept")));
         QVERIFY(m_dir->write(QStringLiteral("good.json"), QByteArray(R"({"format": "vorrak-data", "groups": []})")));
         QVERIFY(m_dir->write(QStringLiteral("broken.json"), QByteArray(R"({"format": "vorrak-data", "groups": [)")));
+        QVERIFY(m_dir->write(QStringLiteral("lines.json"),
+                             QByteArray("{\n  \"format\": \"vorrak-data\",\n  \"groups\": [] \"x\"\n}\n")));
         QVERIFY(m_dir->write(QStringLiteral("types.json"),
                              QByteArray(R"({"format": "vorrak-data", "groups": [{"name": ["A"], "procs": []}]})")));
         QVERIFY(m_dir->write(QStringLiteral("ql.json"),
@@ -343,6 +369,172 @@ private slots:
         QVERIFY2(QRegularExpression(QStringLiteral("^") + error + QStringLiteral("$")).match(line).hasMatch(),
                  qPrintable(line));
         QCOMPARE(snapshot(m_dir->path()), before);
+    }
+
+    // calc on the sample data in the current directory (or --file), and
+    // lint: exact output, exit status and the one error line.
+    void calcAndLint_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QByteArray>("out");
+        QTest::addColumn<QByteArray>("err");
+
+        const QByteArray see = " (see vorrak-data --help)\n";
+        QTest::newRow("list") << QStringList{"calc", "--list"} << 0
+                              << QByteArray("1 Weaponsmithing\n  1 Iron Shortsword: QL 1 to 120\n  2 Tempered "
+                                            "Greatsword: QL 60 to 250\n  3 Blade of the First Forge: QL 200 (special)\n"
+                                            "2 Alchemy\n  1 Minor Healing Draught: QL 1 to 100\n  2 Elixir of Clear "
+                                            "Sight: QL 30 to 180\n3 Tailoring\n  1 Wool Cloak: QL 1 to 80\n  2 Silk "
+                                            "Gloves: QL 20 to 150\n4 Jewelcrafting\n  1 Polished Garnet Ring: QL 40 to "
+                                            "220\n")
+                              << QByteArray();
+        const QByteArray shortsword50 = "Iron Shortsword\t50\nIron Ingot\t25\nLeather Grip\t13\nSmithing Hammer\tFixed\n"
+                                        "Mechanical Engineering\t20\nWeaponsmithing\t63\n";
+        QTest::newRow("amounts by position") << QStringList{"calc", "1", "1", "50"} << 0 << shortsword50 << QByteArray();
+        QTest::newRow("amounts by name prefix") << QStringList{"calc", "WEAP", "iron s", "50"} << 0 << shortsword50
+                                                << QByteArray();
+        QTest::newRow("amounts from --file") << QStringList{"calc", "--file", "other/data.dat", "1", "1", "50"} << 0
+                                             << shortsword50 << QByteArray();
+        QTest::newRow("amounts as JSON") << QStringList{"calc", "--json", "1", "3", "200"} << 0
+                                         << QByteArray("{\n    \"group\": \"Weaponsmithing\",\n    \"items\": [\n"
+                                                       "        {\n            \"amount\": \"Fixed\",\n            "
+                                                       "\"name\": \"Ancestral Anvil\"\n        },\n        {\n"
+                                                       "            \"amount\": \"10\",\n            \"name\": "
+                                                       "\"Starmetal Ingot\"\n        }\n    ],\n    \"process\": "
+                                                       "\"Blade of the First Forge\",\n    \"ql\": 200,\n    "
+                                                       "\"skills\": [\n        {\n            \"amount\": \"Fixed\",\n"
+                                                       "            \"name\": \"Runecarving\"\n        },\n        {\n"
+                                                       "            \"amount\": \"500\",\n            \"name\": "
+                                                       "\"Weaponsmithing\"\n        }\n    ]\n}\n")
+                                         << QByteArray();
+        QTest::newRow("highest QL") << QStringList{"calc", "1", "1", "--skill", "Weaponsmithing=100"} << 0
+                                    << QByteArray("Iron Shortsword: highest QL 80 (range 1 to 120)\nlimited by: "
+                                                  "Weaponsmithing\nunknown, not taken into account: Mechanical "
+                                                  "Engineering\n")
+                                    << QByteArray();
+        QTest::newRow("highest QL is the top") << QStringList{"calc", "1", "1", "--skill", "Weaponsmithing=150",
+                                                              "--skill", "Mechanical Engineering=48"}
+                                               << 0
+                                               << QByteArray("Iron Shortsword: highest QL 120 (range 1 to 120)\n"
+                                                             "limited by: the process's highest QL\n")
+                                               << QByteArray();
+        QTest::newRow("highest QL out of reach") << QStringList{"calc", "1", "3", "--skill", "Weaponsmithing=499"} << 0
+                                                 << QByteArray("Blade of the First Forge: none of its QLs (200) is "
+                                                               "within reach\nlimited by: Weaponsmithing\n")
+                                                 << QByteArray();
+        QTest::newRow("table") << QStringList{"calc", "1", "1", "--table", "1-3"} << 0
+                               << QByteArray("QL,Iron Ingot,Leather Grip,Smithing Hammer,Mechanical Engineering,"
+                                             "Weaponsmithing\n1,1,1,Fixed,1,2\n2,1,1,Fixed,1,3\n3,2,1,Fixed,2,4\n")
+                               << QByteArray();
+        QTest::newRow("table of a special process") << QStringList{"calc", "1", "3", "--table"} << 0
+                                                    << QByteArray("QL,Ancestral Anvil,Starmetal Ingot,Runecarving,"
+                                                                  "Weaponsmithing\n200,Fixed,10,Fixed,500\n")
+                                                    << QByteArray();
+
+        QTest::newRow("unknown group") << QStringList{"calc", "Cooking", "1", "1"} << 1 << QByteArray()
+                                       << QByteArray("vorrak-data: calc: no group \"Cooking\"; there are 1 "
+                                                     "\"Weaponsmithing\", 2 \"Alchemy\", 3 \"Tailoring\", 4 "
+                                                     "\"Jewelcrafting\"\n");
+        QTest::newRow("ambiguous group") << QStringList{"calc", "--file", "other/mistakes.json", "a", "1", "1"} << 1
+                                         << QByteArray()
+                                         << QByteArray("vorrak-data: calc: group \"a\" could be 1 \"A\", 3 \"A\"\n");
+        QTest::newRow("unknown process") << QStringList{"calc", "2", "Iron", "1"} << 1 << QByteArray()
+                                         << QByteArray("vorrak-data: calc: no process \"Iron\" in group 2 \"Alchemy\"; "
+                                                       "there are 1 \"Minor Healing Draught\", 2 \"Elixir of Clear "
+                                                       "Sight\"\n");
+        QTest::newRow("position past the end") << QStringList{"calc", "5", "1", "1"} << 1 << QByteArray()
+                                               << QByteArray("vorrak-data: calc: no group \"5\"; there are 1 "
+                                                             "\"Weaponsmithing\", 2 \"Alchemy\", 3 \"Tailoring\", 4 "
+                                                             "\"Jewelcrafting\"\n");
+        QTest::newRow("QL out of range") << QStringList{"calc", "1", "2", "59"} << 1 << QByteArray()
+                                         << QByteArray("vorrak-data: calc: QL 59 is outside the range of \"Tempered "
+                                                       "Greatsword\": 60 to 250\n");
+        QTest::newRow("table out of range") << QStringList{"calc", "1", "3", "--table", "199-200"} << 1 << QByteArray()
+                                            << QByteArray("vorrak-data: calc: QL 199 is outside the range of \"Blade "
+                                                          "of the First Forge\": 200\n");
+        QTest::newRow("no data file") << QStringList{"calc", "--file", "missing.dat", "--list"} << 1 << QByteArray()
+                                      << QByteArray("vorrak-data: missing.dat: cannot read: No such file or "
+                                                    "directory\n");
+        QTest::newRow("help file as data") << QStringList{"calc", "--file", "other/help.hlp", "--list"} << 1
+                                           << QByteArray()
+                                           << QByteArray("vorrak-data: other/help.hlp: this is help, not tradeskill "
+                                                         "data\n");
+        QTest::newRow("QL not a number") << QStringList{"calc", "1", "1", "fifty"} << 2 << QByteArray()
+                                         << "vorrak-data: calc: QL \"fifty\" is not a whole number" + see;
+        QTest::newRow("QL missing") << QStringList{"calc", "1", "1"} << 2 << QByteArray()
+                                    << "vorrak-data: calc needs GROUP PROCESS QL, or --list" + see;
+        QTest::newRow("skill with a QL") << QStringList{"calc", "1", "1", "5", "--skill", "Weaponsmithing=1"} << 2
+                                         << QByteArray()
+                                         << "vorrak-data: calc: --skill takes GROUP and PROCESS, no QL" + see;
+        QTest::newRow("skill without value") << QStringList{"calc", "1", "1", "--skill", "Weaponsmithing"} << 2
+                                             << QByteArray()
+                                             << "vorrak-data: calc: --skill needs NAME=VALUE with a whole number as "
+                                                "VALUE" + see;
+        QTest::newRow("two questions") << QStringList{"calc", "1", "1", "--table", "--skill", "Weaponsmithing=1"} << 2
+                                       << QByteArray()
+                                       << "vorrak-data: calc: --list, --skill and --table go one at a time" + see;
+        QTest::newRow("backwards table") << QStringList{"calc", "1", "1", "--table", "9-3"} << 2 << QByteArray()
+                                         << "vorrak-data: calc: --table 9-3 runs backwards" + see;
+        QTest::newRow("unknown option") << QStringList{"calc", "--csv", "1", "1"} << 2 << QByteArray()
+                                        << "vorrak-data: calc: unknown option \"--csv\"" + see;
+
+        QTest::newRow("lint clean") << QStringList{"lint", "Vorrak.dat"} << 0 << QByteArray() << QByteArray();
+        QTest::newRow("lint findings")
+            << QStringList{"lint", "other/mistakes.json"} << 1
+            << QByteArray("other/mistakes.json: group 1 \"A\", process 1 \"\": the name is empty\n"
+                          "other/mistakes.json: group 1 \"A\", process 1 \"\": Min QL 9 is above Max QL 3\n"
+                          "other/mistakes.json: group 1 \"A\", process 1 \"\", requirement 1 \"R\": multiplier \"x2\" "
+                          "is no number, so it counts as 0 (Fixed)\n"
+                          "other/mistakes.json: group 1 \"A\", process 1 \"\", requirement 2 \"R\": kind t=2 is "
+                          "neither 0 (tool or item) nor 1 (skill)\n"
+                          "other/mistakes.json: group 1 \"A\", process 1 \"\": requirement \"R\" appears 2 times\n"
+                          "other/mistakes.json: group 2 \"\": the name is empty\n"
+                          "other/mistakes.json: group 3 \"A\", process 1 \"P\", requirement 1 \"\": the name is empty\n"
+                          "other/mistakes.json: group 3 \"A\", process 1 \"P\", requirement 1 \"\": multiplier \"\" "
+                          "is no number, so it counts as 0 (Fixed)\n"
+                          "other/mistakes.json: groups: group \"A\" appears 2 times\n")
+            << QByteArray();
+    }
+
+    void calcAndLint()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QByteArray, out);
+        QFETCH(QByteArray, err);
+
+        const QByteArray data = readAll(QStringLiteral(VORRAK_SAMPLE_BUILD_DIR "/Vorrak.dat"));
+        QVERIFY(!data.isEmpty());
+        QVERIFY(m_dir->write(QStringLiteral("Vorrak.dat"), data));
+        QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("other")));
+        QVERIFY(m_dir->write(QStringLiteral("other/data.dat"), data));
+        QVERIFY(m_dir->write(QStringLiteral("other/help.hlp"), hexBytes("E9 A7 14 3D 00 00")));
+        QVERIFY(m_dir->write(QStringLiteral("other/mistakes.json"), QByteArray(R"({"format": "vorrak-data", "groups": [
+            {"name": "A", "procs": [{"name": "", "maxQL": 3, "minQL": 9, "reqs": [
+                {"name": "R", "multiplier": "x2", "t": 0, "id": 0},
+                {"name": "R", "multiplier": "0", "t": 2, "id": 0}]}]},
+            {"name": "", "procs": []},
+            {"name": "A", "procs": [{"name": "P", "maxQL": 3, "minQL": 1, "reqs": [
+                {"name": "", "multiplier": "", "t": 1, "id": 0}]}]}]})")));
+
+        const Result result = run(arguments);
+        QCOMPARE(result.err, err);
+        QCOMPARE(result.out, out);
+        QCOMPARE(result.exitCode, exitCode);
+    }
+
+    void exportToFileReplacesIt()
+    {
+        QVERIFY(m_dir->write(QStringLiteral("good.dat"), hexBytes(Example41)));
+        QVERIFY(m_dir->write(QStringLiteral("data.json"), QByteArray("old JSON kept in version control")));
+        const Result toFile = run({QStringLiteral("export"), QStringLiteral("good.dat"), QStringLiteral("-o"),
+                                   QStringLiteral("data.json")});
+        QCOMPARE(toFile.exitCode, 0);
+        QCOMPARE(toFile.out, QByteArray());
+        const Result printed = run({QStringLiteral("export"), QStringLiteral("good.dat")});
+        QCOMPARE(m_dir->read(QStringLiteral("data.json")), printed.out);
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList({"data.json", "good.dat"}));
     }
 
     void fullStandardOutputIsAnError()

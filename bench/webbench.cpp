@@ -1,0 +1,94 @@
+#include "webbench.h"
+
+#include "comparison.h"
+#include "headlesschromium.h"
+#include "report.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QUrl>
+
+namespace {
+
+bool makePage(const QString &tool, const QString &data, const QString &page)
+{
+    QProcess process;
+    process.start(tool, {QStringLiteral("web"), data, page});
+    return process.waitForFinished(600000) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
+// Opens the page and presses "GO!" for the first process, as a user would.
+bool firstResult(HeadlessChromium &browser, const QString &page)
+{
+    if (!browser.open(QUrl::fromLocalFile(page).toString()))
+        return false;
+    const QJsonValue rows = browser.evaluate(QStringLiteral(
+        "document.getElementById('go').click(),"
+        "document.querySelectorAll('#items tbody tr, #skills tbody tr').length"));
+    return rows.toInt() > 0;
+}
+
+} // namespace
+
+void runWebBenchmarks(Report &report, const QString &tool, const QString &sampleDir, const QString &largeDir,
+                      int rounds)
+{
+    report.section(QStringLiteral("Web calculator (vorrak-data web, headless Chromium, median of %1)").arg(rounds));
+    if (HeadlessChromium::executable().isEmpty()) {
+        report.line(QStringLiteral("skipped: chromium is not installed"));
+        return;
+    }
+    QTemporaryDir work;
+    const QString largeData = QDir(largeDir).filePath(QStringLiteral("Vorrak.dat"));
+    const QString sampleData = QDir(sampleDir).filePath(QStringLiteral("Vorrak.dat"));
+    const QString largePage = QDir(work.path()).filePath(QStringLiteral("large.html"));
+    const QString samplePage = QDir(work.path()).filePath(QStringLiteral("sample.html"));
+
+    bool ok = true;
+    const Comparison writing = compare(
+        rounds, [&] { ok = makePage(tool, largeData, largePage) && ok; },
+        [&] { ok = makePage(tool, sampleData, samplePage) && ok; });
+    if (!ok) {
+        report.line(QStringLiteral("vorrak-data web failed"));
+        return;
+    }
+    const double dataMb = QFileInfo(largeData).size() / 1e6;
+    const double pageMb = QFileInfo(largePage).size() / 1e6;
+    report.line(QStringLiteral("vorrak-data web, large file: %1 ms; sample: %2 ms")
+                    .arg(writing.subjectMs, 0, 'f', 1)
+                    .arg(writing.baselineMs, 0, 'f', 1));
+    report.line(QStringLiteral("page size: %1 MB for a %2 MB data file (%3x); sample page %4 kB")
+                    .arg(pageMb, 0, 'f', 1)
+                    .arg(dataMb, 0, 'f', 1)
+                    .arg(pageMb / dataMb, 0, 'f', 2)
+                    .arg(QFileInfo(samplePage).size() / 1e3, 0, 'f', 1));
+
+    HeadlessChromium browser;
+    if (!browser.start(QDir(work.path()).filePath(QStringLiteral("profile")))) {
+        report.line(QStringLiteral("chromium did not start: ") + browser.error());
+        return;
+    }
+    const Comparison opening = compare(
+        rounds, [&] { ok = firstResult(browser, largePage) && ok; }, [&] { ok = firstResult(browser, samplePage) && ok; });
+    if (!ok) {
+        report.line(QStringLiteral("the page showed no result: ") + browser.error());
+        return;
+    }
+    report.target(QStringLiteral("web page, large file: opening to the first result"),
+                  QStringLiteral("%1 ms (sample page %2 ms, %3x)")
+                      .arg(opening.subjectMs, 0, 'f', 1)
+                      .arg(opening.baselineMs, 0, 'f', 1)
+                      .arg(opening.ratio(), 0, 'f', 1),
+                  QStringLiteral("<= 5000 ms"), opening.subjectMs <= 5000);
+
+    // What the page would spend at opening if it read every group at once.
+    browser.open(QUrl::fromLocalFile(largePage).toString());
+    const QJsonValue allGroups = browser.evaluate(QStringLiteral(
+        "(() => { const t = performance.now(); let n = 0;"
+        "for (const e of document.querySelectorAll('script[id^=vorrak-group-]')) n += JSON.parse(e.textContent).length;"
+        "return performance.now() - t; })()"));
+    report.line(QStringLiteral("reading every group's block at once would add %1 ms to the large page's opening")
+                    .arg(allGroups.toDouble(), 0, 'f', 1));
+}

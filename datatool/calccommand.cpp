@@ -1,0 +1,359 @@
+#include "calccommand.h"
+
+#include "requirements.h"
+#include "tradeskilldata.h"
+#include "toolmessages.h"
+
+#include <QIODevice>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+
+namespace {
+
+// Candidates named in an error line; the rest are counted.
+constexpr int MaxCandidates = 20;
+
+QString candidateList(const QStringList &names, const QList<int> &positions)
+{
+    QStringList shown;
+    for (int i = 0; i < positions.size() && i < MaxCandidates; ++i)
+        shown.append(QStringLiteral("%1 \"%2\"").arg(positions.at(i) + 1).arg(names.at(positions.at(i))));
+    QString text = shown.join(QLatin1String(", "));
+    if (positions.size() > MaxCandidates)
+        text += QStringLiteral(" and %1 more").arg(positions.size() - MaxCandidates);
+    return text;
+}
+
+QString qlRangeText(const Proc &proc)
+{
+    return proc.lowestQl() == proc.highestQl()
+        ? QString::number(proc.highestQl())
+        : QStringLiteral("%1 to %2").arg(proc.lowestQl()).arg(proc.highestQl());
+}
+
+QJsonArray rowsJson(const QList<RequirementRow> &rows)
+{
+    QJsonArray array;
+    for (const RequirementRow &row : rows)
+        array.append(QJsonObject{{QStringLiteral("name"), row.name}, {QStringLiteral("amount"), row.amount}});
+    return array;
+}
+
+QJsonObject requirementsJson(const Requirements &requirements, int ql)
+{
+    return {{QStringLiteral("ql"), ql},
+            {QStringLiteral("items"), rowsJson(requirements.items)},
+            {QStringLiteral("skills"), rowsJson(requirements.skills)}};
+}
+
+QString csvField(const QString &text)
+{
+    if (!text.contains(QRegularExpression(QStringLiteral("[\",\r\n]"))))
+        return text;
+    QString quoted = text;
+    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+QStringList csvRow(const QString &first, const Requirements &requirements, bool names)
+{
+    QStringList fields{first};
+    for (const QList<RequirementRow> *rows : {&requirements.items, &requirements.skills}) {
+        for (const RequirementRow &row : *rows)
+            fields.append(csvField(names ? row.name : row.amount));
+    }
+    return fields;
+}
+
+} // namespace
+
+CalcCommand::CalcCommand(QIODevice *out, QIODevice *err, DataReader readData)
+    : m_out(out)
+    , m_err(err)
+    , m_readData(std::move(readData))
+{
+}
+
+QString CalcCommand::usage()
+{
+    return QStringLiteral(
+        "  vorrak-data calc [OPTIONS] --list\n"
+        "                                 list the groups and their processes with their QL ranges\n"
+        "  vorrak-data calc [OPTIONS] GROUP PROCESS QL\n"
+        "                                 what PROCESS needs at QL, as the calculator's Copy gives it\n"
+        "  vorrak-data calc [OPTIONS] GROUP PROCESS --skill NAME=VALUE [--skill NAME=VALUE]...\n"
+        "                                 the highest QL the given skill values allow, and what limits it\n"
+        "  vorrak-data calc [OPTIONS] GROUP PROCESS --table [FROM-TO]\n"
+        "                                 the amounts for every QL of the range, as CSV\n"
+        "      GROUP and PROCESS are a position (as --list shows it) or a name; the start of\n"
+        "      a name is enough, in any case, when only one name starts so.\n"
+        "      --file PATH  read PATH, not Vorrak.dat in the current directory\n"
+        "      --json       write JSON for scripts\n");
+}
+
+int CalcCommand::error(const QString &problem)
+{
+    return ToolMessages::inputError(m_err, QStringLiteral("calc"), problem);
+}
+
+void CalcCommand::write(const QString &text)
+{
+    m_out->write(text.toUtf8());
+}
+
+void CalcCommand::writeJson(const QJsonObject &object)
+{
+    m_out->write(QJsonDocument(object).toJson(QJsonDocument::Indented));
+}
+
+int CalcCommand::parse(const QStringList &arguments, Options &options)
+{
+    static const QRegularExpression skillPattern(QStringLiteral("^(.+)=(-?[0-9]+)$"));
+    static const QRegularExpression rangePattern(QStringLiteral("^[0-9]+-[0-9]+$"));
+    bool list = false;
+    bool table = false;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        const bool hasValue = i + 1 < arguments.size();
+        if (argument == QLatin1String("--file")) {
+            if (!hasValue)
+                return ToolMessages::usageError(m_err, QStringLiteral("calc: --file needs a path"));
+            options.file = arguments.at(++i);
+        } else if (argument == QLatin1String("--json")) {
+            options.json = true;
+        } else if (argument == QLatin1String("--list")) {
+            list = true;
+        } else if (argument == QLatin1String("--skill")) {
+            const QRegularExpressionMatch match = hasValue ? skillPattern.match(arguments.at(i + 1))
+                                                           : QRegularExpressionMatch();
+            if (!match.hasMatch())
+                return ToolMessages::usageError(
+                    m_err, QStringLiteral("calc: --skill needs NAME=VALUE with a whole number as VALUE"));
+            options.skills.insert(match.captured(1), match.captured(2));
+            ++i;
+        } else if (argument == QLatin1String("--table")) {
+            table = true;
+            if (hasValue && rangePattern.match(arguments.at(i + 1)).hasMatch())
+                options.tableRange = arguments.at(++i);
+        } else if (argument.startsWith(QLatin1String("--"))) {
+            return ToolMessages::usageError(m_err, QStringLiteral("calc: unknown option \"%1\"").arg(argument));
+        } else {
+            options.operands.append(argument);
+        }
+    }
+
+    const int modes = int(list) + int(table) + int(!options.skills.isEmpty());
+    if (modes > 1)
+        return ToolMessages::usageError(m_err, QStringLiteral("calc: --list, --skill and --table go one at a time"));
+    const qsizetype operands = options.operands.size();
+    if (list) {
+        options.mode = Mode::List;
+        if (operands != 0)
+            return ToolMessages::usageError(m_err, QStringLiteral("calc: --list takes no GROUP or PROCESS"));
+    } else if (table || !options.skills.isEmpty()) {
+        options.mode = table ? Mode::Table : Mode::Skills;
+        if (operands != 2)
+            return ToolMessages::usageError(
+                m_err, QStringLiteral("calc: %1 takes GROUP and PROCESS, no QL").arg(table ? "--table" : "--skill"));
+    } else if (operands != 3) {
+        return ToolMessages::usageError(m_err, QStringLiteral("calc needs GROUP PROCESS QL, or --list"));
+    }
+    return 0;
+}
+
+int CalcCommand::run(const QStringList &arguments)
+{
+    if (arguments.contains(QLatin1String("--help")) || arguments.contains(QLatin1String("-h"))) {
+        write(QStringLiteral("Usage:\n") + usage());
+        return 0;
+    }
+    if (const int status = parse(arguments, m_options))
+        return status;
+    const QString path = m_options.file.isEmpty() ? TradeskillData::filePath() : m_options.file;
+    if (!m_readData(path, m_groups))
+        return ToolMessages::InvalidInput;
+    if (m_options.mode == Mode::List)
+        return list();
+
+    QStringList groupNames;
+    for (const ProcGroup &group : m_groups)
+        groupNames.append(group.name);
+    const int g = find(groupNames, m_options.operands.at(0), QStringLiteral("group"), QString());
+    if (g < 0)
+        return ToolMessages::InvalidInput;
+    const ProcGroup &group = m_groups.at(g);
+    QStringList procNames;
+    for (const Proc &proc : group.procs)
+        procNames.append(proc.name);
+    const int p = find(procNames, m_options.operands.at(1), QStringLiteral("process"),
+                       QStringLiteral(" in group %1 \"%2\"").arg(g + 1).arg(group.name));
+    if (p < 0)
+        return ToolMessages::InvalidInput;
+    const Proc &proc = group.procs.at(p);
+
+    switch (m_options.mode) {
+    case Mode::Skills:
+        return highestQl(group, proc);
+    case Mode::Table:
+        return table(group, proc, m_options.tableRange);
+    default:
+        return amounts(group, proc, m_options.operands.at(2));
+    }
+}
+
+int CalcCommand::find(const QStringList &names, const QString &key, const QString &what, const QString &where)
+{
+    static const QRegularExpression digits(QStringLiteral("^[0-9]+$"));
+    if (digits.match(key).hasMatch()) {
+        bool ok = false;
+        const int position = key.toInt(&ok);
+        if (ok && position >= 1 && position <= names.size())
+            return position - 1;
+    }
+    QList<int> exact, prefixed, all;
+    for (int i = 0; i < names.size(); ++i) {
+        all.append(i);
+        if (names.at(i).compare(key, Qt::CaseInsensitive) == 0)
+            exact.append(i);
+        else if (names.at(i).startsWith(key, Qt::CaseInsensitive))
+            prefixed.append(i);
+    }
+    if (exact.size() == 1)
+        return exact.first();
+    const QList<int> matches = exact.isEmpty() ? prefixed : exact;
+    if (matches.size() == 1)
+        return matches.first();
+    if (matches.isEmpty()) {
+        error(names.isEmpty() ? QStringLiteral("no %1 \"%2\"%3; there are none").arg(what, key, where)
+                              : QStringLiteral("no %1 \"%2\"%3; there are %4").arg(what, key, where, candidateList(names, all)));
+    } else {
+        error(QStringLiteral("%1 \"%2\"%3 could be %4").arg(what, key, where, candidateList(names, matches)));
+    }
+    return -1;
+}
+
+bool CalcCommand::parseQl(const QString &text, int &ql)
+{
+    static const QRegularExpression digits(QStringLiteral("^[0-9]{1,9}$"));
+    if (!digits.match(text).hasMatch()) {
+        ToolMessages::usageError(m_err, QStringLiteral("calc: QL \"%1\" is not a whole number").arg(text));
+        return false;
+    }
+    ql = text.toInt();
+    return true;
+}
+
+bool CalcCommand::qlInRange(const Proc &proc, int ql)
+{
+    if (ql >= proc.lowestQl() && ql <= proc.highestQl())
+        return true;
+    error(QStringLiteral("QL %1 is outside the range of \"%2\": %3").arg(ql).arg(proc.name, qlRangeText(proc)));
+    return false;
+}
+
+int CalcCommand::list()
+{
+    QJsonArray groups;
+    QString text;
+    for (int g = 0; g < m_groups.size(); ++g) {
+        const ProcGroup &group = m_groups.at(g);
+        text += QStringLiteral("%1 %2\n").arg(g + 1).arg(group.name);
+        QJsonArray procs;
+        for (int p = 0; p < group.procs.size(); ++p) {
+            const Proc &proc = group.procs.at(p);
+            text += QStringLiteral("  %1 %2: QL %3%4\n")
+                        .arg(p + 1)
+                        .arg(proc.name, qlRangeText(proc), proc.isSpecial() ? QStringLiteral(" (special)") : QString());
+            procs.append(QJsonObject{{QStringLiteral("position"), p + 1},
+                                     {QStringLiteral("name"), proc.name},
+                                     {QStringLiteral("minQL"), proc.lowestQl()},
+                                     {QStringLiteral("maxQL"), proc.highestQl()},
+                                     {QStringLiteral("special"), proc.isSpecial()}});
+        }
+        groups.append(QJsonObject{{QStringLiteral("position"), g + 1},
+                                  {QStringLiteral("name"), group.name},
+                                  {QStringLiteral("processes"), procs}});
+    }
+    if (m_options.json)
+        writeJson({{QStringLiteral("groups"), groups}});
+    else
+        write(text);
+    return 0;
+}
+
+int CalcCommand::amounts(const ProcGroup &group, const Proc &proc, const QString &qlText)
+{
+    int ql = 0;
+    if (!parseQl(qlText, ql))
+        return ToolMessages::WrongUsage;
+    if (!qlInRange(proc, ql))
+        return ToolMessages::InvalidInput;
+    const Requirements requirements = Requirements::of(proc, ql);
+    if (m_options.json) {
+        QJsonObject object = requirementsJson(requirements, ql);
+        object.insert(QStringLiteral("group"), group.name);
+        object.insert(QStringLiteral("process"), proc.name);
+        writeJson(object);
+    } else {
+        write(requirementsText(proc.name, ql, {requirements.items, requirements.skills}));
+    }
+    return 0;
+}
+
+int CalcCommand::highestQl(const ProcGroup &group, const Proc &proc)
+{
+    const HighestQl answer = HighestQl::of(proc, m_options.skills);
+    if (m_options.json) {
+        writeJson({{QStringLiteral("group"), group.name},
+                   {QStringLiteral("process"), proc.name},
+                   {QStringLiteral("minQL"), proc.lowestQl()},
+                   {QStringLiteral("maxQL"), proc.highestQl()},
+                   {QStringLiteral("highestQL"), answer.reachable ? QJsonValue(answer.ql) : QJsonValue()},
+                   {QStringLiteral("limitedBy"), QJsonArray::fromStringList(answer.limitedBy)},
+                   {QStringLiteral("unknown"), QJsonArray::fromStringList(answer.unknown)}});
+        return 0;
+    }
+    QString text = answer.reachable
+        ? QStringLiteral("%1: highest QL %2 (range %3)\n").arg(proc.name).arg(answer.ql).arg(qlRangeText(proc))
+        : QStringLiteral("%1: none of its QLs (%2) is within reach\n").arg(proc.name, qlRangeText(proc));
+    if (!answer.limitedBy.isEmpty())
+        text += QStringLiteral("limited by: %1\n").arg(answer.limitedBy.join(QLatin1String(", ")));
+    else if (answer.reachable)
+        text += QStringLiteral("limited by: the process's highest QL\n");
+    if (!answer.unknown.isEmpty())
+        text += QStringLiteral("unknown, not taken into account: %1\n").arg(answer.unknown.join(QLatin1String(", ")));
+    write(text);
+    return 0;
+}
+
+int CalcCommand::table(const ProcGroup &group, const Proc &proc, const QString &range)
+{
+    int from = proc.lowestQl();
+    int to = proc.highestQl();
+    if (!range.isEmpty()) {
+        const QStringList ends = range.split(QLatin1Char('-'));
+        if (!parseQl(ends.at(0), from) || !parseQl(ends.at(1), to))
+            return ToolMessages::WrongUsage;
+        if (from > to)
+            return ToolMessages::usageError(m_err, QStringLiteral("calc: --table %1 runs backwards").arg(range));
+        if (!qlInRange(proc, from) || !qlInRange(proc, to))
+            return ToolMessages::InvalidInput;
+    }
+    if (m_options.json) {
+        QJsonArray rows;
+        for (int ql = from; ql <= to; ++ql)
+            rows.append(requirementsJson(Requirements::of(proc, ql), ql));
+        writeJson({{QStringLiteral("group"), group.name},
+                   {QStringLiteral("process"), proc.name},
+                   {QStringLiteral("rows"), rows}});
+        return 0;
+    }
+    // The columns are the same for every QL: only amounts change.
+    QString text = csvRow(QStringLiteral("QL"), Requirements::of(proc, from), true).join(QLatin1Char(',')) + '\n';
+    for (int ql = from; ql <= to; ++ql)
+        text += csvRow(QString::number(ql), Requirements::of(proc, ql), false).join(QLatin1Char(',')) + '\n';
+    write(text);
+    return 0;
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "procgroup.h"
+
+#include <QList>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QIODevice;
+class QJsonObject;
+
+// `vorrak-data calc`: the calculator's answers on the command line, as text
+// or JSON. Lists the groups and processes, calculates a process at one QL
+// or over a range of QLs, and finds the highest QL a player's skills allow.
+class CalcCommand
+{
+public:
+    // Reads the data file at a path into groups; false after it reported why.
+    using DataReader = std::function<bool(const QString &path, QList<ProcGroup> &groups)>;
+
+    CalcCommand(QIODevice *out, QIODevice *err, DataReader readData);
+
+    // `arguments` after the word "calc"; returns the exit status.
+    int run(const QStringList &arguments);
+
+    static QString usage();
+
+private:
+    enum class Mode { Amounts, List, Skills, Table };
+
+    struct Options
+    {
+        Mode mode = Mode::Amounts;
+        QString file;
+        bool json = false;
+        QStringList operands;
+        QMap<QString, QString> skills;
+        QString tableRange;
+    };
+
+    int parse(const QStringList &arguments, Options &options);
+    int list();
+    int amounts(const ProcGroup &group, const Proc &proc, const QString &qlText);
+    int highestQl(const ProcGroup &group, const Proc &proc);
+    int table(const ProcGroup &group, const Proc &proc, const QString &range);
+
+    // Finds the position that a position ("2") or a case-insensitive name
+    // prefix stands for; -1 after it reported an unknown or ambiguous key.
+    int find(const QStringList &names, const QString &key, const QString &what, const QString &where);
+    bool parseQl(const QString &text, int &ql);
+    bool qlInRange(const Proc &proc, int ql);
+    void write(const QString &text);
+    void writeJson(const QJsonObject &object);
+    int error(const QString &problem);
+
+    QIODevice *m_out;
+    QIODevice *m_err;
+    DataReader m_readData;
+    Options m_options;
+    QList<ProcGroup> m_groups;
+};

@@ -1,0 +1,19 @@
+#include "toolmessages.h"
+
+#include <QIODevice>
+
+namespace ToolMessages {
+
+int usageError(QIODevice *err, const QString &problem)
+{
+    err->write(QStringLiteral("vorrak-data: %1 (see vorrak-data --help)\n").arg(problem).toUtf8());
+    return WrongUsage;
+}
+
+int inputError(QIODevice *err, const QString &where, const QString &problem)
+{
+    err->write(QStringLiteral("vorrak-data: %1: %2\n").arg(where, problem).toUtf8());
+    return InvalidInput;
+}
+
+} // namespace ToolMessages

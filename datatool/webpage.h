@@ -1,0 +1,20 @@
+#pragma once
+
+#include "helptopic.h"
+#include "procgroup.h"
+
+#include <QByteArray>
+#include <QList>
+
+// The published calculator: one HTML file that needs nothing else, with the
+// data, the help and the calculation inside. The index of groups and
+// processes and the help are read when the page opens; each group's
+// requirements sit in a block of their own that the page reads only when
+// the group is chosen, so large data files still show results quickly.
+// The page's content security policy lets only its own script and style
+// run: nothing is loaded, whatever the data or the help bodies hold.
+namespace WebPage {
+
+QByteArray build(const QList<ProcGroup> &groups, const QList<HelpTopic> &topics);
+
+} // namespace WebPage
