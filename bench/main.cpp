@@ -45,7 +45,7 @@ int main(int argc, char **argv)
         data.procGrps() = GeneratedStore::tradeskill(1000, 100, 10);
         const QString previous = QDir::currentPath();
         QDir::setCurrent(largeDir);
-        if (!data.save())
+        if (!data.save().saved)
             return 1;
         QDir::setCurrent(previous);
     }

@@ -4,6 +4,7 @@
 #include "helpfile.h"
 #include "jsonexport.h"
 #include "jsonimporter.h"
+#include "regularfile.h"
 #include "tradeskillfile.h"
 
 #include <QBuffer>
@@ -73,16 +74,25 @@ int DataTool::inputError(const QString &path, const QString &problem)
 
 bool DataTool::readFile(const QString &path, QByteArray &bytes)
 {
-    if (QFileInfo(path).isDir()) {
-        inputError(path, QStringLiteral("cannot read: it is a directory"));
+    // Only a regular file is opened, and no more than its size is read: a
+    // FIFO or a device would block or never end.
+    QFile file;
+    QString reason;
+    switch (RegularFile::open(path, file, nullptr, &reason)) {
+    case RegularFile::Status::Missing:
+        inputError(path, QStringLiteral("cannot read: No such file or directory"));
         return false;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        inputError(path, QStringLiteral("cannot read: %1").arg(file.errorString()));
+    case RegularFile::Status::NotRegular:
+        inputError(path, QFileInfo(path).isDir() ? QStringLiteral("cannot read: it is a directory")
+                                                 : QStringLiteral("cannot read: not a regular file"));
         return false;
+    case RegularFile::Status::Failed:
+        inputError(path, QStringLiteral("cannot read: %1").arg(reason));
+        return false;
+    case RegularFile::Status::Opened:
+        break;
     }
-    bytes = file.readAll();
+    bytes = file.read(file.size());
     if (file.error() != QFileDevice::NoError) {
         inputError(path, QStringLiteral("cannot read: %1").arg(file.errorString()));
         return false;
@@ -135,6 +145,13 @@ int DataTool::importFile(const QString &jsonPath, const QString &outPath)
     if (!importer.read(json, content))
         return inputError(jsonPath, importer.error());
 
+    // Only a regular file is ever replaced, never a device, FIFO or directory.
+    QString error;
+    const FileIdentity target = FileIdentity::ofPath(outPath, &error);
+    if (!error.isEmpty())
+        return inputError(outPath, QStringLiteral("cannot write: %1").arg(error));
+    if (target.exists && !target.regular)
+        return inputError(outPath, QStringLiteral("cannot write: not a regular file"));
     // QSaveFile replaces the target only once every byte is written.
     QSaveFile file(outPath);
     if (!file.open(QIODevice::WriteOnly))

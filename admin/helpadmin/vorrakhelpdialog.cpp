@@ -23,7 +23,6 @@ enum Column { TitleColumn, IdColumn, IndexColumn };
 
 VorrakHelpDialog::VorrakHelpDialog(QWidget *parent, const char *name, bool modal, Qt::WindowFlags flags)
     : QDialog(parent, flags)
-    , m_helpData([this](const QString &text) { QMessageBox::warning(this, QStringLiteral("VorrakAdmin"), text); })
     , m_ui(std::make_unique<Ui::VorrakHelpDialog>())
 {
     setObjectName(name ? QString::fromLatin1(name) : QStringLiteral("VorrakHelpDialog"));
@@ -33,7 +32,9 @@ VorrakHelpDialog::VorrakHelpDialog(QWidget *parent, const char *name, bool modal
     setWindowIcon(vorrakWindowIcon());
 
     VORRAK_DEBUG("Loading help data...");
-    m_loadStatus = m_helpData.load();
+    const LoadResult loaded = m_helpData.load();
+    if (!loaded.message.isEmpty())
+        QMessageBox::warning(this, QStringLiteral("VorrakAdmin"), loaded.message);
 
     setUpGui();
 

@@ -126,7 +126,7 @@ private slots:
         QVERIFY(m_dir->write(QStringLiteral("Vorrak.dat"), readAll(QStringLiteral(VORRAK_SAMPLE_BUILD_DIR "/Vorrak.dat"))));
         QVERIFY(m_dir->write(QStringLiteral("Vorrak.hlp"), readAll(QStringLiteral(VORRAK_SAMPLE_BUILD_DIR "/Vorrak.hlp"))));
         TradeskillData data;
-        QCOMPARE(data.load(), TradeskillData::LoadStatus::Loaded);
+        QCOMPARE(data.load().status, TradeskillData::LoadStatus::Loaded);
         QVERIFY(data.procGrpCount() >= 3);
         bool special = false, singleProcessGroup = false, fixed = false, scaled = false, item = false, skill = false;
         for (const ProcGroup &group : data.procGrps()) {
@@ -145,7 +145,7 @@ private slots:
         QVERIFY(special && singleProcessGroup && fixed && scaled && item && skill);
 
         HelpData help;
-        QCOMPARE(help.load(), HelpData::LoadStatus::Loaded);
+        QCOMPARE(help.load().status, HelpData::LoadStatus::Loaded);
         QVERIFY(help.count() >= 3);
         QStringList ids;
         for (const HelpTopic &topic : help.topics())

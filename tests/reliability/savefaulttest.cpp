@@ -119,17 +119,21 @@ void SaveFaultTest::cleanup()
 
 bool SaveFaultTest::saveLarge(const QString &kind, int scale)
 {
-    const MessageHandler record = [this](const QString &text) { m_messages.append(text); };
+    const auto record = [this](const SaveResult &result) {
+        if (!result.message.isEmpty())
+            m_messages.append(result.message);
+        return result.saved;
+    };
     m_previousHandler = qInstallMessageHandler(recordWarning);
     bool saved;
     if (kind == QLatin1String("data")) {
-        TradeskillData data(TradeskillData::Settings{"Groups: %d", record});
+        TradeskillData data;
         data.procGrps() = GeneratedStore::tradeskill(40 * scale, 20, 10);
-        saved = data.save();
+        saved = record(data.save());
     } else {
-        HelpData help(record);
+        HelpData help;
         help.topics() = GeneratedStore::help(500 * scale, 800);
-        saved = help.save();
+        saved = record(help.save());
     }
     qInstallMessageHandler(m_previousHandler);
     m_previousHandler = nullptr;
