@@ -317,7 +317,7 @@ void TestEditorSession::failedSaveOffersRecovery()
             for (QAbstractButton *button : box->buttons()) {
                 if (button->text() == choice) {
                     if (choice == QLatin1String("Retry"))
-                        QDir().rmpath(dataPath() + QStringLiteral("/inside"));
+                        QDir(dataPath()).removeRecursively();
                     QTest::mouseClick(button, Qt::LeftButton);
                     return true;
                 }
