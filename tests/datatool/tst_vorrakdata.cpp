@@ -12,6 +12,8 @@
 #include <QTest>
 
 #include <memory>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 namespace {
 
@@ -343,6 +345,47 @@ private slots:
         QVERIFY2(QRegularExpression(QStringLiteral("^") + error + QStringLiteral("$")).match(line).hasMatch(),
                  qPrintable(line));
         QCOMPARE(snapshot(m_dir->path()), before);
+    }
+
+    void onlyRegularFiles_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("check a FIFO") << QStringList{"check", "fifo"}
+                                      << "vorrak-data: fifo: cannot read: not a regular file";
+        QTest::newRow("export a link to a FIFO") << QStringList{"export", "link"}
+                                                 << "vorrak-data: link: cannot read: not a regular file";
+        QTest::newRow("check an endless device") << QStringList{"check", "/dev/zero"}
+                                                 << "vorrak-data: /dev/zero: cannot read: not a regular file";
+        QTest::newRow("import into a FIFO") << QStringList{"import", "good.json", "fifo"}
+                                            << "vorrak-data: fifo: cannot write: not a regular file";
+        QTest::newRow("import into a link to a FIFO") << QStringList{"import", "good.json", "link"}
+                                                      << "vorrak-data: link: cannot write: not a regular file";
+        QTest::newRow("import into a device") << QStringList{"import", "good.json", "null"}
+                                              << "vorrak-data: null: cannot write: not a regular file";
+    }
+
+    void onlyRegularFiles()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, error);
+        const QByteArray fifo = QFile::encodeName(m_dir->filePath(QStringLiteral("fifo")));
+        QCOMPARE(::mkfifo(fifo.constData(), 0600), 0);
+        QVERIFY(QFile::link(QStringLiteral("fifo"), m_dir->filePath(QStringLiteral("link"))));
+        QVERIFY(m_dir->write(QStringLiteral("good.json"), QByteArray(R"({"format": "vorrak-data", "groups": []})")));
+        // The null device's numbers, in the scratch directory: replacing it would harm nothing.
+        const QByteArray device = QFile::encodeName(m_dir->filePath(QStringLiteral("null")));
+        if (arguments.contains(QStringLiteral("null")) && ::mknod(device.constData(), S_IFCHR | 0600, makedev(1, 3)) != 0)
+            QSKIP("only root may make a device node");
+
+        const Result result = run(arguments);
+        QCOMPARE(result.exitCode, 1);
+        QCOMPARE(result.out, QByteArray());
+        QCOMPARE(QString::fromUtf8(result.err), error + QLatin1Char('\n'));
+        struct stat status;
+        QVERIFY(::stat(fifo.constData(), &status) == 0 && S_ISFIFO(status.st_mode));
+        if (arguments.contains(QStringLiteral("null")))
+            QVERIFY(::stat(device.constData(), &status) == 0 && S_ISCHR(status.st_mode));
     }
 
     void fullStandardOutputIsAnError()
