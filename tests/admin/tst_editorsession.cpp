@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
@@ -306,7 +307,11 @@ void TestEditorSession::failedSaveOffersRecovery()
         QStringLiteral("Exit"), &messages, {},
         [&](QWidget *modal) {
             if (auto *files = qobject_cast<QFileDialog *>(modal)) {
-                files->selectFile(copy);
+                // Typed as a user does: the dialog may still be reading its folder.
+                auto *name = files->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+                if (!name)
+                    return false;
+                name->setText(copy);
                 QMetaObject::invokeMethod(files, "accept", Qt::QueuedConnection);
                 return true;
             }
