@@ -3,6 +3,7 @@
 // 10 requirements. Run it through scripts/bench.sh; results go to stdout.
 #include "filebench.h"
 #include "generatedstore.h"
+#include "memorybench.h"
 #include "report.h"
 #include "sortbench.h"
 #include "startupbench.h"
@@ -18,6 +19,8 @@
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    if (app.arguments().value(1) == QLatin1String("--load-probe"))
+        return runLoadProbe();
     QCommandLineParser options;
     options.addHelpOption();
     const QCommandLineOption roundsOption(QStringLiteral("rounds"), QStringLiteral("Timed rounds per figure."),
@@ -26,7 +29,7 @@ int main(int argc, char **argv)
                                           QStringLiteral("dir"));
     const QCommandLineOption probeOption(QStringLiteral("probe"), QStringLiteral("The start-up probe program."),
                                          QStringLiteral("path"));
-    const QCommandLineOption onlyOption(QStringLiteral("only"), QStringLiteral("Run one group: file, sort or startup."),
+    const QCommandLineOption onlyOption(QStringLiteral("only"), QStringLiteral("Run one group: file, sort, startup or memory."),
                                         QStringLiteral("group"));
     options.addOptions({roundsOption, sampleOption, probeOption, onlyOption});
     options.process(app);
@@ -56,6 +59,8 @@ int main(int argc, char **argv)
         runFileBenchmarks(report, largeDir, rounds);
     if (wanted("sort"))
         runSortBenchmark(report);
+    if (wanted("memory"))
+        runMemoryBenchmarks(report, work.path(), QCoreApplication::applicationFilePath());
     if (wanted("startup") && options.isSet(probeOption)) {
         runStartupBenchmarks(report, options.value(probeOption), options.value(sampleOption), largeDir, emptyDir,
                              rounds);
