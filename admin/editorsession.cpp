@@ -1,10 +1,8 @@
 #include "editorsession.h"
 
 #include "dialogwindowflags.h"
-#include "unreadablefilebackup.h"
+#include "savewithrecovery.h"
 #include "vorrakadmindialog.h"
-
-#include <QMessageBox>
 
 namespace EditorSession {
 
@@ -18,16 +16,10 @@ int run()
 
 bool finish(VorrakAdminDialogBase &dialog)
 {
-    const auto status = dialog.loadStatus();
-    if (status == TradeskillData::LoadStatus::BadMagic || status == TradeskillData::LoadStatus::Damaged) {
-        const bool kept = keepUnreadableFile(
-            TradeskillData::filePath(), QStringLiteral("data file"),
-            QStringLiteral("The data file was left as it is and your changes were not saved."),
-            [&dialog](const QString &text) { QMessageBox::warning(&dialog, QStringLiteral("VorrakAdmin"), text); });
-        if (!kept)
-            return false;
-    }
-    return dialog.data().save();
+    TradeskillData &data = dialog.data();
+    return SaveWithRecovery(&dialog, QStringLiteral("data file"), [&data] { return data.save(); },
+                            [&data](const QString &path) { return data.saveCopy(path); })
+        .run();
 }
 
 } // namespace EditorSession

@@ -10,8 +10,11 @@ namespace EditorSession {
 int run();
 
 // Writes the store of a closed main dialog to Vorrak.dat. A file that was
-// present but unreadable at start-up is first kept as Vorrak.dat.bak.
-// Failures are shown with the dialog as parent; returns true when saved.
+// unreadable at start-up, or that another program changed since, is first
+// kept as a backup. A failed save offers retrying, saving a copy and giving
+// up. Messages have the dialog as parent; true when the store reached a file.
+// Whatever ends the session (the dialog's buttons, a signal, the session
+// manager) only needs to make exec() return for this to run.
 bool finish(VorrakAdminDialogBase &dialog);
 
 } // namespace EditorSession

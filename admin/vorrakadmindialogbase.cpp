@@ -29,7 +29,7 @@ const QString &nameOfProc(const Proc &proc) { return proc.name; }
 VorrakAdminDialogBase::VorrakAdminDialogBase(QWidget *parent, const char *name, bool modal,
                                              Qt::WindowFlags flags)
     : QDialog(parent, flags)
-    , m_data(TradeskillData::Settings{"Groups: %d", [this](const QString &text) { showMessage(text); }})
+    , m_data("Groups: %d")
 {
     setObjectName(name ? QString::fromLatin1(name) : QStringLiteral("VorrakAdminDialogBase"));
     setModal(modal);
@@ -37,7 +37,9 @@ VorrakAdminDialogBase::VorrakAdminDialogBase(QWidget *parent, const char *name, 
 
     // The store is loaded before any widget exists; a load message has the
     // dialog as parent all the same.
-    m_loadStatus = m_data.load();
+    const LoadResult loaded = m_data.load();
+    if (!loaded.message.isEmpty())
+        showMessage(loaded.message);
 
     setupUi(this);
     // Labels as wide as the wider of the two: the combo boxes line up and

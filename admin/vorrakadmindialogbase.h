@@ -21,10 +21,10 @@ public:
                                    bool modal = false, Qt::WindowFlags flags = {});
     ~VorrakAdminDialogBase() override;
 
+    // The store remembers what it loaded, to keep the file on disk safe when
+    // it is written at the end.
+    TradeskillData &data() { return m_data; }
     const TradeskillData &data() const { return m_data; }
-    // How the start-up load went: decides whether the file on disk may be
-    // replaced as it is when the editor ends.
-    TradeskillData::LoadStatus loadStatus() const { return m_loadStatus; }
 
 protected slots:
     virtual void doAction();
@@ -74,5 +74,4 @@ private:
     static void setUpReqList(QTreeWidget *list);
 
     TradeskillData m_data;
-    TradeskillData::LoadStatus m_loadStatus = TradeskillData::LoadStatus::Missing;
 };

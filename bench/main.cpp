@@ -3,6 +3,7 @@
 // 10 requirements. Run it through scripts/bench.sh; results go to stdout.
 #include "filebench.h"
 #include "generatedstore.h"
+#include "memorybench.h"
 #include "report.h"
 #include "sortbench.h"
 #include "startupbench.h"
@@ -19,6 +20,8 @@
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    if (app.arguments().value(1) == QLatin1String("--load-probe"))
+        return runLoadProbe();
     QCommandLineParser options;
     options.addHelpOption();
     const QCommandLineOption roundsOption(QStringLiteral("rounds"), QStringLiteral("Timed rounds per figure."),
@@ -27,7 +30,7 @@ int main(int argc, char **argv)
                                           QStringLiteral("dir"));
     const QCommandLineOption probeOption(QStringLiteral("probe"), QStringLiteral("The start-up probe program."),
                                          QStringLiteral("path"));
-    const QCommandLineOption onlyOption(QStringLiteral("only"), QStringLiteral("Run one group: file, sort, startup or web."),
+    const QCommandLineOption onlyOption(QStringLiteral("only"), QStringLiteral("Run one group: file, sort, startup, memory or web."),
                                         QStringLiteral("group"));
     options.addOptions({roundsOption, sampleOption, probeOption, onlyOption});
     options.process(app);
@@ -46,7 +49,7 @@ int main(int argc, char **argv)
         data.procGrps() = GeneratedStore::tradeskill(1000, 100, 10);
         const QString previous = QDir::currentPath();
         QDir::setCurrent(largeDir);
-        if (!data.save())
+        if (!data.save().saved)
             return 1;
         QDir::setCurrent(previous);
     }
@@ -57,6 +60,8 @@ int main(int argc, char **argv)
         runFileBenchmarks(report, largeDir, rounds);
     if (wanted("sort"))
         runSortBenchmark(report);
+    if (wanted("memory"))
+        runMemoryBenchmarks(report, work.path(), QCoreApplication::applicationFilePath());
     if (wanted("startup") && options.isSet(probeOption)) {
         runStartupBenchmarks(report, options.value(probeOption), options.value(sampleOption), largeDir, emptyDir,
                              rounds);

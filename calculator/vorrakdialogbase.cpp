@@ -15,25 +15,13 @@
 #include <QMessageBox>
 #include <QShortcut>
 
-namespace {
-
-TradeskillData::Settings calculatorSettings()
-{
-    TradeskillData::Settings settings;
-    settings.countFormat = "ProcGroups: %d";
-    settings.showMessage = [](const QString &text) {
-        QMessageBox::critical(nullptr, QStringLiteral("Vorrak"), text);
-    };
-    return settings;
-}
-
-} // namespace
-
 VorrakDialogBase::VorrakDialogBase(QWidget *parent, const char *name, bool modal, Qt::WindowFlags f)
     : QDialog(parent, f)
-    , m_data(calculatorSettings())
+    , m_data("ProcGroups: %d")
 {
-    m_data.load();
+    const LoadResult loaded = m_data.load();
+    if (!loaded.message.isEmpty())
+        QMessageBox::critical(nullptr, QStringLiteral("Vorrak"), loaded.message);
 
     if (name)
         setObjectName(QLatin1String(name));

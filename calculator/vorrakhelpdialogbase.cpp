@@ -5,20 +5,12 @@
 #include <QMessageBox>
 #include <QSignalBlocker>
 
-namespace {
-
-void showHelpMessage(const QString &text)
-{
-    QMessageBox::critical(nullptr, QStringLiteral("Vorrak"), text);
-}
-
-} // namespace
-
 VorrakHelpDialogBase::VorrakHelpDialogBase(QWidget *parent, const char *name, bool modal, Qt::WindowFlags f)
     : QDialog(parent, f)
-    , m_help(showHelpMessage)
 {
-    m_help.load();
+    const LoadResult loaded = m_help.load();
+    if (!loaded.message.isEmpty())
+        QMessageBox::critical(nullptr, QStringLiteral("Vorrak"), loaded.message);
 
     if (name)
         setObjectName(QLatin1String(name));

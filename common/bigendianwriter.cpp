@@ -21,9 +21,18 @@ BigEndianWriter::BigEndianWriter(QIODevice *device)
 
 void BigEndianWriter::flush()
 {
+    // Each block is written to its end: a disk that fills up halfway through
+    // a write takes only part of it without an error, and only the next
+    // call makes the system say why.
+    qint64 done = 0;
     const qint64 used = m_end - m_begin;
-    if (used > 0 && !m_failed && m_device->write(m_begin, used) != used)
-        m_failed = true;
+    while (!m_failed && done < used) {
+        const qint64 written = m_device->write(m_begin + done, used - done);
+        if (written <= 0)
+            m_failed = true;
+        else
+            done += written;
+    }
     if (m_buffer.size() < MaxBufferSize) {
         m_buffer.resize(qMin(m_buffer.size() * 4, MaxBufferSize));
         m_begin = m_buffer.data();

@@ -6,6 +6,7 @@
 #include "helpfile.h"
 #include "jsonexport.h"
 #include "jsonimporter.h"
+#include "regularfile.h"
 #include "toolmessages.h"
 #include "tradeskillfile.h"
 #include "vorrakrelease.h"
@@ -104,16 +105,25 @@ int DataTool::inputError(const QString &path, const QString &problem)
 
 bool DataTool::readFile(const QString &path, QByteArray &bytes)
 {
-    if (QFileInfo(path).isDir()) {
-        inputError(path, QStringLiteral("cannot read: it is a directory"));
+    // Only a regular file is opened, and no more than its size is read: a
+    // FIFO or a device would block or never end.
+    QFile file;
+    QString reason;
+    switch (RegularFile::open(path, file, nullptr, &reason)) {
+    case RegularFile::Status::Missing:
+        inputError(path, QStringLiteral("cannot read: No such file or directory"));
         return false;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        inputError(path, QStringLiteral("cannot read: %1").arg(file.errorString()));
+    case RegularFile::Status::NotRegular:
+        inputError(path, QFileInfo(path).isDir() ? QStringLiteral("cannot read: it is a directory")
+                                                 : QStringLiteral("cannot read: not a regular file"));
         return false;
+    case RegularFile::Status::Failed:
+        inputError(path, QStringLiteral("cannot read: %1").arg(reason));
+        return false;
+    case RegularFile::Status::Opened:
+        break;
     }
-    bytes = file.readAll();
+    bytes = file.read(file.size());
     if (file.error() != QFileDevice::NoError) {
         inputError(path, QStringLiteral("cannot read: %1").arg(file.errorString()));
         return false;
@@ -123,6 +133,17 @@ bool DataTool::readFile(const QString &path, QByteArray &bytes)
 
 bool DataTool::writeFile(const QString &path, const QByteArray &bytes)
 {
+    // Only a regular file is ever replaced, never a device, FIFO or directory.
+    QString error;
+    const FileIdentity target = FileIdentity::ofPath(path, &error);
+    if (!error.isEmpty()) {
+        inputError(path, QStringLiteral("cannot write: %1").arg(error));
+        return false;
+    }
+    if (target.exists && !target.regular) {
+        inputError(path, QStringLiteral("cannot write: not a regular file"));
+        return false;
+    }
     // QSaveFile replaces the target only once every byte is written.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {

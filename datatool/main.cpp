@@ -5,6 +5,7 @@
 #include <QLoggingCategory>
 
 #include <cstdio>
+#include <new>
 
 int main(int argc, char *argv[])
 {
@@ -19,7 +20,14 @@ int main(int argc, char *argv[])
     err.open(stderr, QIODevice::WriteOnly);
     QStringList arguments = app.arguments();
     arguments.removeFirst();
-    int status = DataTool(&out, &err).run(arguments);
+    int status;
+    try {
+        status = DataTool(&out, &err).run(arguments);
+    } catch (const std::bad_alloc &) {
+        // A file far larger than the memory: said in one line like any other input error.
+        err.write("vorrak-data: out of memory\n");
+        status = DataTool::InvalidInput;
+    }
     // A full disk or a closed pipe behind standard output must not pass for success.
     if (!out.flush() || out.error() != QFileDevice::NoError) {
         err.write(QStringLiteral("vorrak-data: cannot write to standard output: %1\n").arg(out.errorString()).toUtf8());

@@ -1,14 +1,12 @@
 #include "helpdata.h"
 
-#include "binaryfilewriter.h"
 #include "debuglog.h"
 #include "helpfile.h"
 
 #include <QDir>
-#include <QFile>
 
-HelpData::HelpData(MessageHandler showMessage)
-    : m_showMessage(std::move(showMessage))
+HelpData::HelpData()
+    : m_file("Vorrak.hlp", "help file")
 {
 }
 
@@ -17,48 +15,47 @@ QString HelpData::filePath()
     return QDir::currentPath() + QLatin1String("/Vorrak.hlp");
 }
 
-HelpData::LoadStatus HelpData::load()
+LoadResult HelpData::load()
 {
-    const QString path = filePath();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return LoadStatus::Missing;
-
-    LoadStatus status = LoadStatus::Loaded;
-    switch (HelpFile::read(&file, m_topics)) {
-    case HelpFile::ReadResult::BadMagic:
-        qWarning("BAD MAGIC NUMBER!");
-        if (m_showMessage)
-            m_showMessage(QStringLiteral("Unable to load help file: Format not recognized"));
-        return LoadStatus::BadMagic;
-    case HelpFile::ReadResult::Damaged:
-        qWarning("Help file %s is damaged", qPrintable(QDir::toNativeSeparators(path)));
-        if (m_showMessage)
-            m_showMessage(QStringLiteral("Unable to load help file: File is damaged"));
-        status = LoadStatus::Damaged;
-        break;
-    case HelpFile::ReadResult::Ok:
-        break;
-    }
-    VORRAK_DEBUG("Finished loading help file");
-    return status;
+    const LoadResult result = m_file.load([this](QIODevice *device) {
+        // Built aside: running out of memory midway leaves the store empty.
+        QList<HelpTopic> topics;
+        const ReadResult read = HelpFile::read(device, topics);
+        m_topics = std::move(topics);
+        return read;
+    });
+    // The topics before a damage are shown: the load has finished with them.
+    if (result.status == LoadStatus::Loaded || result.status == LoadStatus::Damaged)
+        VORRAK_DEBUG("Finished loading help file");
+    return result;
 }
 
-bool HelpData::save() const
+StoreFile::Writer HelpData::writer() const
 {
-    BinaryFileWriter writer(filePath(), QStringLiteral("help file"), m_showMessage);
-    if (m_topics.size() > HelpFile::MaxTopics) {
-        writer.reportFailure(QStringLiteral("more than 65535 topics"));
-        return false;
-    }
-    const bool written = writer.write([this](QDataStream &out) {
+    return [this](QDataStream &out) {
         VORRAK_DEBUG("Saving help file...");
         HelpFile::write(out, m_topics);
-    });
-    if (!written)
-        return false;
-    VORRAK_DEBUG("Finished saving help file");
-    return true;
+    };
+}
+
+SaveResult HelpData::save()
+{
+    if (m_topics.size() > HelpFile::MaxTopics)
+        return m_file.refuse(filePath(), QStringLiteral("more than 65535 topics"));
+    const SaveResult result = m_file.save(writer());
+    if (result.saved)
+        VORRAK_DEBUG("Finished saving help file");
+    return result;
+}
+
+SaveResult HelpData::saveCopy(const QString &path) const
+{
+    if (m_topics.size() > HelpFile::MaxTopics)
+        return m_file.refuse(path, QStringLiteral("more than 65535 topics"));
+    const SaveResult result = m_file.saveCopy(path, writer());
+    if (result.saved)
+        VORRAK_DEBUG("Finished saving help file");
+    return result;
 }
 
 QString HelpData::header(int i) const

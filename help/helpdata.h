@@ -1,25 +1,27 @@
 #pragma once
 
 #include "helptopic.h"
-#include "messagehandler.h"
+#include "storefile.h"
 
 #include <QList>
 
 // The help topics of Vorrak.hlp in the current directory, addressed by
-// position; bad positions get fixed fallback texts.
+// position; bad positions get fixed fallback texts. load() and save()
+// report, the programs show.
 class HelpData
 {
 public:
-    enum class LoadStatus { Missing, Loaded, BadMagic, Damaged };
+    using LoadStatus = ::LoadStatus;
 
-    HelpData() = default;
-    explicit HelpData(MessageHandler showMessage);
+    HelpData();
 
     static QString filePath();
 
-    LoadStatus load();
-    // Replaces Vorrak.hlp atomically; false (with a message) on failure.
-    bool save() const;
+    LoadResult load();
+    // Replaces Vorrak.hlp atomically, keeping another version as a backup.
+    SaveResult save();
+    // Writes the topics to another file, the same safe way.
+    SaveResult saveCopy(const QString &path) const;
 
     int count() const { return int(m_topics.size()); }
     QString header(int i) const;
@@ -29,6 +31,7 @@ public:
     const QList<HelpTopic> &topics() const { return m_topics; }
 
 private:
-    MessageHandler m_showMessage;
+    StoreFile::Writer writer() const;
+    StoreFile m_file;
     QList<HelpTopic> m_topics;
 };

@@ -3,6 +3,7 @@
 #include "bigendianwriter.h"
 #include "binaryreader.h"
 #include "debuglog.h"
+#include "structurescanner.h"
 
 #include <QDataStream>
 #include <QIODevice>
@@ -11,14 +12,31 @@ namespace HelpFile {
 
 ReadResult read(QIODevice *device, QList<HelpTopic> &topics)
 {
+    const qint64 start = device->pos();
+    int wholeTopics = 0;
+    bool complete = false;
+    {
+        StructureScanner scan(device);
+        qint32 magic = 0;
+        if (!scan.readInt32(magic) || magic != Magic)
+            return ReadResult::BadMagic;
+        quint16 count;
+        if (scan.readUInt16(count)) {
+            while (wholeTopics < count && scan.skipString() && scan.skipString() && scan.skipString())
+                ++wholeTopics;
+            complete = wholeTopics == count;
+        }
+    }
+    if (!device->seek(start))
+        return ReadResult::Damaged;
+
     BinaryReader in(device);
     qint32 magic = 0;
-    if (!in.readInt32(magic) || magic != Magic)
-        return ReadResult::BadMagic;
     quint16 count;
-    if (!in.readUInt16(count))
+    if (!in.readInt32(magic) || magic != Magic || !in.readUInt16(count))
         return ReadResult::Damaged;
     VORRAK_DEBUG("Topics: %d", int(count));
+    count = quint16(wholeTopics);
     // Each topic needs at least three length fields.
     topics.reserve(topics.size() + qMin<qint64>(count, (device->size() - in.position()) / 12));
     for (int i = 0; i < count; ++i) {
@@ -29,7 +47,7 @@ ReadResult read(QIODevice *device, QList<HelpTopic> &topics)
                      latin1Form(topic.header).constData());
         topics.append(std::move(topic));
     }
-    return ReadResult::Ok;
+    return complete ? ReadResult::Ok : ReadResult::Damaged;
 }
 
 void write(QDataStream &out, const QList<HelpTopic> &topics)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "helptopic.h"
+#include "storefile.h"
 
 #include <QList>
 
@@ -14,10 +15,11 @@ namespace HelpFile {
 constexpr qint32 Magic = qint32(0xE9A7143D);
 constexpr int MaxTopics = 0xFFFF;
 
-enum class ReadResult { Ok, BadMagic, Damaged };
+using ReadResult = ::ReadResult;
 
-// Appends the topics read from `device`; on damage the topics read
-// completely are kept.
+// Appends the topics read from `device`. The whole file is checked first,
+// without building anything; on damage only the complete topics before it
+// are built.
 ReadResult read(QIODevice *device, QList<HelpTopic> &topics);
 
 void write(QDataStream &out, const QList<HelpTopic> &topics);

@@ -1,14 +1,13 @@
 #include "tradeskilldata.h"
 
-#include "binaryfilewriter.h"
 #include "debuglog.h"
 #include "tradeskillfile.h"
 
 #include <QDir>
-#include <QFile>
 
-TradeskillData::TradeskillData(Settings settings)
-    : m_settings(std::move(settings))
+TradeskillData::TradeskillData(const char *countFormat)
+    : m_countFormat(countFormat)
+    , m_file("Vorrak.dat", "data file")
 {
 }
 
@@ -19,46 +18,46 @@ QString TradeskillData::filePath()
     return QDir::currentPath() + QLatin1String("/Vorrak.dat");
 }
 
-TradeskillData::LoadStatus TradeskillData::load()
+LoadResult TradeskillData::load()
 {
-    const QString path = filePath();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return LoadStatus::Missing;
-
-    switch (TradeskillFile::read(&file, m_procGrps, m_settings.countFormat)) {
-    case TradeskillFile::ReadResult::BadMagic:
-        qWarning("BAD MAGIC NUMBER!");
-        if (m_settings.showMessage)
-            m_settings.showMessage(QStringLiteral("Unable to load data file: Format not recognized"));
-        return LoadStatus::BadMagic;
-    case TradeskillFile::ReadResult::Damaged:
-        qWarning("Data file %s is damaged", qPrintable(QDir::toNativeSeparators(path)));
-        if (m_settings.showMessage)
-            m_settings.showMessage(QStringLiteral("Unable to load data file: File is damaged"));
-        return LoadStatus::Damaged;
-    case TradeskillFile::ReadResult::Ok:
-        break;
-    }
-    VORRAK_DEBUG("Finished loading data file");
-    return LoadStatus::Loaded;
+    const LoadResult result = m_file.load([this](QIODevice *device) {
+        // Built aside: running out of memory midway leaves the store empty.
+        QList<ProcGroup> groups;
+        const ReadResult read = TradeskillFile::read(device, groups, m_countFormat);
+        m_procGrps = std::move(groups);
+        return read;
+    });
+    if (result.status == LoadStatus::Loaded)
+        VORRAK_DEBUG("Finished loading data file");
+    return result;
 }
 
-bool TradeskillData::save() const
+StoreFile::Writer TradeskillData::writer() const
 {
-    BinaryFileWriter writer(filePath(), QStringLiteral("data file"), m_settings.showMessage);
-    if (TradeskillFile::exceedsFormatLimits(m_procGrps)) {
-        writer.reportFailure(QStringLiteral("a list holds more than 65535 entries"));
-        return false;
-    }
-    const bool written = writer.write([this](QDataStream &out) {
+    return [this](QDataStream &out) {
         VORRAK_DEBUG("Saving data file...");
         TradeskillFile::write(out, m_procGrps);
-    });
-    if (!written)
-        return false;
-    VORRAK_DEBUG("Finished saving data file");
-    return true;
+    };
+}
+
+SaveResult TradeskillData::save()
+{
+    if (TradeskillFile::exceedsFormatLimits(m_procGrps))
+        return m_file.refuse(filePath(), QStringLiteral("a list holds more than 65535 entries"));
+    const SaveResult result = m_file.save(writer());
+    if (result.saved)
+        VORRAK_DEBUG("Finished saving data file");
+    return result;
+}
+
+SaveResult TradeskillData::saveCopy(const QString &path) const
+{
+    if (TradeskillFile::exceedsFormatLimits(m_procGrps))
+        return m_file.refuse(path, QStringLiteral("a list holds more than 65535 entries"));
+    const SaveResult result = m_file.saveCopy(path, writer());
+    if (result.saved)
+        VORRAK_DEBUG("Finished saving data file");
+    return result;
 }
 
 int TradeskillData::procGrpCount() const

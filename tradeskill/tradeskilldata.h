@@ -1,7 +1,7 @@
 #pragma once
 
-#include "messagehandler.h"
 #include "procgroup.h"
+#include "storefile.h"
 
 #include <QList>
 #include <QString>
@@ -9,30 +9,26 @@
 // The tradeskill store: groups, their processes and the requirements of each
 // process, addressed by position. The read accessors answer bad positions
 // with fixed fallbacks instead of failing. load() and save() move the store
-// to and from Vorrak.dat in the current directory.
+// to and from Vorrak.dat in the current directory; they report, the
+// programs show.
 class TradeskillData
 {
 public:
-    // What the owning program supplies: the count line it logs when loading
-    // ("ProcGroups: %d" or "Groups: %d") and how it shows a message.
-    struct Settings
-    {
-        const char *countFormat = "Groups: %d";
-        MessageHandler showMessage;
-    };
+    using LoadStatus = ::LoadStatus;
 
-    enum class LoadStatus { Missing, Loaded, BadMagic, Damaged };
-
-    TradeskillData() = default;
-    explicit TradeskillData(Settings settings);
+    // `countFormat` is the count line the owning program logs when loading:
+    // "ProcGroups: %d" or "Groups: %d".
+    explicit TradeskillData(const char *countFormat = "Groups: %d");
     virtual ~TradeskillData();
 
     static QString filePath();
 
     // Appends the groups of Vorrak.dat. A missing file is silent.
-    LoadStatus load();
-    // Replaces Vorrak.dat atomically; false (with a message) on failure.
-    bool save() const;
+    LoadResult load();
+    // Replaces Vorrak.dat atomically, keeping another version as a backup.
+    SaveResult save();
+    // Writes the store to another file, the same safe way.
+    SaveResult saveCopy(const QString &path) const;
 
     int procGrpCount() const;
     QString procGrpName(int grp) const;
@@ -46,6 +42,8 @@ public:
     const QList<ProcGroup> &procGrps() const { return m_procGrps; }
 
 private:
-    Settings m_settings;
+    StoreFile::Writer writer() const;
+    const char *m_countFormat;
+    StoreFile m_file;
     QList<ProcGroup> m_procGrps;
 };

@@ -4,6 +4,7 @@
 #include "binaryreader.h"
 #include "debuglog.h"
 #include "stringpool.h"
+#include "structurescanner.h"
 
 #include <QDataStream>
 #include <QIODevice>
@@ -72,22 +73,61 @@ bool readGroup(BinaryReader &in, StringPool &pool, qint64 size, int index, ProcG
     return true;
 }
 
+// Checks the file's structure from the group count on and returns how many
+// groups are complete; `complete` tells whether all of them are.
+int scanGroups(StructureScanner &in, bool &complete)
+{
+    complete = false;
+    quint16 groupCount;
+    if (!in.readUInt16(groupCount))
+        return 0;
+    for (int i = 0; i < groupCount; ++i) {
+        quint16 procCount;
+        if (!in.skipString() || !in.readUInt16(procCount))
+            return i;
+        for (int j = 0; j < procCount; ++j) {
+            quint16 reqCount;
+            // Name, Max QL and Min QL, requirement count.
+            if (!in.skipString() || !in.skipBytes(2) || !in.readUInt16(reqCount))
+                return i;
+            for (int k = 0; k < reqCount; ++k) {
+                // Name, multiplier, t and id.
+                if (!in.skipString() || !in.skipString() || !in.skipBytes(1 + 4))
+                    return i;
+            }
+        }
+    }
+    complete = true;
+    return groupCount;
+}
+
 } // namespace
 
 namespace TradeskillFile {
 
 ReadResult read(QIODevice *device, QList<ProcGroup> &groups, const char *countFormat)
 {
-    BinaryReader in(device);
+    const qint64 start = device->pos();
     const qint64 size = device->size();
-    qint32 magic = 0;
-    if (!in.readInt32(magic) || magic != Magic)
-        return ReadResult::BadMagic;
+    int wholeGroups;
+    bool complete;
+    {
+        StructureScanner scan(device);
+        qint32 magic = 0;
+        if (!scan.readInt32(magic) || magic != Magic)
+            return ReadResult::BadMagic;
+        wholeGroups = scanGroups(scan, complete);
+    }
+    if (!device->seek(start))
+        return ReadResult::Damaged;
 
+    BinaryReader in(device);
+    qint32 magic = 0;
     quint16 groupCount;
-    if (!in.readUInt16(groupCount))
+    if (!in.readInt32(magic) || magic != Magic || !in.readUInt16(groupCount))
         return ReadResult::Damaged;
     VORRAK_DEBUG(countFormat, int(groupCount));
+    groupCount = quint16(wholeGroups);
     // Names and multipliers repeat throughout a file: each distinct one is kept once.
     StringPool pool;
     groups.reserve(groups.size() + cappedReserve(groupCount, size - in.position(), MinGroupBytes));
@@ -97,7 +137,7 @@ ReadResult read(QIODevice *device, QList<ProcGroup> &groups, const char *countFo
             return ReadResult::Damaged;
         groups.append(std::move(group));
     }
-    return ReadResult::Ok;
+    return complete ? ReadResult::Ok : ReadResult::Damaged;
 }
 
 void write(QDataStream &out, const QList<ProcGroup> &groups)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "messagehandler.h"
 #include "procgroup.h"
+#include "storefile.h"
 
 #include <QList>
 
@@ -15,10 +15,11 @@ namespace TradeskillFile {
 constexpr qint32 Magic = 0x2AE510A4;
 constexpr int MaxListSize = 0xFFFF;
 
-enum class ReadResult { Ok, BadMagic, Damaged };
+using ReadResult = ::ReadResult;
 
-// Appends the groups read from `device` to `groups`. On damage the groups
-// read completely are kept and the one in which the damage lies is dropped.
+// Appends the groups read from `device` to `groups`. The whole file is
+// checked first, without building anything; on damage only the groups before
+// the one in which the damage lies are built.
 // `countFormat` is the printf pattern of the group count line.
 ReadResult read(QIODevice *device, QList<ProcGroup> &groups, const char *countFormat);
 

@@ -2,10 +2,8 @@
 
 #include "dialogwindowflags.h"
 #include "messageboxparent.h"
-#include "unreadablefilebackup.h"
+#include "savewithrecovery.h"
 #include "vorrakhelpdialog.h"
-
-#include <QMessageBox>
 
 namespace HelpAdministration {
 
@@ -15,18 +13,12 @@ void run(QWidget *parent)
     dialog.exec();
 
     // Every way of closing keeps the changes: there is no way to throw them
-    // away, so the file is written whatever exec() returned.
-    const HelpData::LoadStatus status = dialog.loadStatus();
-    if (status == HelpData::LoadStatus::BadMagic || status == HelpData::LoadStatus::Damaged) {
-        const bool kept = keepUnreadableFile(
-            HelpData::filePath(), QStringLiteral("help file"), QStringLiteral("The help file was not written."),
-            [&dialog](const QString &text) {
-                QMessageBox::warning(messageBoxParent(&dialog), QStringLiteral("VorrakAdmin"), text);
-            });
-        if (!kept)
-            return;
-    }
-    dialog.helpData().save();
+    // away, so the file is written whatever exec() returned. The store keeps
+    // an unreadable or changed file as a backup before writing over it.
+    HelpData &help = dialog.helpData();
+    SaveWithRecovery(messageBoxParent(&dialog), QStringLiteral("help file"), [&help] { return help.save(); },
+                     [&help](const QString &path) { return help.saveCopy(path); })
+        .run();
 }
 
 } // namespace HelpAdministration

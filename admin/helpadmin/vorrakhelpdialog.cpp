@@ -24,9 +24,6 @@ enum Column { TitleColumn, IdColumn, IndexColumn };
 
 VorrakHelpDialog::VorrakHelpDialog(QWidget *parent, const char *name, bool modal, Qt::WindowFlags flags)
     : QDialog(parent, flags)
-    , m_helpData([this](const QString &text) {
-        QMessageBox::warning(messageBoxParent(this), QStringLiteral("VorrakAdmin"), text);
-    })
     , m_ui(std::make_unique<Ui::VorrakHelpDialog>())
 {
     setObjectName(name ? QString::fromLatin1(name) : QStringLiteral("VorrakHelpDialog"));
@@ -36,7 +33,9 @@ VorrakHelpDialog::VorrakHelpDialog(QWidget *parent, const char *name, bool modal
     setWindowIcon(vorrakWindowIcon());
 
     VORRAK_DEBUG("Loading help data...");
-    m_loadStatus = m_helpData.load();
+    const LoadResult loaded = m_helpData.load();
+    if (!loaded.message.isEmpty())
+        QMessageBox::warning(messageBoxParent(this), QStringLiteral("VorrakAdmin"), loaded.message);
 
     setUpGui();
 

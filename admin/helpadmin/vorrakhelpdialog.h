@@ -26,10 +26,9 @@ public:
                    Qt::WindowFlags flags = {});
     ~VorrakHelpDialog() override;
 
+    // The store remembers what it loaded, so that the opener's save keeps
+    // an unreadable or changed file before writing over it.
     HelpData &helpData() { return m_helpData; }
-    // What the load at construction found, so the opener can keep an
-    // unreadable file before writing over it.
-    HelpData::LoadStatus loadStatus() const { return m_loadStatus; }
 
     // Rebuilds the tree from the topics: an ID with a positive fractional
     // part is a sub-topic of the last whole-numbered topic before it.
@@ -50,6 +49,5 @@ private:
     void makeCurrent(int position);
 
     HelpData m_helpData;
-    HelpData::LoadStatus m_loadStatus;
     std::unique_ptr<Ui::VorrakHelpDialog> m_ui;
 };

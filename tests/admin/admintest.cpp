@@ -174,7 +174,7 @@ bool writeDataFile(const QList<ProcGroup> &groups)
 {
     TradeskillData data;
     data.procGrps() = groups;
-    return data.save();
+    return data.save().saved;
 }
 
 QList<ProcGroup> readDataFile()

@@ -1,8 +1,11 @@
 #include "admintest.h"
 #include "editorsession.h"
 #include "tradeskilldata.h"
+#include "unprivileged.h"
 
 #include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
@@ -52,14 +55,26 @@ void closeEditor(QWidget *dialog, const QString &how)
 
 // Runs the whole editor, closing it with `how`; other modal windows that
 // come up on the way (load and save messages) are answered with OK and
-// their texts collected.
+// their texts collected, unless `answer` takes them (returning true).
 int runEditor(const QString &how, QStringList *messages = nullptr,
-              const std::function<void(QWidget *)> &whileOpen = {})
+              const std::function<void(QWidget *)> &whileOpen = {},
+              const std::function<bool(QWidget *)> &answer = {})
 {
     QTimer timer;
     timer.setInterval(10);
     QObject::connect(&timer, &QTimer::timeout, [&]() {
         QWidget *modal = QApplication::activeModalWidget();
+        if (modal && !modal->inherits("VorrakAdminDialog") && answer) {
+            if (auto *box = qobject_cast<QMessageBox *>(modal); box && messages)
+                messages->append(box->text());
+            timer.stop();
+            const bool taken = answer(modal);
+            timer.start();
+            if (taken)
+                return;
+            if (messages && qobject_cast<QMessageBox *>(modal))
+                messages->removeLast();
+        }
         if (auto *box = qobject_cast<QMessageBox *>(modal)) {
             if (messages)
                 messages->append(box->text());
@@ -95,6 +110,9 @@ private slots:
     void readableFileMakesNoBackup();
     void backupFailureLeavesFileAlone();
     void failedSaveIsShown();
+    void failedSaveOffersRecovery_data();
+    void failedSaveOffersRecovery();
+    void writableFileInReadOnlyFolderIsSaved();
 
 private:
     std::unique_ptr<ScratchDir> m_dir;
@@ -170,7 +188,7 @@ void TestEditorSession::unreadableFileIsKept_data()
 {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("loadMessage");
-    QTest::addColumn<bool>("olderBackup");
+    QTest::addColumn<bool>("olderBackup"); // then the file goes to the next free name
     QTest::addColumn<QByteArray>("written");
     QTest::newRow("bad magic") << QByteArray("not a data file") << "Unable to load data file: Format not recognized"
                                << false << EmptyStore;
@@ -197,12 +215,18 @@ void TestEditorSession::unreadableFileIsKept()
     LogCapture log;
     QStringList messages;
     QCOMPARE(runEditor(QStringLiteral("Exit"), &messages), 0);
-    QCOMPARE(messages, QStringList{loadMessage});
-    QCOMPARE(readBytes(backupPath()), content);
+    const QString backup = olderBackup ? dataPath() + QStringLiteral(".1.bak") : backupPath();
+    QCOMPARE(messages, QStringList({loadMessage, QStringLiteral("The data file %1 could not be read, so it was kept "
+                                                                "as %2.")
+                                                     .arg(QDir::toNativeSeparators(dataPath()),
+                                                          QDir::toNativeSeparators(backup))}));
+    QCOMPARE(readBytes(backup), content);
+    if (olderBackup)
+        QCOMPARE(readBytes(backupPath()), QByteArray("an older backup"));
     // The editor's own store: empty, or the groups read before the damage.
     QCOMPARE(dataFileBytes(), written);
     const QString line = QStringLiteral("Unreadable data file %1 kept as %2")
-                             .arg(QDir::toNativeSeparators(dataPath()), QDir::toNativeSeparators(backupPath()));
+                             .arg(QDir::toNativeSeparators(dataPath()), QDir::toNativeSeparators(backup));
     QCOMPARE(log.warningLines().count(line), 1);
     // The backup is made before the store is written.
     QVERIFY(log.debugLines().contains(QStringLiteral("Saving data file...")));
@@ -219,15 +243,19 @@ void TestEditorSession::readableFileMakesNoBackup()
 
 void TestEditorSession::backupFailureLeavesFileAlone()
 {
+    // In a folder the user may not write to, the file cannot be moved aside.
+    if (rerunNonRoot())
+        return;
     const QByteArray junk("not a data file");
     QVERIFY(writeBytes(dataPath(), junk));
-    // A backup that cannot be replaced: a folder with something in it.
-    QVERIFY(QDir().mkpath(backupPath() + QStringLiteral("/inside")));
+    QVERIFY(QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::ExeOwner));
 
     LogCapture log;
     QStringList messages;
     QCOMPARE(runEditor(QStringLiteral("Exit"), &messages), 0);
-    QCOMPARE(messages.size(), 2);
+    QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    // The load, the failure with the choice what to do, and giving up.
+    QCOMPARE(messages.size(), 3);
     QCOMPARE(messages.at(0), QStringLiteral("Unable to load data file: Format not recognized"));
     QVERIFY2(messages.at(1).startsWith(QStringLiteral("Unable to keep the unreadable data file %1 as %2: ")
                                            .arg(QDir::toNativeSeparators(dataPath()),
@@ -245,13 +273,91 @@ void TestEditorSession::failedSaveIsShown()
     LogCapture log;
     QStringList messages;
     QCOMPARE(runEditor(QStringLiteral("Exit"), &messages), 0);
-    QCOMPARE(messages.size(), 1);
+    // The load, the failure with the choice what to do, and giving up.
+    QCOMPARE(messages.size(), 3);
+    QCOMPARE(messages.first(), QStringLiteral("Unable to load data file: Not a regular file"));
     const QString prefix = QStringLiteral("Unable to save data file %1: ").arg(dataPath());
-    QVERIFY2(messages.first().startsWith(prefix), qPrintable(messages.first()));
-    QVERIFY(messages.first().size() > prefix.size()); // the reason follows
+    QVERIFY2(messages.at(1).startsWith(prefix), qPrintable(messages.at(1)));
+    QVERIFY(messages.at(1).size() > prefix.size()); // the reason follows
+    QCOMPARE(messages.at(2), QStringLiteral("Your changes were not saved: the changes to the data file are lost."));
     QCOMPARE(log.warningLines().filter(prefix).size(), 1);
     QVERIFY(QFileInfo(dataPath()).isDir());
     QVERIFY(!QFile::exists(backupPath()));
+}
+
+void TestEditorSession::failedSaveOffersRecovery_data()
+{
+    QTest::addColumn<QString>("choice");
+    QTest::addColumn<QString>("last"); // the text of the last message
+    QTest::newRow("retry once the folder is fixed") << "Retry" << QString();
+    QTest::newRow("save a copy") << "Save a copy as..." << "Your changes were saved to %1.";
+    QTest::newRow("give up") << "Give up" << "Your changes were not saved: the changes to the data file are lost.";
+}
+
+void TestEditorSession::failedSaveOffersRecovery()
+{
+    QFETCH(QString, choice);
+    QFETCH(QString, last);
+    // Something that is not a file stands in the data file's place.
+    QVERIFY(QDir().mkpath(dataPath() + QStringLiteral("/inside")));
+    const QString copy = QDir::current().filePath(QStringLiteral("copy.dat"));
+    QStringList messages;
+    bool asked = false;
+    const int status = runEditor(
+        QStringLiteral("Exit"), &messages, {},
+        [&](QWidget *modal) {
+            if (auto *files = qobject_cast<QFileDialog *>(modal)) {
+                // Typed as a user does: the dialog may still be reading its folder.
+                auto *name = files->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+                if (!name)
+                    return false;
+                name->setText(copy);
+                QMetaObject::invokeMethod(files, "accept", Qt::QueuedConnection);
+                return true;
+            }
+            auto *box = qobject_cast<QMessageBox *>(modal);
+            if (!box || asked || !box->text().contains(QStringLiteral("Your changes are not saved yet.")))
+                return false;
+            asked = true;
+            for (QAbstractButton *button : box->buttons()) {
+                if (button->text() == choice) {
+                    if (choice == QLatin1String("Retry"))
+                        QDir(dataPath()).removeRecursively();
+                    QTest::mouseClick(button, Qt::LeftButton);
+                    return true;
+                }
+            }
+            return false;
+        });
+    QCOMPARE(status, 0);
+    QVERIFY(asked);
+    if (last.isEmpty())
+        QCOMPARE(messages.size(), 2); // the load and the failure
+    else
+        QCOMPARE(messages.last(), last.arg(QDir::toNativeSeparators(copy)));
+    QFile saved(choice == QLatin1String("Retry") ? dataPath() : copy);
+    if (choice == QLatin1String("Give up")) {
+        QVERIFY(!saved.exists());
+        return;
+    }
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(saved.readAll(), EmptyStore);
+}
+
+void TestEditorSession::writableFileInReadOnlyFolderIsSaved()
+{
+    if (rerunNonRoot())
+        return;
+    QVERIFY(writeDataFile(sampleStore()));
+    QVERIFY(QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::ExeOwner));
+    QStringList messages;
+    QCOMPARE(runEditor(QStringLiteral("Exit"), &messages, [](QWidget *dialog) { clickButton(dialog, "SortGrpBtn"); }),
+             0);
+    QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
+    QList<ProcGroup> expected = sampleStore();
+    expected.move(1, 0);
+    QCOMPARE(readDataFile(), expected);
 }
 
 QTEST_MAIN(TestEditorSession)

@@ -139,13 +139,13 @@ void TestSessionEnd::endsLikeExit()
 
     // The open topic form was left as by Escape: topic 3 was not added.
     HelpData help;
-    QCOMPARE(help.load(), HelpData::LoadStatus::Loaded);
+    QCOMPARE(help.load().status, HelpData::LoadStatus::Loaded);
     QStringList ids;
     for (const HelpTopic &topic : help.topics())
         ids.append(topic.id);
     QCOMPARE(ids, (QStringList{QStringLiteral("1"), QStringLiteral("2")}));
     TradeskillData data;
-    QCOMPARE(data.load(), TradeskillData::LoadStatus::Loaded);
+    QCOMPARE(data.load().status, TradeskillData::LoadStatus::Loaded);
     QList<ProcGroup> sorted = twoGroups();
     sorted.move(1, 0);
     QCOMPARE(data.procGrps(), sorted);

@@ -12,6 +12,8 @@
 #include <QTest>
 
 #include <memory>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 namespace {
 
@@ -126,7 +128,7 @@ private slots:
         QVERIFY(m_dir->write(QStringLiteral("Vorrak.dat"), readAll(QStringLiteral(VORRAK_SAMPLE_BUILD_DIR "/Vorrak.dat"))));
         QVERIFY(m_dir->write(QStringLiteral("Vorrak.hlp"), readAll(QStringLiteral(VORRAK_SAMPLE_BUILD_DIR "/Vorrak.hlp"))));
         TradeskillData data;
-        QCOMPARE(data.load(), TradeskillData::LoadStatus::Loaded);
+        QCOMPARE(data.load().status, TradeskillData::LoadStatus::Loaded);
         QVERIFY(data.procGrpCount() >= 3);
         bool special = false, singleProcessGroup = false, fixed = false, scaled = false, item = false, skill = false;
         for (const ProcGroup &group : data.procGrps()) {
@@ -145,7 +147,7 @@ private slots:
         QVERIFY(special && singleProcessGroup && fixed && scaled && item && skill);
 
         HelpData help;
-        QCOMPARE(help.load(), HelpData::LoadStatus::Loaded);
+        QCOMPARE(help.load().status, HelpData::LoadStatus::Loaded);
         QVERIFY(help.count() >= 3);
         QStringList ids;
         for (const HelpTopic &topic : help.topics())
@@ -535,6 +537,47 @@ private slots:
         const Result printed = run({QStringLiteral("export"), QStringLiteral("good.dat")});
         QCOMPARE(m_dir->read(QStringLiteral("data.json")), printed.out);
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList({"data.json", "good.dat"}));
+    }
+
+    void onlyRegularFiles_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("check a FIFO") << QStringList{"check", "fifo"}
+                                      << "vorrak-data: fifo: cannot read: not a regular file";
+        QTest::newRow("export a link to a FIFO") << QStringList{"export", "link"}
+                                                 << "vorrak-data: link: cannot read: not a regular file";
+        QTest::newRow("check an endless device") << QStringList{"check", "/dev/zero"}
+                                                 << "vorrak-data: /dev/zero: cannot read: not a regular file";
+        QTest::newRow("import into a FIFO") << QStringList{"import", "good.json", "fifo"}
+                                            << "vorrak-data: fifo: cannot write: not a regular file";
+        QTest::newRow("import into a link to a FIFO") << QStringList{"import", "good.json", "link"}
+                                                      << "vorrak-data: link: cannot write: not a regular file";
+        QTest::newRow("import into a device") << QStringList{"import", "good.json", "null"}
+                                              << "vorrak-data: null: cannot write: not a regular file";
+    }
+
+    void onlyRegularFiles()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, error);
+        const QByteArray fifo = QFile::encodeName(m_dir->filePath(QStringLiteral("fifo")));
+        QCOMPARE(::mkfifo(fifo.constData(), 0600), 0);
+        QVERIFY(QFile::link(QStringLiteral("fifo"), m_dir->filePath(QStringLiteral("link"))));
+        QVERIFY(m_dir->write(QStringLiteral("good.json"), QByteArray(R"({"format": "vorrak-data", "groups": []})")));
+        // The null device's numbers, in the scratch directory: replacing it would harm nothing.
+        const QByteArray device = QFile::encodeName(m_dir->filePath(QStringLiteral("null")));
+        if (arguments.contains(QStringLiteral("null")) && ::mknod(device.constData(), S_IFCHR | 0600, makedev(1, 3)) != 0)
+            QSKIP("only root may make a device node");
+
+        const Result result = run(arguments);
+        QCOMPARE(result.exitCode, 1);
+        QCOMPARE(result.out, QByteArray());
+        QCOMPARE(QString::fromUtf8(result.err), error + QLatin1Char('\n'));
+        struct stat status;
+        QVERIFY(::stat(fifo.constData(), &status) == 0 && S_ISFIFO(status.st_mode));
+        if (arguments.contains(QStringLiteral("null")))
+            QVERIFY(::stat(device.constData(), &status) == 0 && S_ISCHR(status.st_mode));
     }
 
     void fullStandardOutputIsAnError()

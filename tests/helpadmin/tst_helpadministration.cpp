@@ -9,6 +9,7 @@
 #include "logcapture.h"
 #include "modalanswer.h"
 #include "scratchdir.h"
+#include "unprivileged.h"
 
 #include <QDir>
 #include <QLineEdit>
@@ -226,7 +227,7 @@ void TestHelpAdministration::unreadableFileIsKept_data()
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QStringList>("idsKept");
-    QTest::addColumn<bool>("olderBackup");
+    QTest::addColumn<bool>("olderBackup"); // then the file goes to the next free name
 
     const QByteArray valid = helpFileBytes(topicsWithIds({"1", "2"}));
     QTest::newRow("bad magic") << QByteArray("not a help file at all") << "Unable to load help file: Format not recognized"
@@ -235,7 +236,7 @@ void TestHelpAdministration::unreadableFileIsKept_data()
         << (hexBytes("3D 14 A7 E9 00 00")) << "Unable to load help file: Format not recognized" << QStringList() << false;
     QTest::newRow("damaged: ends inside the second topic")
         << valid.left(valid.size() - 3) << "Unable to load help file: File is damaged" << QStringList{"1"} << false;
-    QTest::newRow("older backup replaced") << QByteArray("garbage") << "Unable to load help file: Format not recognized"
+    QTest::newRow("older backup kept") << QByteArray("garbage") << "Unable to load help file: Format not recognized"
                                            << QStringList() << true;
 }
 
@@ -262,24 +263,29 @@ void TestHelpAdministration::unreadableFileIsKept()
     LogCapture log;
     HelpAdministration::run(nullptr);
     QVERIFY(window.answered());
-    QCOMPARE(boxes.texts, QStringList{message});
+    const QString path = QDir::toNativeSeparators(HelpData::filePath());
+    const QString backup = path + (olderBackup ? QStringLiteral(".1.bak") : QStringLiteral(".bak"));
+    QCOMPARE(boxes.texts, QStringList({message, QStringLiteral("The help file %1 could not be read, so it was kept "
+                                                               "as %2.").arg(path, backup)}));
     QCOMPARE(shownIds, idsKept);
 
-    const QString path = QDir::toNativeSeparators(HelpData::filePath());
-    QVERIFY(log.warningLines().contains(
-        QStringLiteral("Unreadable help file %1 kept as %1.bak").arg(path)));
-    QCOMPARE(scratch.read(QStringLiteral("Vorrak.hlp.bak")), content);
+    QVERIFY(log.warningLines().contains(QStringLiteral("Unreadable help file %1 kept as %2").arg(path, backup)));
+    QCOMPARE(scratch.read(QFileInfo(backup).fileName()), content);
+    if (olderBackup)
+        QCOMPARE(scratch.read(QStringLiteral("Vorrak.hlp.bak")), QByteArray("older backup"));
     QCOMPARE(idsOf(topicsOnDisk()), idsKept + QStringList{"9"});
 }
 
 void TestHelpAdministration::backupThatCannotBeMade()
 {
-    // A directory in the backup's place cannot be replaced: the unreadable
-    // file must then stay as it is, and the user is told.
+    // In a folder the user may not write to the unreadable file cannot be
+    // moved aside: it must then stay as it is, and the user is told.
+    if (rerunNonRoot())
+        return;
     ScratchDir scratch;
     const QByteArray content("not a help file");
     QVERIFY(scratch.write(QStringLiteral("Vorrak.hlp"), content));
-    QVERIFY(QDir(scratch.path()).mkpath(QStringLiteral("Vorrak.hlp.bak/inside")));
+    QVERIFY(QFile::setPermissions(scratch.path(), QFile::ReadOwner | QFile::ExeOwner));
 
     MessageBoxes boxes;
     ModalAnswer window("VorrakHelpDialog", [&](QWidget *dialog) {
@@ -289,10 +295,12 @@ void TestHelpAdministration::backupThatCannotBeMade()
     LogCapture log;
     HelpAdministration::run(nullptr);
     QVERIFY(window.answered());
-    QCOMPARE(boxes.texts.size(), 2);
+    QFile::setPermissions(scratch.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    // The load, the failure with the choice what to do, and giving up.
+    QCOMPARE(boxes.texts.size(), 3);
     QVERIFY2(boxes.texts.at(1).startsWith(QStringLiteral("Unable to keep the unreadable help file ")),
              qPrintable(boxes.texts.at(1)));
-    QVERIFY(boxes.texts.at(1).endsWith(QStringLiteral("The help file was not written.")));
+    QVERIFY(boxes.texts.at(1).contains(QStringLiteral("The help file was left as it is and nothing was written.")));
     QCOMPARE(scratch.read(QStringLiteral("Vorrak.hlp")), content);
     QVERIFY(!log.debugLines().contains(QStringLiteral("Saving help file...")));
 }
@@ -312,8 +320,11 @@ void TestHelpAdministration::failedWriteIsShown()
     HelpAdministration::run(nullptr);
     QVERIFY(window.answered());
     const QString prefix = QStringLiteral("Unable to save help file %1: ").arg(HelpData::filePath());
-    QCOMPARE(boxes.texts.size(), 1);
-    QVERIFY2(boxes.texts.first().startsWith(prefix), qPrintable(boxes.texts.first()));
+    // The load, the failure with the choice what to do, and giving up.
+    QCOMPARE(boxes.texts.size(), 3);
+    QCOMPARE(boxes.texts.first(), QStringLiteral("Unable to load help file: Not a regular file"));
+    QVERIFY2(boxes.texts.at(1).startsWith(prefix), qPrintable(boxes.texts.at(1)));
+    QCOMPARE(boxes.texts.at(2), QStringLiteral("Your changes were not saved: the changes to the help file are lost."));
     QCOMPARE(log.warningLines().filter(QStringLiteral("Unable to save help file")).size(), 1);
     QVERIFY(!log.debugLines().contains(QStringLiteral("Finished saving help file")));
     QVERIFY(QFileInfo(scratch.filePath(QStringLiteral("Vorrak.hlp"))).isDir());

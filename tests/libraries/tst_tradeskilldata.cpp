@@ -54,10 +54,26 @@ private:
     // A store whose messages land in m_messages.
     std::unique_ptr<TradeskillData> makeStore(const char *countFormat = "Groups: %d")
     {
-        TradeskillData::Settings settings;
-        settings.countFormat = countFormat;
-        settings.showMessage = [this](const QString &text) { m_messages.append(text); };
-        return std::make_unique<TradeskillData>(settings);
+        return std::make_unique<TradeskillData>(countFormat);
+    }
+
+    // Calls the store as the programs do and records what it has to tell,
+    // the text a program shows in its message box.
+    template <typename Store>
+    LoadStatus load(Store &store)
+    {
+        const LoadResult result = store.load();
+        if (!result.message.isEmpty())
+            m_messages.append(result.message);
+        return result.status;
+    }
+    template <typename Store>
+    bool save(Store &store)
+    {
+        const SaveResult result = store.save();
+        if (!result.message.isEmpty())
+            m_messages.append(result.message);
+        return result.saved;
     }
 
     std::unique_ptr<ScratchDir> m_dir;
@@ -96,7 +112,7 @@ private slots:
 
         auto store = makeStore(countFormat.constData());
         LogCapture log;
-        QCOMPARE(store->load(), TradeskillData::LoadStatus::Loaded);
+        QCOMPARE(load(*store), TradeskillData::LoadStatus::Loaded);
 
         QCOMPARE(store->procGrps(), example41Groups());
         QCOMPARE(store->procGrpName(0), QStringLiteral("A"));
@@ -115,7 +131,7 @@ private slots:
         auto store = makeStore("ProcGroups: %d");
         store->procGrps() = example41Groups();
         LogCapture log;
-        QVERIFY(store->save());
+        QVERIFY(save(*store));
 
         QCOMPARE(m_dir->read("Vorrak.dat"), hexBytes(Example41));
         // Saving always logs the editor's count line: only the editor saves.
@@ -132,14 +148,14 @@ private slots:
         auto store = makeStore("ProcGroups: %d");
         {
             LogCapture log;
-            QCOMPARE(store->load(), TradeskillData::LoadStatus::Loaded);
+            QCOMPARE(load(*store), TradeskillData::LoadStatus::Loaded);
             QCOMPARE(log.debugLines(),
                      QStringList({QStringLiteral("ProcGroups: 0"), QStringLiteral("Finished loading data file")}));
         }
         QCOMPARE(store->procGrpCount(), 0);
 
         QVERIFY(QFile::remove(m_dir->filePath("Vorrak.dat")));
-        QVERIFY(store->save());
+        QVERIFY(save(*store));
         QCOMPARE(m_dir->read("Vorrak.dat"), hexBytes(EmptyData));
     }
 
@@ -147,7 +163,7 @@ private slots:
     {
         auto store = makeStore();
         LogCapture log;
-        QCOMPARE(store->load(), TradeskillData::LoadStatus::Missing);
+        QCOMPARE(load(*store), TradeskillData::LoadStatus::Missing);
         QCOMPARE(store->procGrpCount(), 0);
         QVERIFY(log.allLines().isEmpty());
         QVERIFY(m_messages.isEmpty());
@@ -159,7 +175,7 @@ private slots:
         const QByteArray bytes = hexBytes("2A E5 10 A4 00 02 . FF FF FF FF . 00 00 . 00 00 00 00 . 00 00");
         QVERIFY(m_dir->write("Vorrak.dat", bytes));
         auto store = makeStore();
-        QCOMPARE(store->load(), TradeskillData::LoadStatus::Loaded);
+        QCOMPARE(load(*store), TradeskillData::LoadStatus::Loaded);
         QCOMPARE(store->procGrpCount(), 2);
         QVERIFY(store->procGrpName(0).isEmpty());
         QVERIFY(store->procGrpName(0).isNull());
@@ -167,7 +183,7 @@ private slots:
         QVERIFY(!store->procGrpName(1).isNull());
 
         QVERIFY(QFile::remove(m_dir->filePath("Vorrak.dat")));
-        QVERIFY(store->save());
+        QVERIFY(save(*store));
         QCOMPARE(m_dir->read("Vorrak.dat"), bytes);
     }
 
@@ -176,14 +192,14 @@ private slots:
         auto store = makeStore();
         store->procGrps() = {ProcGroup{QStringLiteral("G"),
                                        {Proc{QStringLiteral("P"), 255, 128, {Req{QStringLiteral("S"), QStringLiteral("1"), 200, -5}}}}}};
-        QVERIFY(store->save());
+        QVERIFY(save(*store));
         const QByteArray bytes = m_dir->read("Vorrak.dat");
         // name "P" ends at offset 6 + 6 + 2 + 6 = 20: Max QL, then Min QL.
         QCOMPARE(bytes.mid(20, 2), hexBytes("FF 80"));
 
         auto loaded = makeStore();
         LogCapture log;
-        QCOMPARE(loaded->load(), TradeskillData::LoadStatus::Loaded);
+        QCOMPARE(load(*loaded), TradeskillData::LoadStatus::Loaded);
         QCOMPARE(int(loaded->proc(0, 0).maxQL), 255);
         QCOMPARE(int(loaded->proc(0, 0).minQL), 128);
         QCOMPARE(int(loaded->req(0, 0, 0).t), 200);
@@ -295,7 +311,7 @@ private slots:
         QVERIFY(m_dir->write("Vorrak.dat", bytes));
         auto store = makeStore("ProcGroups: %d");
         LogCapture log;
-        QCOMPARE(store->load(), TradeskillData::LoadStatus::BadMagic);
+        QCOMPARE(load(*store), TradeskillData::LoadStatus::BadMagic);
         QCOMPARE(store->procGrpCount(), 0);
         QCOMPARE(log.allLines(), QStringList({QStringLiteral("W: BAD MAGIC NUMBER!")}));
         QCOMPARE(m_messages, QStringList({QStringLiteral("Unable to load data file: Format not recognized")}));
@@ -306,7 +322,7 @@ private slots:
         QVERIFY(m_dir->write("Vorrak.dat", hexBytes(Example41) + hexBytes("DE AD BE EF FF FF FF FF 01")));
         auto store = makeStore();
         LogCapture log;
-        QCOMPARE(store->load(), TradeskillData::LoadStatus::Loaded);
+        QCOMPARE(load(*store), TradeskillData::LoadStatus::Loaded);
         QCOMPARE(store->procGrps(), example41Groups());
         QVERIFY(log.warningLines().isEmpty());
         QCOMPARE(log.debugLines().last(), QStringLiteral("Finished loading data file"));
@@ -317,14 +333,14 @@ private slots:
     {
         auto store = makeStore();
         store->procGrps() = richGroups();
-        QVERIFY(store->save());
+        QVERIFY(save(*store));
         const QByteArray first = m_dir->read("Vorrak.dat");
         QCOMPARE(first, dataFileBytes(richGroups()));
 
         auto loaded = makeStore();
-        QCOMPARE(loaded->load(), TradeskillData::LoadStatus::Loaded);
+        QCOMPARE(load(*loaded), TradeskillData::LoadStatus::Loaded);
         QCOMPARE(loaded->procGrps(), richGroups());
-        QVERIFY(loaded->save());
+        QVERIFY(save(*loaded));
         QCOMPARE(m_dir->read("Vorrak.dat"), first);
         QVERIFY(m_messages.isEmpty());
     }
@@ -334,14 +350,14 @@ private slots:
         const QString name = QStringLiteral("漢字 😀");
         auto store = makeStore();
         store->procGrps() = {ProcGroup{name, {}}};
-        QVERIFY(store->save());
+        QVERIFY(save(*store));
         // 5 code units (the emoji is a surrogate pair) of UTF-16, high byte first.
         QCOMPARE(m_dir->read("Vorrak.dat"),
                  hexBytes("2A E5 10 A4 00 01 . 00 00 00 0A 6F 22 5B 57 00 20 D8 3D DE 00 . 00 00"));
 
         auto loaded = makeStore();
         LogCapture log;
-        QCOMPARE(loaded->load(), TradeskillData::LoadStatus::Loaded);
+        QCOMPARE(load(*loaded), TradeskillData::LoadStatus::Loaded);
         QCOMPARE(loaded->procGrpName(0), name);
         QCOMPARE(log.debugLines().at(1), QStringLiteral("* Group #0: ?? ??"));
     }
@@ -365,12 +381,12 @@ private slots:
         QStringList saveLines;
         {
             LogCapture log;
-            QVERIFY(store->save());
+            QVERIFY(save(*store));
             saveLines = log.debugLines();
         }
         auto loaded = makeStore();
         LogCapture log;
-        QCOMPARE(loaded->load(), TradeskillData::LoadStatus::Loaded);
+        QCOMPARE(load(*loaded), TradeskillData::LoadStatus::Loaded);
         const QStringList expected = {QStringLiteral("Groups: 1"),
                                       QStringLiteral("* Group #0: ") + logged,
                                       QStringLiteral("  + Procs: 1"),
@@ -394,7 +410,7 @@ private slots:
             m_messages.clear();
             auto store = makeStore();
             LogCapture log;
-            const TradeskillData::LoadStatus status = store->load();
+            const TradeskillData::LoadStatus status = load(*store);
             if (cut < 4) {
                 QVERIFY2(status == TradeskillData::LoadStatus::BadMagic, tag);
                 continue;
@@ -429,7 +445,7 @@ private slots:
         QVERIFY(m_dir->write("Vorrak.dat", bytes));
         auto store = makeStore();
         LogCapture log;
-        QCOMPARE(store->load(), TradeskillData::LoadStatus::Damaged);
+        QCOMPARE(load(*store), TradeskillData::LoadStatus::Damaged);
         QCOMPARE(store->procGrpCount(), keptGroups);
         QCOMPARE(log.warningLines(), QStringList({damagedLine()}));
         QCOMPARE(m_messages, QStringList({QStringLiteral("Unable to load data file: File is damaged")}));
@@ -447,7 +463,7 @@ private slots:
                 m_messages.clear();
                 auto store = makeStore();
                 LogCapture log;
-                const TradeskillData::LoadStatus status = store->load();
+                const TradeskillData::LoadStatus status = load(*store);
                 switch (status) {
                 case TradeskillData::LoadStatus::BadMagic:
                     QVERIFY2(at < 4, tag);
@@ -462,7 +478,7 @@ private slots:
                     QVERIFY2(log.warningLines().isEmpty() && m_messages.isEmpty(), tag);
                     QVERIFY2(log.debugLines().last() == QStringLiteral("Finished loading data file"), tag);
                     break;
-                case TradeskillData::LoadStatus::Missing:
+                default:
                     QFAIL(tag.constData());
                 }
                 QVERIFY2(at >= 4 || status == TradeskillData::LoadStatus::BadMagic, tag);
@@ -485,7 +501,7 @@ private slots:
 
         auto store = makeStore();
         store->procGrps() = richGroups();
-        failure.verifySaveFails([&store] { return store->save(); }, m_messages,
+        failure.verifySaveFails([this, &store] { return save(*store); }, m_messages,
                                 QStringLiteral("Unable to save data file %1: ").arg(TradeskillData::filePath()),
                                 QStringLiteral("Finished saving data file"));
     }
@@ -515,7 +531,7 @@ private slots:
         group.procs.fill(proc, procs);
         store->procGrps().fill(group, groups);
         LogCapture log;
-        QVERIFY(!store->save());
+        QVERIFY(!save(*store));
         const QString line = QStringLiteral("Unable to save data file %1: a list holds more than 65535 entries")
                                  .arg(TradeskillData::filePath());
         QCOMPARE(log.allLines(), QStringList({QStringLiteral("W: ") + line}));
@@ -530,7 +546,7 @@ private slots:
         store->procGrps().fill(ProcGroup{}, 65535);
         {
             LogCapture saveLog;
-            QVERIFY(store->save());
+            QVERIFY(save(*store));
         }
         const QByteArray bytes = m_dir->read("Vorrak.dat");
         QCOMPARE(bytes.left(6), hexBytes("2A E5 10 A4 FF FF"));
@@ -538,7 +554,7 @@ private slots:
 
         auto loaded = makeStore();
         LogCapture log;
-        QCOMPARE(loaded->load(), TradeskillData::LoadStatus::Loaded);
+        QCOMPARE(load(*loaded), TradeskillData::LoadStatus::Loaded);
         QCOMPARE(loaded->procGrpCount(), 65535);
         QCOMPARE(log.debugLines().first(), QStringLiteral("Groups: 65535"));
     }

@@ -17,7 +17,11 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     const QString kind = app.arguments().value(1);
-    const MessageHandler report = [](const QString &text) { std::fprintf(stderr, "%s\n", qPrintable(text)); };
+    const auto report = [](const SaveResult &result) {
+        if (!result.message.isEmpty())
+            std::fprintf(stderr, "%s\n", qPrintable(result.message));
+        return result.saved;
+    };
     const auto ready = [] {
         std::puts("ready");
         std::fflush(stdout);
@@ -25,15 +29,15 @@ int main(int argc, char **argv)
 
     bool saved = false;
     if (kind == QLatin1String("data")) {
-        TradeskillData data(TradeskillData::Settings{"Groups: %d", report});
+        TradeskillData data;
         data.procGrps() = GeneratedStore::tradeskill(300, 50, 10);
         ready();
-        saved = data.save();
+        saved = report(data.save());
     } else if (kind == QLatin1String("help")) {
-        HelpData help(report);
+        HelpData help;
         help.topics() = GeneratedStore::help(4000, 1000);
         ready();
-        saved = help.save();
+        saved = report(help.save());
     } else if (kind == QLatin1String("editor")) {
         VorrakAdminDialog dialog;
         ready();

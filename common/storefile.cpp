@@ -1,0 +1,177 @@
+#include "storefile.h"
+
+#include "filebackup.h"
+
+#include "binaryfilewriter.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <new>
+
+namespace {
+
+QString native(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+QString capitalised(const QString &text)
+{
+    return text.left(1).toUpper() + text.mid(1);
+}
+
+// A file of these was not read, so the store does not hold what the file holds.
+bool mustBeKept(LoadStatus status)
+{
+    switch (status) {
+    case LoadStatus::BadMagic:
+    case LoadStatus::Damaged:
+    case LoadStatus::Unreadable:
+    case LoadStatus::OutOfMemory:
+        return true;
+    case LoadStatus::Missing:
+    case LoadStatus::Loaded:
+    case LoadStatus::NotRegular:
+        break;
+    }
+    return false;
+}
+
+} // namespace
+
+StoreFile::StoreFile(const char *fileName, const char *what)
+    : m_fileName(QString::fromLatin1(fileName))
+    , m_what(QString::fromLatin1(what))
+{
+}
+
+QString StoreFile::path() const
+{
+    return QDir::currentPath() + QLatin1Char('/') + m_fileName;
+}
+
+LoadResult StoreFile::failLoad(LoadStatus status, const QString &reason)
+{
+    m_loadStatus = status;
+    qWarning("Unable to load %s %s: %s", qPrintable(m_what), qPrintable(native(path())), qPrintable(reason));
+    return {status, QStringLiteral("Unable to load %1: %2").arg(m_what, reason)};
+}
+
+LoadResult StoreFile::load(const Reader &read)
+{
+    QFile file;
+    QString reason;
+    m_loaded = FileIdentity();
+    switch (RegularFile::open(path(), file, &m_loaded, &reason)) {
+    case RegularFile::Status::Missing:
+        m_loadStatus = LoadStatus::Missing;
+        return {};
+    case RegularFile::Status::NotRegular:
+        return failLoad(LoadStatus::NotRegular, QStringLiteral("Not a regular file"));
+    case RegularFile::Status::Failed:
+        return failLoad(LoadStatus::Unreadable, reason);
+    case RegularFile::Status::Opened:
+        break;
+    }
+
+    ReadResult result;
+    try {
+        result = read(&file);
+    } catch (const std::bad_alloc &) {
+        // The reader's records are gone again with the stack; the store is empty.
+        return failLoad(LoadStatus::OutOfMemory, QStringLiteral("Out of memory"));
+    }
+    if (file.error() != QFileDevice::NoError)
+        return failLoad(LoadStatus::Unreadable, file.errorString());
+
+    switch (result) {
+    case ReadResult::BadMagic:
+        m_loadStatus = LoadStatus::BadMagic;
+        qWarning("BAD MAGIC NUMBER!");
+        return {LoadStatus::BadMagic, QStringLiteral("Unable to load %1: Format not recognized").arg(m_what)};
+    case ReadResult::Damaged:
+        m_loadStatus = LoadStatus::Damaged;
+        qWarning("%s %s is damaged", qPrintable(capitalised(m_what)), qPrintable(native(path())));
+        return {LoadStatus::Damaged, QStringLiteral("Unable to load %1: File is damaged").arg(m_what)};
+    case ReadResult::Ok:
+        break;
+    }
+    m_loadStatus = LoadStatus::Loaded;
+    return {LoadStatus::Loaded, QString()};
+}
+
+SaveResult StoreFile::refuse(const QString &path, const QString &reason) const
+{
+    const QString text = QStringLiteral("Unable to save %1 %2: %3").arg(m_what, path, reason);
+    qWarning("%s", qPrintable(text));
+    return {false, text};
+}
+
+SaveResult StoreFile::write(const QString &path, const Writer &write, const QString &notice) const
+{
+    QString error;
+    const FileIdentity now = FileIdentity::ofPath(path, &error);
+    if (!error.isEmpty())
+        return refuse(path, error);
+    if (now.exists && !now.regular)
+        return refuse(path, QStringLiteral("Not a regular file"));
+    const BinaryFileWriter::Result result = BinaryFileWriter::write(path, write);
+    if (!result.written) {
+        SaveResult failed = refuse(path, result.reason);
+        if (!notice.isEmpty())
+            failed.message += QLatin1Char('\n') + notice;
+        return failed;
+    }
+    return {true, notice};
+}
+
+SaveResult StoreFile::save(const Writer &writer)
+{
+    const QString target = path();
+    QString error;
+    const FileIdentity now = FileIdentity::ofPath(target, &error);
+    if (!error.isEmpty())
+        return refuse(target, error);
+    if (now.exists && !now.regular)
+        return refuse(target, QStringLiteral("Not a regular file"));
+
+    // A store that never loaded knows no version to protect.
+    QString notice;
+    const bool unreadable = m_loadStatus && mustBeKept(*m_loadStatus);
+    const bool changed = m_loadStatus && now != m_loaded;
+    if (now.exists && (unreadable || changed)) {
+        const FileBackup backup = FileBackup::keep(target);
+        const QString kind = unreadable ? QStringLiteral("unreadable") : QStringLiteral("changed");
+        if (!backup.kept) {
+            qWarning("Unable to keep %s %s %s as %s: %s", qPrintable(kind), qPrintable(m_what),
+                     qPrintable(native(target)), qPrintable(native(backup.backupPath)), qPrintable(backup.reason));
+            return {false, QStringLiteral("Unable to keep the %1 %2 %3 as %4: %5\nThe %2 was left as it is and "
+                                          "nothing was written.")
+                               .arg(kind, m_what, native(target), native(backup.backupPath), backup.reason)};
+        }
+        qWarning("%s %s %s kept as %s", qPrintable(capitalised(kind)), qPrintable(m_what), qPrintable(native(target)),
+                 qPrintable(native(backup.backupPath)));
+        notice = unreadable
+            ? QStringLiteral("The %1 %2 could not be read, so it was kept as %3.")
+                  .arg(m_what, native(target), native(backup.backupPath))
+            : QStringLiteral("The %1 %2 was changed by another program since it was read. That version was kept "
+                             "as %3.")
+                  .arg(m_what, native(target), native(backup.backupPath));
+        // The other version is safe: from here on the file is the store's own.
+        m_loadStatus = LoadStatus::Missing;
+        m_loaded = FileIdentity();
+    }
+
+    const SaveResult result = write(target, writer, notice);
+    if (result.saved) {
+        m_loadStatus = LoadStatus::Loaded;
+        m_loaded = FileIdentity::ofPath(target);
+    }
+    return result;
+}
+
+SaveResult StoreFile::saveCopy(const QString &path, const Writer &writer) const
+{
+    return write(path, writer, QString());
+}

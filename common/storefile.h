@@ -1,0 +1,76 @@
+#pragma once
+
+#include "regularfile.h"
+
+#include <QDataStream>
+#include <QString>
+#include <functional>
+#include <optional>
+
+class QIODevice;
+
+// What a format's reader found in a file that could be opened.
+enum class ReadResult { Ok, BadMagic, Damaged };
+
+// How loading a store's file went. Only Missing is silent; every other
+// failure leaves the store empty (Damaged: the records before the damage)
+// and comes with a message for the user.
+enum class LoadStatus { Missing, Loaded, BadMagic, Damaged, Unreadable, NotRegular, OutOfMemory };
+
+struct LoadResult
+{
+    LoadStatus status = LoadStatus::Missing;
+    // For the program's message box, e.g. "Unable to load data file: Permission denied";
+    // empty when there is nothing to tell.
+    QString message;
+};
+
+struct SaveResult
+{
+    bool saved = false;
+    // Why the save failed, or after a save what became of another version
+    // of the file (where it was kept); empty when there is nothing to tell.
+    QString message;
+};
+
+// One of the two Vorrak files in the current directory, as the store that
+// loads and saves it sees it: the one load and save path of both files.
+// It opens only regular files, tells a missing file from one that cannot be
+// read, catches running out of memory while loading, and remembers which
+// file it loaded. When saving, a file that could not be read, or that
+// another program changed or created since, is first moved to a backup that
+// never replaces an older one; a FIFO, device or directory in the file's
+// place is never replaced.
+class StoreFile
+{
+public:
+    using Reader = std::function<ReadResult(QIODevice *device)>;
+    using Writer = std::function<void(QDataStream &out)>;
+
+    // `fileName` as "Vorrak.dat", `what` as "data file".
+    StoreFile(const char *fileName, const char *what);
+
+    // The current directory's path followed by the file name, built anew each time.
+    QString path() const;
+
+    // Opens the file and runs `read` on it, once, on an empty store. The
+    // warning line and the message of a failure are produced here.
+    LoadResult load(const Reader &read);
+    // Writes the file in place of the one loaded (see the class comment).
+    SaveResult save(const Writer &write);
+    // Writes a copy to another path, the same safe way, leaving the store's
+    // own file and what is known of it alone.
+    SaveResult saveCopy(const QString &path, const Writer &write) const;
+    // A save refused before anything was touched, reported like a failed one.
+    SaveResult refuse(const QString &path, const QString &reason) const;
+
+private:
+    LoadResult failLoad(LoadStatus status, const QString &reason);
+    SaveResult write(const QString &path, const Writer &write, const QString &notice) const;
+
+    QString m_fileName;
+    QString m_what;
+    // Set by load(): the status, and which file was read (none if missing).
+    std::optional<LoadStatus> m_loadStatus;
+    FileIdentity m_loaded;
+};

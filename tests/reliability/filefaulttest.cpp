@@ -1,0 +1,317 @@
+// What the disk, another program or the file itself can do to Vorrak.dat and
+// Vorrak.hlp, one test per kind of fault, each over both files: the store
+// reports what a program shows, never takes a file it cannot read for a
+// missing one, and never loses a version of the file when it writes.
+#include "fixtures.h"
+#include "helpdata.h"
+#include "logcapture.h"
+#include "scratchdir.h"
+#include "tradeskilldata.h"
+#include "unprivileged.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QLoggingCategory>
+#include <QtEndian>
+#include <QtTest>
+
+#include <memory>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+namespace {
+
+// One of the two stores behind a common face.
+struct Store
+{
+    explicit Store(const QString &kind)
+    {
+        if (kind == QLatin1String("data"))
+            data = std::make_unique<TradeskillData>();
+        else
+            help = std::make_unique<HelpData>();
+    }
+    LoadResult load() { return data ? data->load() : help->load(); }
+    SaveResult save() { return data ? data->save() : help->save(); }
+    qsizetype size() const { return data ? data->procGrps().size() : help->topics().size(); }
+    // Gives the store content of its own, to tell its file from another.
+    void fill()
+    {
+        if (data)
+            data->procGrps() = richGroups();
+        else
+            help->topics() = richTopics();
+    }
+    QByteArray fileBytes() const { return data ? dataFileBytes(richGroups()) : helpFileBytes(richTopics()); }
+    QString fileName() const { return data ? QStringLiteral("Vorrak.dat") : QStringLiteral("Vorrak.hlp"); }
+    QString what() const { return data ? QStringLiteral("data file") : QStringLiteral("help file"); }
+
+    std::unique_ptr<TradeskillData> data;
+    std::unique_ptr<HelpData> help;
+};
+
+void addBothFiles(const char *fault)
+{
+    for (const char *kind : {"data", "help"})
+        QTest::newRow(qPrintable(QStringLiteral("%1 file, %2").arg(QLatin1String(kind), QLatin1String(fault))))
+            << QString::fromLatin1(kind) << QString::fromLatin1(fault);
+}
+
+// A valid file far larger than the address space left to the test, mostly
+// a hole: for the data file one group of processes with 65,535 empty
+// requirements each, for the help file one topic with a long body.
+bool writeSparseFile(const QString &path, const QString &kind, qint64 bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const auto be16 = [](quint16 v) { QByteArray b(2, 0); qToBigEndian(v, b.data()); return b; };
+    const auto be32 = [](quint32 v) { QByteArray b(4, 0); qToBigEndian(v, b.data()); return b; };
+    if (kind == QLatin1String("help")) {
+        // Magic, one topic: a null id, a null header and the body.
+        const qint64 body = (bytes / 2) * 2;
+        file.write(QByteArray::fromHex("E9A7143D0001FFFFFFFFFFFFFFFF") + be32(quint32(body)));
+        return file.resize(file.pos() + body);
+    }
+    constexpr qint64 ProcBytes = 4 + 1 + 1 + 2 + 65535LL * 13; // a null name, QLs, the count, the requirements
+    const int procs = int(bytes / ProcBytes);
+    file.write(QByteArray::fromHex("2AE510A40001FFFFFFFF") + be16(quint16(procs)));
+    for (int j = 0; j < procs; ++j) {
+        file.write(QByteArray::fromHex("FFFFFFFF0101FFFF"));
+        file.seek(file.pos() + 65535LL * 13);
+    }
+    return file.resize(file.pos());
+}
+
+// Leaves the test `headroom` bytes of address space until it goes.
+class AddressSpaceLimit
+{
+public:
+    explicit AddressSpaceLimit(qint64 headroom)
+    {
+        QFile status(QStringLiteral("/proc/self/statm"));
+        if (!status.open(QIODevice::ReadOnly) || ::getrlimit(RLIMIT_AS, &m_previous) != 0)
+            return;
+        const qint64 pages = status.readAll().split(' ').value(0).toLongLong();
+        rlimit limit = m_previous;
+        limit.rlim_cur = rlim_t(pages * ::sysconf(_SC_PAGESIZE) + headroom);
+        m_set = ::setrlimit(RLIMIT_AS, &limit) == 0;
+    }
+    ~AddressSpaceLimit()
+    {
+        if (m_set)
+            ::setrlimit(RLIMIT_AS, &m_previous);
+    }
+    bool isSet() const { return m_set; }
+
+private:
+    rlimit m_previous{};
+    bool m_set = false;
+};
+
+} // namespace
+
+class FileFaultTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // Only warnings are checked; a million progress lines would fill the
+    // memory the out-of-memory rows leave.
+    void initTestCase() { QLoggingCategory::defaultCategory()->setEnabled(QtDebugMsg, false); }
+    void unreadableFileIsReportedAndKept_data();
+    void unreadableFileIsReportedAndKept();
+    void notRegularFileIsNeitherOpenedNorReplaced_data();
+    void notRegularFileIsNeitherOpenedNorReplaced();
+    void otherProgramsVersionIsKept_data();
+    void otherProgramsVersionIsKept();
+};
+
+void FileFaultTest::unreadableFileIsReportedAndKept_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("fault");
+    addBothFiles("no read permission");
+    addBothFiles("bad magic");
+    addBothFiles("out of memory");
+}
+
+void FileFaultTest::unreadableFileIsReportedAndKept()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, fault);
+    if (fault == QLatin1String("no read permission") && rerunNonRoot())
+        return;
+#if defined(__SANITIZE_ADDRESS__)
+    if (fault == QLatin1String("out of memory"))
+        QSKIP("the address sanitizer reserves more address space than the limit leaves");
+#endif
+    ScratchDir dir;
+    QVERIFY(dir.isValid());
+    Store store(kind);
+    const QString path = dir.filePath(store.fileName());
+    // Two older backups, which must survive.
+    QVERIFY(dir.write(store.fileName() + QStringLiteral(".bak"), "first backup"));
+    QVERIFY(dir.write(store.fileName() + QStringLiteral(".1.bak"), "second backup"));
+
+    QString reason;
+    QString warning;
+    QByteArray before = store.fileBytes();
+    if (fault == QLatin1String("bad magic")) {
+        before = "not a Vorrak file";
+        QVERIFY(dir.write(store.fileName(), before));
+        reason = QStringLiteral("Format not recognized");
+        warning = QStringLiteral("BAD MAGIC NUMBER!");
+    } else if (fault == QLatin1String("no read permission")) {
+        QVERIFY(dir.write(store.fileName(), store.fileBytes()));
+        QVERIFY(QFile::setPermissions(path, QFile::WriteOwner));
+        reason = QStringLiteral("Permission denied");
+    } else {
+        QVERIFY(writeSparseFile(path, kind, 100 * 1000 * 1000));
+        before = dir.read(store.fileName());
+        reason = QStringLiteral("Out of memory");
+    }
+    if (warning.isEmpty())
+        warning = QStringLiteral("Unable to load %1 %2: %3").arg(store.what(), path, reason);
+
+    LoadResult loaded;
+    {
+        LogCapture log;
+        std::unique_ptr<AddressSpaceLimit> limit;
+        if (fault == QLatin1String("out of memory")) {
+            limit = std::make_unique<AddressSpaceLimit>(64 << 20);
+            QVERIFY(limit->isSet());
+        }
+        loaded = store.load();
+        limit.reset();
+        QCOMPARE(log.warningLines(), QStringList{warning});
+    }
+    QCOMPARE(loaded.message, QStringLiteral("Unable to load %1: %2").arg(store.what(), reason));
+    QCOMPARE(store.size(), 0);
+
+    store.fill();
+    const SaveResult saved = store.save();
+    QVERIFY2(saved.saved, qPrintable(saved.message));
+    const QString backup = path + QStringLiteral(".2.bak");
+    QCOMPARE(saved.message, QStringLiteral("The %1 %2 could not be read, so it was kept as %3.")
+                                .arg(store.what(), path, backup));
+    QFile::setPermissions(backup, QFile::ReadOwner | QFile::WriteOwner);
+    QVERIFY(dir.read(QFileInfo(backup).fileName()) == before);
+    QCOMPARE(dir.read(store.fileName() + QStringLiteral(".bak")), QByteArray("first backup"));
+    QCOMPARE(dir.read(store.fileName() + QStringLiteral(".1.bak")), QByteArray("second backup"));
+    QCOMPARE(dir.read(store.fileName()), store.fileBytes());
+}
+
+void FileFaultTest::notRegularFileIsNeitherOpenedNorReplaced_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("fault");
+    addBothFiles("FIFO");
+    addBothFiles("link to a FIFO");
+    addBothFiles("directory");
+    addBothFiles("device");
+}
+
+void FileFaultTest::notRegularFileIsNeitherOpenedNorReplaced()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, fault);
+    ScratchDir dir;
+    QVERIFY(dir.isValid());
+    Store store(kind);
+    const QString path = dir.filePath(store.fileName());
+    const QByteArray name = QFile::encodeName(path);
+    mode_t type = S_IFIFO;
+    if (fault == QLatin1String("FIFO")) {
+        QCOMPARE(::mkfifo(name.constData(), 0600), 0);
+    } else if (fault == QLatin1String("link to a FIFO")) {
+        QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("fifo"))).constData(), 0600), 0);
+        QVERIFY(QFile::link(QStringLiteral("fifo"), path));
+    } else if (fault == QLatin1String("directory")) {
+        QVERIFY(QDir(dir.path()).mkpath(store.fileName() + QStringLiteral("/inside")));
+        type = S_IFDIR;
+    } else {
+        // The null device's numbers: harmless to open, fatal to replace.
+        if (::mknod(name.constData(), S_IFCHR | 0600, makedev(1, 3)) != 0)
+            QSKIP("only root may make a device node");
+        type = S_IFCHR;
+    }
+
+    LogCapture log;
+    QElapsedTimer clock;
+    clock.start();
+    const LoadResult loaded = store.load();
+    QVERIFY(clock.elapsed() < 1000);
+    QCOMPARE(loaded.status, LoadStatus::NotRegular);
+    QCOMPARE(loaded.message, QStringLiteral("Unable to load %1: Not a regular file").arg(store.what()));
+    QCOMPARE(log.warningLines(),
+             QStringList{QStringLiteral("Unable to load %1 %2: Not a regular file").arg(store.what(), path)});
+
+    store.fill();
+    const SaveResult saved = store.save();
+    QVERIFY(!saved.saved);
+    QCOMPARE(saved.message, QStringLiteral("Unable to save %1 %2: Not a regular file").arg(store.what(), path));
+    struct stat status;
+    QCOMPARE(::stat(name.constData(), &status), 0);
+    QCOMPARE(status.st_mode & S_IFMT, type);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot).size(),
+             fault == QLatin1String("link to a FIFO") ? 2 : (fault == QLatin1String("directory") ? 0 : 1));
+}
+
+void FileFaultTest::otherProgramsVersionIsKept_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("fault");
+    addBothFiles("rewritten in place");
+    addBothFiles("replaced by another file");
+    addBothFiles("created while missing");
+}
+
+void FileFaultTest::otherProgramsVersionIsKept()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, fault);
+    ScratchDir dir;
+    QVERIFY(dir.isValid());
+    Store store(kind);
+    const QString path = dir.filePath(store.fileName());
+    const QByteArray first = kind == QLatin1String("data") ? dataFileBytes({}) : helpFileBytes({});
+    if (fault != QLatin1String("created while missing"))
+        QVERIFY(dir.write(store.fileName(), first));
+    QVERIFY(store.load().message.isEmpty());
+
+    // What the other program leaves: a version the store has never seen.
+    const QByteArray other = first + QByteArray("another program's version");
+    if (fault == QLatin1String("rewritten in place")) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite) && file.seek(first.size()));
+        QVERIFY(file.write("another program's version") > 0);
+    } else if (fault == QLatin1String("replaced by another file")) {
+        QVERIFY(dir.write(QStringLiteral("new"), other));
+        QVERIFY(QFile::remove(path) && QFile::rename(dir.filePath(QStringLiteral("new")), path));
+    } else {
+        QVERIFY(dir.write(store.fileName(), other));
+    }
+
+    store.fill();
+    LogCapture log;
+    const SaveResult saved = store.save();
+    QVERIFY(saved.saved);
+    const QString backup = path + QStringLiteral(".bak");
+    QCOMPARE(saved.message, QStringLiteral("The %1 %2 was changed by another program since it was read. That "
+                                           "version was kept as %3.")
+                                .arg(store.what(), path, backup));
+    QCOMPARE(log.warningLines(), QStringList{QStringLiteral("Changed %1 %2 kept as %3").arg(store.what(), path, backup)});
+    QCOMPARE(dir.read(QFileInfo(backup).fileName()), other);
+    QCOMPARE(dir.read(store.fileName()), store.fileBytes());
+    // The file is the store's own now: the next save keeps nothing.
+    const SaveResult again = store.save();
+    QVERIFY(again.saved && again.message.isEmpty());
+}
+
+QTEST_GUILESS_MAIN(FileFaultTest)
+#include "filefaulttest.moc"
