@@ -1,4 +1,9 @@
 #include "admintest.h"
+#include "fixtures.h"
+#include "logcapture.h"
+#include "modalanswer.h"
+#include "scratchdir.h"
+#include "widgetinput.h"
 #include "editorsession.h"
 #include "tradeskilldata.h"
 #include "unprivileged.h"
@@ -10,6 +15,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -21,18 +27,6 @@ QList<ProcGroup> sampleStore()
                                                              makeReq("Weaponsmithing", "4.5", 1, 0)}),
                                   makeProc("Rifle", 255, 255)}),
             makeGroup("Armor")};
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QString dataPath() { return TradeskillData::filePath(); }
@@ -140,7 +134,7 @@ void TestEditorSession::everyWayOfClosingWritesOnce()
 {
     QFETCH(QString, how);
     QVERIFY(writeDataFile(sampleStore()));
-    const QByteArray before = dataFileBytes();
+    const QByteArray before = m_dir->read(QStringLiteral("Vorrak.dat"));
     QVERIFY(!before.isEmpty());
     // Make the file older than any write below could be, so a rewrite shows.
     {
@@ -156,7 +150,7 @@ void TestEditorSession::everyWayOfClosingWritesOnce()
     QCOMPARE(log.debugLines().count(QStringLiteral("Saving data file...")), 1);
     QCOMPARE(log.debugLines().count(QStringLiteral("Finished saving data file")), 1);
     // Started on a file and closed without changes: the same bytes come back.
-    QCOMPARE(dataFileBytes(), before);
+    QCOMPARE(m_dir->read(QStringLiteral("Vorrak.dat")), before);
     QVERIFY(QFileInfo(dataPath()).lastModified() > QDateTime::currentDateTime().addSecs(-60));
     QVERIFY(!QFile::exists(backupPath()));
 }
@@ -166,7 +160,7 @@ void TestEditorSession::leavingAtOnceCreatesEmptyFile()
     QVERIFY(!QFile::exists(dataPath()));
     LogCapture log;
     QCOMPARE(runEditor(QStringLiteral("Exit")), 0);
-    QCOMPARE(dataFileBytes(), EmptyStore);
+    QCOMPARE(m_dir->read(QStringLiteral("Vorrak.dat")), EmptyStore);
     QVERIFY(!QFile::exists(backupPath()));
     QVERIFY(log.warningLines().filter(QStringLiteral("Vorrak.dat")).isEmpty());
 }
@@ -208,9 +202,9 @@ void TestEditorSession::unreadableFileIsKept()
     QFETCH(QString, loadMessage);
     QFETCH(bool, olderBackup);
     QFETCH(QByteArray, written);
-    QVERIFY(writeBytes(dataPath(), content));
+    QVERIFY(m_dir->write(dataPath(), content));
     if (olderBackup)
-        QVERIFY(writeBytes(backupPath(), "an older backup"));
+        QVERIFY(m_dir->write(backupPath(), "an older backup"));
 
     LogCapture log;
     QStringList messages;
@@ -220,11 +214,11 @@ void TestEditorSession::unreadableFileIsKept()
                                                                 "as %2.")
                                                      .arg(QDir::toNativeSeparators(dataPath()),
                                                           QDir::toNativeSeparators(backup))}));
-    QCOMPARE(readBytes(backup), content);
+    QCOMPARE(m_dir->read(backup), content);
     if (olderBackup)
-        QCOMPARE(readBytes(backupPath()), QByteArray("an older backup"));
+        QCOMPARE(m_dir->read(backupPath()), QByteArray("an older backup"));
     // The editor's own store: empty, or the groups read before the damage.
-    QCOMPARE(dataFileBytes(), written);
+    QCOMPARE(m_dir->read(QStringLiteral("Vorrak.dat")), written);
     const QString line = QStringLiteral("Unreadable data file %1 kept as %2")
                              .arg(QDir::toNativeSeparators(dataPath()), QDir::toNativeSeparators(backup));
     QCOMPARE(log.warningLines().count(line), 1);
@@ -235,9 +229,9 @@ void TestEditorSession::unreadableFileIsKept()
 void TestEditorSession::readableFileMakesNoBackup()
 {
     QVERIFY(writeDataFile(sampleStore()));
-    QVERIFY(writeBytes(backupPath(), "an older backup"));
+    QVERIFY(m_dir->write(backupPath(), "an older backup"));
     QCOMPARE(runEditor(QStringLiteral("Escape")), 0);
-    QCOMPARE(readBytes(backupPath()), QByteArray("an older backup"));
+    QCOMPARE(m_dir->read(backupPath()), QByteArray("an older backup"));
     QCOMPARE(readDataFile(), sampleStore());
 }
 
@@ -247,7 +241,7 @@ void TestEditorSession::backupFailureLeavesFileAlone()
     if (rerunNonRoot())
         return;
     const QByteArray junk("not a data file");
-    QVERIFY(writeBytes(dataPath(), junk));
+    QVERIFY(m_dir->write(dataPath(), junk));
     QVERIFY(QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::ExeOwner));
 
     LogCapture log;
@@ -261,7 +255,7 @@ void TestEditorSession::backupFailureLeavesFileAlone()
                                            .arg(QDir::toNativeSeparators(dataPath()),
                                                 QDir::toNativeSeparators(backupPath()))),
              qPrintable(messages.at(1)));
-    QCOMPARE(dataFileBytes(), junk);
+    QCOMPARE(m_dir->read(QStringLiteral("Vorrak.dat")), junk);
     QVERIFY(!log.debugLines().contains(QStringLiteral("Saving data file...")));
     QCOMPARE(log.warningLines().filter(QStringLiteral("Unable to keep unreadable data file")).size(), 1);
 }

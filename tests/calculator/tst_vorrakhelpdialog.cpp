@@ -1,10 +1,10 @@
 #include "accessibilitycheck.h"
-#include "calculatorfixtures.h"
 #include "fixtures.h"
 #include "logcapture.h"
-#include "modalwatcher.h"
+#include "modalanswer.h"
 #include "scratchdir.h"
 #include "vorrakdialog.h"
+#include "widgetinput.h"
 #include "vorrakhelpdialog.h"
 
 #include <QApplication>
@@ -99,8 +99,8 @@ void TestVorrakHelpDialog::init()
 void TestVorrakHelpDialog::topicsAndFirstBody()
 {
     QVERIFY(writeHelpFile(threeTopics()));
-    QList<ModalWatcher::MessageBoxRecord> boxes;
-    ModalWatcher watcher(ModalWatcher::closeMessageBoxes(&boxes));
+    QList<MessageBoxRecord> boxes;
+    ModalAnswer watcher(closeMessageBoxes(&boxes));
     LogCapture log;
     VorrakHelpDialog help;
 
@@ -206,8 +206,8 @@ void TestVorrakHelpDialog::aboutQt()
     QFETCH(QString, body);
 
     QVERIFY(writeHelpFile(threeTopics()));
-    QList<ModalWatcher::MessageBoxRecord> boxes;
-    ModalWatcher watcher(ModalWatcher::closeMessageBoxes(&boxes));
+    QList<MessageBoxRecord> boxes;
+    ModalAnswer watcher(closeMessageBoxes(&boxes));
     VorrakHelpDialog help;
     QVERIFY(showAndActivate(help));
     auto *list = topicsList(help);
@@ -231,8 +231,8 @@ void TestVorrakHelpDialog::aboutQt()
 
 void TestVorrakHelpDialog::noTopics()
 {
-    QList<ModalWatcher::MessageBoxRecord> boxes;
-    ModalWatcher watcher(ModalWatcher::closeMessageBoxes(&boxes));
+    QList<MessageBoxRecord> boxes;
+    ModalAnswer watcher(closeMessageBoxes(&boxes));
     VorrakHelpDialog help;
 
     // The about box opened while the viewer was being built.
@@ -279,13 +279,13 @@ void TestVorrakHelpDialog::unusableHelpFile()
     QFETCH(QStringList, entries);
 
     QVERIFY(m_dir->write(QStringLiteral("Vorrak.hlp"), bytes));
-    QList<ModalWatcher::MessageBoxRecord> boxes;
-    ModalWatcher watcher(ModalWatcher::closeMessageBoxes(&boxes));
+    QList<MessageBoxRecord> boxes;
+    ModalAnswer watcher(closeMessageBoxes(&boxes));
     LogCapture log;
     VorrakHelpDialog help;
 
     QStringList shown;
-    for (const ModalWatcher::MessageBoxRecord &box : boxes) {
+    for (const MessageBoxRecord &box : boxes) {
         if (box.caption == QLatin1String("About Qt")) {
             shown << box.caption;
         } else {
@@ -323,12 +323,12 @@ void TestVorrakHelpDialog::closeButtonRejects()
 {
     QVERIFY(writeHelpFile(threeTopics()));
     VorrakHelpDialog help;
-    ModalWatcher watcher([](QWidget *modal) {
+    ModalAnswer watcher([](QWidget *modal) {
         QTest::mouseClick(modal->findChild<QPushButton *>(QStringLiteral("CloseButton")), Qt::LeftButton);
     });
     help.setResult(QDialog::Accepted);
     QCOMPARE(help.exec(), int(QDialog::Rejected));
-    QCOMPARE(watcher.seen(), 1);
+    QCOMPARE(watcher.answered(), 1);
 }
 
 void TestVorrakHelpDialog::openingTwiceReadsFileAgain()
@@ -338,7 +338,7 @@ void TestVorrakHelpDialog::openingTwiceReadsFileAgain()
     QVERIFY(showAndActivate(dialog));
 
     QList<QStringList> opened;
-    ModalWatcher watcher([&opened](QWidget *modal) {
+    ModalAnswer watcher([&opened](QWidget *modal) {
         opened << listTexts(modal->findChild<QListWidget *>(QStringLiteral("TopicsList")));
         QTest::mouseClick(modal->findChild<QPushButton *>(QStringLiteral("CloseButton")), Qt::LeftButton);
     });

@@ -2,7 +2,7 @@
 // that a screen reader can name every widget that takes the keyboard focus,
 // and that Tab reaches each of them in reading order.
 #include "accessibilitycheck.h"
-#include "modalwatcher.h"
+#include "modalanswer.h"
 #include "tabwalk.h"
 #include "fixtures.h"
 #include "scratchdir.h"

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDir>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -16,7 +17,8 @@ public:
 
     bool isValid() const { return m_valid; }
     QString path() const { return m_dir.path(); }
-    QString filePath(const QString &name) const { return m_dir.filePath(name); }
+    // A name relative to the directory, or an absolute path as it stands.
+    QString filePath(const QString &name) const { return QDir(m_dir.path()).filePath(name); }
 
     // Whole-file helpers for the fixtures; they fail the test through QVERIFY
     // in the caller when they return false / an empty QByteArray is unexpected.
