@@ -52,13 +52,11 @@ ModalAnswer noModal()
 
 } // namespace
 
-class TestAdminActions : public QObject
+class TestAdminActions : public ScratchTest
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
 
     void addGroup_data();
     void addGroup();
@@ -84,21 +82,7 @@ private slots:
     void unknownActionIsReported();
     void fullListsRefuseAnother_data();
     void fullListsRefuseAnother();
-
-private:
-    std::unique_ptr<ScratchDir> m_dir;
 };
-
-void TestAdminActions::init()
-{
-    m_dir = std::make_unique<ScratchDir>();
-    QVERIFY(m_dir->isValid());
-}
-
-void TestAdminActions::cleanup()
-{
-    m_dir.reset();
-}
 
 // --- Add --------------------------------------------------------------------
 

@@ -87,13 +87,11 @@ int runEditor(const QString &how, QStringList *messages = nullptr,
 
 } // namespace
 
-class TestEditorSession : public QObject
+class TestEditorSession : public ScratchTest
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
 
     void everyWayOfClosingWritesOnce_data();
     void everyWayOfClosingWritesOnce();
@@ -107,21 +105,7 @@ private slots:
     void failedSaveOffersRecovery_data();
     void failedSaveOffersRecovery();
     void writableFileInReadOnlyFolderIsSaved();
-
-private:
-    std::unique_ptr<ScratchDir> m_dir;
 };
-
-void TestEditorSession::init()
-{
-    m_dir = std::make_unique<ScratchDir>();
-    QVERIFY(m_dir->isValid());
-}
-
-void TestEditorSession::cleanup()
-{
-    m_dir.reset();
-}
 
 void TestEditorSession::everyWayOfClosingWritesOnce_data()
 {

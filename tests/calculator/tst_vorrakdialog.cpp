@@ -83,17 +83,11 @@ constexpr Qt::WindowFlags mainWindowFlags = Qt::Dialog | Qt::CustomizeWindowHint
 
 } // namespace
 
-class TestVorrakDialog : public QObject
+class TestVorrakDialog : public ScratchTest
 {
     Q_OBJECT
 
-private:
-    // Every case runs in its own scratch directory, so no Vorrak.dat or Vorrak.hlp is left over.
-    std::unique_ptr<ScratchDir> m_dir;
-
 private slots:
-    void init();
-    void cleanup() { m_dir.reset(); }
     void startUpWithoutData();
     void widgets_data();
     void widgets();
@@ -130,12 +124,6 @@ private slots:
     void copyKeepsLastCalculation();
     void accessibleNames();
 };
-
-void TestVorrakDialog::init()
-{
-    m_dir = std::make_unique<ScratchDir>();
-    QVERIFY(m_dir->isValid());
-}
 
 void TestVorrakDialog::startUpWithoutData()
 {

@@ -63,17 +63,11 @@ QTextBrowser *bodyView(const QWidget &help)
 
 } // namespace
 
-class TestVorrakHelpDialog : public QObject
+class TestVorrakHelpDialog : public ScratchTest
 {
     Q_OBJECT
 
-private:
-    // Every case runs in its own scratch directory, so no Vorrak.dat or Vorrak.hlp is left over.
-    std::unique_ptr<ScratchDir> m_dir;
-
 private slots:
-    void init();
-    void cleanup() { m_dir.reset(); }
     void topicsAndFirstBody();
     void window_data();
     void window();
@@ -89,12 +83,6 @@ private slots:
     void openingTwiceReadsFileAgain();
     void accessibleNames();
 };
-
-void TestVorrakHelpDialog::init()
-{
-    m_dir = std::make_unique<ScratchDir>();
-    QVERIFY(m_dir->isValid());
-}
 
 void TestVorrakHelpDialog::topicsAndFirstBody()
 {

@@ -47,7 +47,7 @@ const char *const Example41 = "2A E5 10 A4 00 01 00 00 00 02 00 41 00 01 00 00 0
 
 } // namespace
 
-class TestVorrakData : public QObject
+class TestVorrakData : public ScratchTest
 {
     Q_OBJECT
 
@@ -72,22 +72,12 @@ private:
         return result;
     }
 
-    std::unique_ptr<ScratchDir> m_dir;
-
 private slots:
     void initTestCase()
     {
         QVERIFY(QFileInfo(QStringLiteral(VORRAK_DATA_TOOL)).isExecutable());
         QLoggingCategory::defaultCategory()->setEnabled(QtDebugMsg, false);
     }
-
-    void init()
-    {
-        m_dir = std::make_unique<ScratchDir>();
-        QVERIFY(m_dir->isValid());
-    }
-
-    void cleanup() { m_dir.reset(); }
 
     void sampleRoundTrip_data()
     {

@@ -14,13 +14,12 @@
 #include <QTest>
 #include <QTreeWidget>
 
-class TestAdminAccessibility : public QObject
+class TestAdminAccessibility : public ScratchTest
 {
     Q_OBJECT
 
 private slots:
     void init();
-    void cleanup();
     void mainDialog_data();
     void mainDialog();
     void recordForms_data();
@@ -30,22 +29,14 @@ private slots:
 
 private:
     static void verifyReport(const AccessibilityReport &report, const QStringList &inputs);
-
-    std::unique_ptr<ScratchDir> m_dir;
 };
 
 // Each case in a fresh folder: closing the editor's windows writes the files.
 void TestAdminAccessibility::init()
 {
-    m_dir = std::make_unique<ScratchDir>();
-    QVERIFY(m_dir->isValid());
+    ScratchTest::init();
     QVERIFY(m_dir->write("Vorrak.dat", dataFileBytes(richGroups())));
     QVERIFY(m_dir->write("Vorrak.hlp", helpFileBytes(richTopics())));
-}
-
-void TestAdminAccessibility::cleanup()
-{
-    m_dir.reset();
 }
 
 void TestAdminAccessibility::verifyReport(const AccessibilityReport &report, const QStringList &inputs)

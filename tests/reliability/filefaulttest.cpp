@@ -120,20 +120,11 @@ private:
 
 } // namespace
 
-class FileFaultTest : public QObject
+class FileFaultTest : public ScratchTest
 {
     Q_OBJECT
 
-    // Every case runs in its own scratch directory.
-    std::unique_ptr<ScratchDir> m_dir;
-
 private slots:
-    void init()
-    {
-        m_dir = std::make_unique<ScratchDir>();
-        QVERIFY(m_dir->isValid());
-    }
-    void cleanup() { m_dir.reset(); }
     // Only warnings are checked; a million progress lines would fill the
     // memory the out-of-memory rows leave.
     void initTestCase() { QLoggingCategory::defaultCategory()->setEnabled(QtDebugMsg, false); }

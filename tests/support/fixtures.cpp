@@ -1,21 +1,14 @@
 #include "fixtures.h"
 
 #include "helpfile.h"
+#include "scratchdir.h"
 #include "tradeskilldata.h"
 #include "tradeskillfile.h"
 
 #include <QDataStream>
-#include <QDir>
-#include <QFile>
 #include <QIODevice>
 
 namespace {
-
-bool writeFile(const QString &name, const QByteArray &bytes)
-{
-    QFile file(QDir::current().filePath(name));
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 // The header has the same size whatever the count, so the image of the first
 // n records ends where record n - 1 ends in the whole file.

@@ -6,15 +6,12 @@
 #include <QLoggingCategory>
 #include <QObject>
 #include <QStringList>
-#include <QTest>
-
-#include <memory>
 
 // What the tests of the two stores share: debug lines on, each case in its
 // own scratch directory, and the store called as the programs call it, with
 // what it has to tell (the text a program shows in its message box) kept in
 // m_messages.
-class StoreTest : public QObject
+class StoreTest : public ScratchTest
 {
     Q_OBJECT
 
@@ -22,30 +19,30 @@ protected:
     template <typename Store>
     LoadStatus load(Store &store)
     {
-        const LoadResult result = store.load();
-        if (!result.message.isEmpty())
-            m_messages.append(result.message);
-        return result.status;
+        return told(store.load()).status;
     }
     template <typename Store>
     bool save(Store &store)
     {
-        const SaveResult result = store.save();
-        if (!result.message.isEmpty())
-            m_messages.append(result.message);
-        return result.saved;
+        return told(store.save()).saved;
     }
 
-    std::unique_ptr<ScratchDir> m_dir;
     QStringList m_messages;
+
+private:
+    template <typename Result>
+    Result told(const Result &result)
+    {
+        if (!result.message.isEmpty())
+            m_messages.append(result.message);
+        return result;
+    }
 
 private slots:
     void initTestCase() { QLoggingCategory::defaultCategory()->setEnabled(QtDebugMsg, true); }
     void init()
     {
         m_messages.clear();
-        m_dir = std::make_unique<ScratchDir>();
-        QVERIFY(m_dir->isValid());
+        ScratchTest::init();
     }
-    void cleanup() { m_dir.reset(); }
 };
