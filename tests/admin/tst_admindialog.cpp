@@ -18,7 +18,6 @@
 #include <QStyle>
 #include <QTabWidget>
 #include <QTest>
-#include <QTimer>
 #include <QTreeWidget>
 
 namespace {
@@ -284,16 +283,12 @@ void TestAdminDialog::altHPressesEditHelp()
     Editor editor;
     QSignalSpy pressed(editor.get<QPushButton>("HelpBtn"), &QPushButton::clicked);
     // Whatever the help administration opens is closed again at once.
-    QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [&editor]() {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (modal && modal != editor.dialog)
+    ModalAnswer closer([&editor](QWidget *modal) {
+        if (modal != editor.dialog)
             modal->close();
     });
-    closer.start(10);
     QTest::keyClick(editor.dialog, Qt::Key_H, Qt::AltModifier);
     QTRY_COMPARE(pressed.count(), 1);
-    closer.stop();
     // The help administration leaves the tradeskill store and its file alone.
     QCOMPARE(editor.groups(), browsingStore());
     QCOMPARE(dir.read(QStringLiteral("Vorrak.dat")), before);

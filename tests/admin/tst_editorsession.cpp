@@ -15,7 +15,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 namespace {
 
@@ -54,17 +53,11 @@ int runEditor(const QString &how, QStringList *messages = nullptr,
               const std::function<void(QWidget *)> &whileOpen = {},
               const std::function<bool(QWidget *)> &answer = {})
 {
-    QTimer timer;
-    timer.setInterval(10);
-    QObject::connect(&timer, &QTimer::timeout, [&]() {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (modal && !modal->inherits("VorrakAdminDialog") && answer) {
+    ModalAnswer answerer([&](QWidget *modal) {
+        if (!modal->inherits("VorrakAdminDialog") && answer) {
             if (auto *box = qobject_cast<QMessageBox *>(modal); box && messages)
                 messages->append(box->text());
-            timer.stop();
-            const bool taken = answer(modal);
-            timer.start();
-            if (taken)
+            if (answer(modal))
                 return;
             if (messages && qobject_cast<QMessageBox *>(modal))
                 messages->removeLast();
@@ -73,15 +66,12 @@ int runEditor(const QString &how, QStringList *messages = nullptr,
             if (messages)
                 messages->append(box->text());
             box->accept();
-        } else if (modal && modal->inherits("VorrakAdminDialog") && modal->isVisible()) {
-            timer.stop();
+        } else if (modal->inherits("VorrakAdminDialog")) {
             if (whileOpen)
                 whileOpen(modal);
             closeEditor(modal, how);
-            timer.start();
         }
     });
-    timer.start();
     return EditorSession::run();
 }
 

@@ -24,12 +24,6 @@ struct Result
     QByteArray err;
 };
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // Every file below `dir` with its content, to show that a command wrote nothing.
 QMap<QString, QByteArray> snapshot(const QString &dir)
 {
@@ -37,7 +31,7 @@ QMap<QString, QByteArray> snapshot(const QString &dir)
     QDirIterator it(dir, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
-        files.insert(path, QFileInfo(path).isDir() ? QByteArray("<dir>") : readAll(path));
+        files.insert(path, QFileInfo(path).isDir() ? QByteArray("<dir>") : readFile(path));
     }
     return files;
 }
@@ -93,14 +87,14 @@ private slots:
         QFETCH(QString, binary);
         const QString sourcePath = QStringLiteral(VORRAK_SAMPLE_SOURCE_DIR "/") + source;
         const QString builtPath = QStringLiteral(VORRAK_SAMPLE_BUILD_DIR "/") + binary;
-        const QByteArray built = readAll(builtPath);
+        const QByteArray built = readFile(builtPath);
         QVERIFY(!built.isEmpty());
 
         // The sample source is kept in exactly the form export prints.
         const Result exported = run({QStringLiteral("export"), builtPath});
         QCOMPARE(exported.exitCode, 0);
         QCOMPARE(exported.err, QByteArray());
-        QCOMPARE(exported.out, readAll(sourcePath));
+        QCOMPARE(exported.out, readFile(sourcePath));
 
         const Result imported = run({QStringLiteral("import"), sourcePath, binary});
         QCOMPARE(imported.exitCode, 0);
@@ -115,8 +109,8 @@ private slots:
 
     void sampleHasWhatTheProgramsShow()
     {
-        QVERIFY(m_dir->write(QStringLiteral("Vorrak.dat"), readAll(QStringLiteral(VORRAK_SAMPLE_BUILD_DIR "/Vorrak.dat"))));
-        QVERIFY(m_dir->write(QStringLiteral("Vorrak.hlp"), readAll(QStringLiteral(VORRAK_SAMPLE_BUILD_DIR "/Vorrak.hlp"))));
+        QVERIFY(m_dir->write(QStringLiteral("Vorrak.dat"), readFile(QStringLiteral(VORRAK_SAMPLE_BUILD_DIR "/Vorrak.dat"))));
+        QVERIFY(m_dir->write(QStringLiteral("Vorrak.hlp"), readFile(QStringLiteral(VORRAK_SAMPLE_BUILD_DIR "/Vorrak.hlp"))));
         TradeskillData data;
         QCOMPARE(data.load().status, TradeskillData::LoadStatus::Loaded);
         QVERIFY(data.procGrpCount() >= 3);
@@ -496,7 +490,7 @@ private slots:
         QFETCH(QByteArray, out);
         QFETCH(QByteArray, err);
 
-        const QByteArray data = readAll(QStringLiteral(VORRAK_SAMPLE_BUILD_DIR "/Vorrak.dat"));
+        const QByteArray data = readFile(QStringLiteral(VORRAK_SAMPLE_BUILD_DIR "/Vorrak.dat"));
         QVERIFY(!data.isEmpty());
         QVERIFY(m_dir->write(QStringLiteral("Vorrak.dat"), data));
         QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("other")));
