@@ -1,4 +1,9 @@
 #include "admintest.h"
+#include "fixtures.h"
+#include "logcapture.h"
+#include "modalanswer.h"
+#include "scratchdir.h"
+#include "widgetinput.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -40,20 +45,18 @@ QList<ProcGroup> sampleStore()
 }
 
 // A watcher for forms that must not appear: it would cancel them.
-ModalWatcher noModal()
+ModalAnswer noModal()
 {
-    return ModalWatcher(nullptr, [](QWidget *modal) { modal->close(); });
+    return ModalAnswer("QWidget", [](QWidget *modal) { modal->close(); });
 }
 
 } // namespace
 
-class TestAdminActions : public QObject
+class TestAdminActions : public ScratchTest
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
 
     void addGroup_data();
     void addGroup();
@@ -79,21 +82,7 @@ private slots:
     void unknownActionIsReported();
     void fullListsRefuseAnother_data();
     void fullListsRefuseAnother();
-
-private:
-    std::unique_ptr<ScratchDir> m_dir;
 };
-
-void TestAdminActions::init()
-{
-    m_dir = std::make_unique<ScratchDir>();
-    QVERIFY(m_dir->isValid());
-}
-
-void TestAdminActions::cleanup()
-{
-    m_dir.reset();
-}
 
 // --- Add --------------------------------------------------------------------
 
@@ -113,7 +102,7 @@ void TestAdminActions::addGroup()
     choose(editor.combo("ProcGroupList"), 1);
 
     bool nameOnly = false;
-    ModalWatcher form("VorrakProcDialog", [&](QWidget *dialog) {
+    ModalAnswer form("VorrakProcDialog", [&](QWidget *dialog) {
         nameOnly = !child<QSpinBox>(dialog, "MaxQlSpin") && !child<QCheckBox>(dialog, "SpecialBox");
         typeInto(dialog, "NameEdit", QStringLiteral("Tools"));
         if (answer == QLatin1String("Escape"))
@@ -122,7 +111,7 @@ void TestAdminActions::addGroup()
             clickButton(dialog, answer.toLatin1().constData());
     });
     act(editor, Add, GroupType);
-    QVERIFY(form.fired());
+    QVERIFY(form.answered());
     QVERIFY(nameOnly);
 
     QList<ProcGroup> expected = sampleStore();
@@ -166,7 +155,7 @@ void TestAdminActions::addProcess()
 
     int shownMax = 0;
     int shownMin = 0;
-    ModalWatcher form("VorrakProcDialog", [&](QWidget *dialog) {
+    ModalAnswer form("VorrakProcDialog", [&](QWidget *dialog) {
         auto *maxSpin = child<QSpinBox>(dialog, "MaxQlSpin");
         auto *minSpin = child<QSpinBox>(dialog, "MinQlSpin");
         shownMax = maxSpin->value();
@@ -179,7 +168,7 @@ void TestAdminActions::addProcess()
         clickButton(dialog, answer.toLatin1().constData());
     });
     act(editor, Add, ProcessType);
-    QVERIFY(form.fired());
+    QVERIFY(form.answered());
     QCOMPARE(shownMax, 255);
     QCOMPARE(shownMin, 1);
 
@@ -227,7 +216,7 @@ void TestAdminActions::addRequirement()
     bool idEnabled = true;
     bool idLabelEnabled = true;
     QString idShown;
-    ModalWatcher form("VorrakReqDialog", [&](QWidget *dialog) {
+    ModalAnswer form("VorrakReqDialog", [&](QWidget *dialog) {
         idEnabled = child<QLineEdit>(dialog, "LorvexEdit")->isEnabled();
         idLabelEnabled = child<QLabel>(dialog, "LorvexLabel")->isEnabled();
         idShown = child<QLineEdit>(dialog, "LorvexEdit")->text();
@@ -240,7 +229,7 @@ void TestAdminActions::addRequirement()
         clickButton(dialog, answer.toLatin1().constData());
     });
     act(editor, Add, type);
-    QVERIFY(form.fired());
+    QVERIFY(form.answered());
     QCOMPARE(idEnabled, type == ItemType);
     QCOMPARE(idLabelEnabled, type == ItemType);
     QCOMPARE(idShown, QStringLiteral("0"));
@@ -277,9 +266,9 @@ void TestAdminActions::addWithoutTargetShowsNoForm()
     Editor editor;
     if (withGroups)
         choose(editor.combo("ProcGroupList"), 2); // "Implants" has no process
-    ModalWatcher watcher = noModal();
+    ModalAnswer watcher = noModal();
     act(editor, Add, type);
-    QVERIFY(!watcher.fired());
+    QVERIFY(!watcher.answered());
     QCOMPARE(editor.groups(), store);
 }
 
@@ -299,13 +288,13 @@ void TestAdminActions::editGroup()
     Editor editor;
     choose(editor.combo("ProcGroupList"), 1);
     QString preset;
-    ModalWatcher form("VorrakProcDialog", [&](QWidget *dialog) {
+    ModalAnswer form("VorrakProcDialog", [&](QWidget *dialog) {
         preset = child<QLineEdit>(dialog, "NameEdit")->text();
         typeInto(dialog, "NameEdit", QStringLiteral("Body Armor"));
         clickButton(dialog, answer.toLatin1().constData());
     });
     act(editor, Edit, GroupType);
-    QVERIFY(form.fired());
+    QVERIFY(form.answered());
     QCOMPARE(preset, QStringLiteral("Armor"));
     QList<ProcGroup> expected = sampleStore();
     if (answer == QLatin1String("OkBtn")) {
@@ -353,7 +342,7 @@ void TestAdminActions::editProcess()
     int presetMin = 0;
     bool presetSpecial = false;
     bool presetMaxEnabled = false;
-    ModalWatcher form("VorrakProcDialog", [&](QWidget *dialog) {
+    ModalAnswer form("VorrakProcDialog", [&](QWidget *dialog) {
         auto *maxSpin = child<QSpinBox>(dialog, "MaxQlSpin");
         auto *minSpin = child<QSpinBox>(dialog, "MinQlSpin");
         presetName = child<QLineEdit>(dialog, "NameEdit")->text();
@@ -369,7 +358,7 @@ void TestAdminActions::editProcess()
         clickButton(dialog, answer.toLatin1().constData());
     });
     act(editor, Edit, ProcessType);
-    QVERIFY(form.fired());
+    QVERIFY(form.answered());
     QCOMPARE(presetName, sampleStore().at(0).procs.at(process).name);
     QCOMPARE(presetMax, shownMax);
     QCOMPARE(presetMin, shownMin);
@@ -423,7 +412,7 @@ void TestAdminActions::editItem()
 
     QString presetName, presetMultiplier, presetId;
     bool presetFixed = false, multiplierEnabled = true;
-    ModalWatcher form("VorrakReqDialog", [&](QWidget *dialog) {
+    ModalAnswer form("VorrakReqDialog", [&](QWidget *dialog) {
         presetName = child<QLineEdit>(dialog, "NameEdit")->text();
         presetMultiplier = child<QLineEdit>(dialog, "MultiEdit")->text();
         presetId = child<QLineEdit>(dialog, "LorvexEdit")->text();
@@ -437,7 +426,7 @@ void TestAdminActions::editItem()
         clickButton(dialog, answer.toLatin1().constData());
     });
     act(editor, Edit, ItemType);
-    QVERIFY(form.fired());
+    QVERIFY(form.answered());
     QCOMPARE(presetName, row);
     QCOMPARE(presetMultiplier, shownMultiplier);
     QCOMPARE(presetFixed, shownFixed);
@@ -462,7 +451,7 @@ void TestAdminActions::editSkillKeepsKindAndId()
         clickRow(editor.list("SkillsList"), row);
         bool idEnabled = true;
         bool fixed = false;
-        ModalWatcher form("VorrakReqDialog", [&](QWidget *dialog) {
+        ModalAnswer form("VorrakReqDialog", [&](QWidget *dialog) {
             idEnabled = child<QLineEdit>(dialog, "LorvexEdit")->isEnabled()
                 || child<QLabel>(dialog, "LorvexLabel")->isEnabled();
             fixed = child<QCheckBox>(dialog, "FixedBox")->isChecked();
@@ -470,7 +459,7 @@ void TestAdminActions::editSkillKeepsKindAndId()
             clickButton(dialog, "OkBtn");
         });
         act(editor, Edit, SkillType);
-        QVERIFY(form.fired());
+        QVERIFY(form.answered());
         QVERIFY(!idEnabled);
         // "banana" is no number, so the form opens fixed and stores "0".
         QCOMPARE(fixed, row == QLatin1String("Lore"));
@@ -515,9 +504,9 @@ void TestAdminActions::editOrDeleteWithoutTarget()
         QTreeWidget *list = editor.list(otherRow.toLatin1().constData());
         clickRow(list, list->topLevelItem(0)->text(0));
     }
-    ModalWatcher watcher = noModal();
+    ModalAnswer watcher = noModal();
     act(editor, action, type);
-    QVERIFY(!watcher.fired());
+    QVERIFY(!watcher.answered());
     QCOMPARE(editor.groups(), store);
 }
 
@@ -564,7 +553,7 @@ void TestAdminActions::deleteAsks()
         clickRow(editor.list("SkillsList"), QStringLiteral("Lore"));
 
     QString asked, caption;
-    ModalWatcher box("QMessageBox", [&](QWidget *dialog) {
+    ModalAnswer box("QMessageBox", [&](QWidget *dialog) {
         asked = messageBoxText(dialog);
         caption = dialog->windowTitle();
         if (answer == QMessageBox::Escape)
@@ -573,7 +562,7 @@ void TestAdminActions::deleteAsks()
             answerMessageBox(dialog, answer);
     });
     act(editor, Delete, type);
-    QVERIFY(box.fired());
+    QVERIFY(box.answered());
     QCOMPARE(asked, question);
     QCOMPARE(caption, QStringLiteral("VorrakAdmin"));
 
@@ -608,9 +597,9 @@ void TestAdminActions::deletingLastGroupEmptiesEverything()
 {
     QVERIFY(writeDataFile({makeGroup("Only", {makeProc("One", 10, 1, {makeReq("R", "1", 0, 1)})})}));
     Editor editor;
-    ModalWatcher box("QMessageBox", [](QWidget *dialog) { answerMessageBox(dialog, QMessageBox::Yes); });
+    ModalAnswer box("QMessageBox", [](QWidget *dialog) { answerMessageBox(dialog, QMessageBox::Yes); });
     act(editor, Delete, GroupType);
-    QVERIFY(box.fired());
+    QVERIFY(box.answered());
     QVERIFY(editor.groups().isEmpty());
     QCOMPARE(editor.combo("ProcGroupList")->count(), 0);
     QCOMPARE(editor.combo("ProcessList")->count(), 0);
@@ -627,12 +616,12 @@ void TestAdminActions::typeCountsWhenPressed()
     choose(editor.combo("TypeList"), GroupType);
     choose(editor.combo("TypeList"), ProcessType);
     QString asked;
-    ModalWatcher box("QMessageBox", [&](QWidget *dialog) {
+    ModalAnswer box("QMessageBox", [&](QWidget *dialog) {
         asked = messageBoxText(dialog);
         answerMessageBox(dialog, QMessageBox::No);
     });
     QTest::mouseClick(editor.get<QPushButton>("ActionBtn"), Qt::LeftButton);
-    QVERIFY(box.fired());
+    QVERIFY(box.answered());
     QVERIFY2(asked.startsWith(QStringLiteral("Really delete process \"Pistol\"")), qPrintable(asked));
 }
 
@@ -642,13 +631,13 @@ void TestAdminActions::unknownActionIsReported()
     Editor editor;
     QVERIFY(QMetaObject::invokeMethod(editor.dialog, "selectAction", Q_ARG(int, 3)));
     QString text, caption;
-    ModalWatcher box("QMessageBox", [&](QWidget *dialog) {
+    ModalAnswer box("QMessageBox", [&](QWidget *dialog) {
         text = messageBoxText(dialog);
         caption = dialog->windowTitle();
         answerMessageBox(dialog, QMessageBox::Ok);
     });
     QTest::mouseClick(editor.get<QPushButton>("ActionBtn"), Qt::LeftButton);
-    QVERIFY(box.fired());
+    QVERIFY(box.answered());
     QCOMPARE(text, QStringLiteral("An unknown error occured.\nUnable to determin type of action to perform."));
     QCOMPARE(caption, QStringLiteral("VorrakAdmin"));
     QCOMPARE(editor.groups(), sampleStore());
@@ -688,12 +677,12 @@ void TestAdminActions::fullListsRefuseAnother()
         editor = std::make_unique<Editor>();
     }
     QString text;
-    ModalWatcher box(nullptr, [&](QWidget *dialog) {
+    ModalAnswer box("QWidget", [&](QWidget *dialog) {
         text = messageBoxText(dialog);
         dialog->close();
     });
     act(*editor, Add, type);
-    QVERIFY(box.fired());
+    QVERIFY(box.answered());
     QVERIFY2(text.contains(QStringLiteral("65535")), qPrintable(text));
     QVERIFY(editor->groups() == store);
 }

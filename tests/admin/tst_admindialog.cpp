@@ -1,5 +1,10 @@
 #include "accessibilitycheck.h"
 #include "admintest.h"
+#include "fixtures.h"
+#include "logcapture.h"
+#include "modalanswer.h"
+#include "scratchdir.h"
+#include "widgetinput.h"
 #include "dialogwindowflags.h"
 #include "vorrakadmindialog.h"
 
@@ -274,23 +279,19 @@ void TestAdminDialog::altHPressesEditHelp()
 {
     ScratchDir dir;
     QVERIFY(writeDataFile(browsingStore()));
-    const QByteArray before = dataFileBytes();
+    const QByteArray before = dir.read(QStringLiteral("Vorrak.dat"));
     Editor editor;
     QSignalSpy pressed(editor.get<QPushButton>("HelpBtn"), &QPushButton::clicked);
     // Whatever the help administration opens is closed again at once.
-    QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [&editor]() {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (modal && modal != editor.dialog)
+    ModalAnswer closer([&editor](QWidget *modal) {
+        if (modal != editor.dialog)
             modal->close();
     });
-    closer.start(10);
     QTest::keyClick(editor.dialog, Qt::Key_H, Qt::AltModifier);
     QTRY_COMPARE(pressed.count(), 1);
-    closer.stop();
     // The help administration leaves the tradeskill store and its file alone.
     QCOMPARE(editor.groups(), browsingStore());
-    QCOMPARE(dataFileBytes(), before);
+    QCOMPARE(dir.read(QStringLiteral("Vorrak.dat")), before);
     QVERIFY(editor.dialog->isVisible());
 }
 

@@ -1,5 +1,10 @@
 #include "accessibilitycheck.h"
 #include "admintest.h"
+#include "fixtures.h"
+#include "logcapture.h"
+#include "modalanswer.h"
+#include "scratchdir.h"
+#include "widgetinput.h"
 #include "vorrakprocdialog.h"
 #include "vorrakreqdialog.h"
 
@@ -40,13 +45,6 @@ QDialog *makeForm(const QString &kind)
     return new VorrakReqDialog;
 }
 
-bool showActive(QWidget *window)
-{
-    window->show();
-    window->activateWindow();
-    return QTest::qWaitForWindowActive(window);
-}
-
 } // namespace
 
 void TestAdminForms::processFormDefaults()
@@ -70,7 +68,7 @@ void TestAdminForms::processFormDefaults()
     QCOMPARE(form.MainFrame->frameShape(), QFrame::Box);
     QCOMPARE(form.MainFrame->frameShadow(), QFrame::Sunken);
 
-    QVERIFY(showActive(&form));
+    QVERIFY(showAndActivate(form));
     QCOMPARE(QApplication::focusWidget(), form.NameEdit);
 }
 
@@ -89,14 +87,14 @@ void TestAdminForms::groupFormHasNameOnly()
     QVERIFY(form.OkBtn);
     QVERIFY(form.CancelBtn);
     form.setSpecial(true); // harmless without the QL part
-    QVERIFY(showActive(&form));
+    QVERIFY(showAndActivate(form));
     QCOMPARE(QApplication::focusWidget(), form.NameEdit);
 }
 
 void TestAdminForms::specialLocksMaxQl()
 {
     VorrakProcDialog form(VorrakProcDialog::ProcessMode);
-    QVERIFY(showActive(&form));
+    QVERIFY(showAndActivate(form));
     form.MaxQlSpin->setValue(180);
     QTest::mouseClick(form.SpecialBox, Qt::LeftButton);
     QVERIFY(form.SpecialBox->isChecked());
@@ -114,13 +112,13 @@ void TestAdminForms::setSpecialBeforeRun()
     form.setSpecial(true);
     bool checkedWhenShown = false;
     bool maxEnabledWhenShown = true;
-    ModalWatcher watcher("VorrakProcDialog", [&](QWidget *) {
+    ModalAnswer watcher("VorrakProcDialog", [&](QWidget *) {
         checkedWhenShown = form.SpecialBox->isChecked();
         maxEnabledWhenShown = form.MaxQlSpin->isEnabled();
         form.reject();
     });
     form.exec();
-    QVERIFY(watcher.fired());
+    QVERIFY(watcher.answered());
     QVERIFY(checkedWhenShown);
     QVERIFY(!maxEnabledWhenShown);
 }
@@ -148,7 +146,7 @@ void TestAdminForms::qlRange()
     QCOMPARE(form.MinQlSpin->value(), shown);
 
     // Stepping past either end by keyboard stays inside the range too.
-    QVERIFY(showActive(&form));
+    QVERIFY(showAndActivate(form));
     form.MaxQlSpin->setFocus();
     QTest::keyClick(form.MaxQlSpin, Qt::Key_Up);
     QCOMPARE(form.MaxQlSpin->value(), qMin(shown + 1, 255));
@@ -186,14 +184,14 @@ void TestAdminForms::requirementFormDefaults()
     QVERIFY(form.CancelBtn->autoDefault());
     QVERIFY(!form.CancelBtn->isDefault());
 
-    QVERIFY(showActive(&form));
+    QVERIFY(showAndActivate(form));
     QCOMPARE(QApplication::focusWidget(), form.NameEdit);
 }
 
 void TestAdminForms::fixedLocksMultiplier()
 {
     VorrakReqDialog form;
-    QVERIFY(showActive(&form));
+    QVERIFY(showAndActivate(form));
     QTest::keyClicks(form.MultiEdit, QStringLiteral("2.5"));
     QTest::mouseClick(form.FixedBox, Qt::LeftButton);
     QVERIFY(form.FixedBox->isChecked());
@@ -228,20 +226,20 @@ void TestAdminForms::keysEndTheForm()
     QFETCH(int, key);
     QFETCH(int, result);
     std::unique_ptr<QDialog> form(makeForm(kind));
-    ModalWatcher watcher(form->metaObject()->className(), [key](QWidget *modal) {
+    ModalAnswer watcher(form->metaObject()->className(), [key](QWidget *modal) {
         QTest::keyClick(modal->focusWidget(), Qt::Key(key));
     });
     QCOMPARE(form->exec(), result);
-    QVERIFY(watcher.fired());
+    QVERIFY(watcher.answered());
 }
 
 void TestAdminForms::closeBoxRejects()
 {
     for (const QString kind : {"process", "group", "requirement"}) {
         std::unique_ptr<QDialog> form(makeForm(kind));
-        ModalWatcher watcher(form->metaObject()->className(), [](QWidget *modal) { modal->close(); });
+        ModalAnswer watcher(form->metaObject()->className(), [](QWidget *modal) { modal->close(); });
         QCOMPARE(form->exec(), int(QDialog::Rejected));
-        QVERIFY(watcher.fired());
+        QVERIFY(watcher.answered());
     }
 }
 
@@ -260,7 +258,7 @@ void TestAdminForms::requirementMnemonics()
     QFETCH(int, key);
     QFETCH(QString, focused);
     VorrakReqDialog form;
-    QVERIFY(showActive(&form));
+    QVERIFY(showAndActivate(form));
     form.OkBtn->setFocus();
     QTest::keyClick(&form, Qt::Key(key), Qt::AltModifier);
     QVERIFY(QApplication::focusWidget());
@@ -281,7 +279,7 @@ void TestAdminForms::processMnemonics()
     QFETCH(int, result);
     VorrakProcDialog form(VorrakProcDialog::ProcessMode);
     bool specialAfterAltS = false;
-    ModalWatcher watcher("VorrakProcDialog", [&](QWidget *modal) {
+    ModalAnswer watcher("VorrakProcDialog", [&](QWidget *modal) {
         QTest::keyClick(modal, Qt::Key_S, Qt::AltModifier);
         // A mnemonic clicks its button animated, so the toggle comes a moment later.
         specialAfterAltS = QTest::qWaitFor([&form]() { return form.SpecialBox->isChecked(); }, 2000)
@@ -289,7 +287,7 @@ void TestAdminForms::processMnemonics()
         QTest::keyClick(modal, Qt::Key(key), Qt::AltModifier);
     });
     QCOMPARE(form.exec(), result);
-    QVERIFY(watcher.fired());
+    QVERIFY(watcher.answered());
     QVERIFY(specialAfterAltS);
 }
 
@@ -297,7 +295,7 @@ void TestAdminForms::everyInputIsNamed()
 {
     for (const QString kind : {"process", "group", "requirement"}) {
         std::unique_ptr<QDialog> form(makeForm(kind));
-        QVERIFY(showActive(form.get()));
+        QVERIFY(showAndActivate(*form));
         const AccessibilityReport report = checkAccessibleNames(form.get());
         QVERIFY2(report.checked.size() >= 3, qPrintable(kind));
         QVERIFY2(report.unreached.isEmpty(), qPrintable(report.unreached.join(QLatin1String(", "))));

@@ -1,4 +1,9 @@
 #include "admintest.h"
+#include "fixtures.h"
+#include "logcapture.h"
+#include "modalanswer.h"
+#include "scratchdir.h"
+#include "widgetinput.h"
 #include "editorsession.h"
 #include "tradeskilldata.h"
 #include "unprivileged.h"
@@ -21,18 +26,6 @@ QList<ProcGroup> sampleStore()
                                                              makeReq("Weaponsmithing", "4.5", 1, 0)}),
                                   makeProc("Rifle", 255, 255)}),
             makeGroup("Armor")};
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QString dataPath() { return TradeskillData::filePath(); }
@@ -60,17 +53,11 @@ int runEditor(const QString &how, QStringList *messages = nullptr,
               const std::function<void(QWidget *)> &whileOpen = {},
               const std::function<bool(QWidget *)> &answer = {})
 {
-    QTimer timer;
-    timer.setInterval(10);
-    QObject::connect(&timer, &QTimer::timeout, [&]() {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (modal && !modal->inherits("VorrakAdminDialog") && answer) {
+    ModalAnswer answerer([&](QWidget *modal) {
+        if (!modal->inherits("VorrakAdminDialog") && answer) {
             if (auto *box = qobject_cast<QMessageBox *>(modal); box && messages)
                 messages->append(box->text());
-            timer.stop();
-            const bool taken = answer(modal);
-            timer.start();
-            if (taken)
+            if (answer(modal))
                 return;
             if (messages && qobject_cast<QMessageBox *>(modal))
                 messages->removeLast();
@@ -79,27 +66,22 @@ int runEditor(const QString &how, QStringList *messages = nullptr,
             if (messages)
                 messages->append(box->text());
             box->accept();
-        } else if (modal && modal->inherits("VorrakAdminDialog") && modal->isVisible()) {
-            timer.stop();
+        } else if (modal->inherits("VorrakAdminDialog")) {
             if (whileOpen)
                 whileOpen(modal);
             closeEditor(modal, how);
-            timer.start();
         }
     });
-    timer.start();
     return EditorSession::run();
 }
 
 } // namespace
 
-class TestEditorSession : public QObject
+class TestEditorSession : public ScratchTest
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
 
     void everyWayOfClosingWritesOnce_data();
     void everyWayOfClosingWritesOnce();
@@ -113,21 +95,7 @@ private slots:
     void failedSaveOffersRecovery_data();
     void failedSaveOffersRecovery();
     void writableFileInReadOnlyFolderIsSaved();
-
-private:
-    std::unique_ptr<ScratchDir> m_dir;
 };
-
-void TestEditorSession::init()
-{
-    m_dir = std::make_unique<ScratchDir>();
-    QVERIFY(m_dir->isValid());
-}
-
-void TestEditorSession::cleanup()
-{
-    m_dir.reset();
-}
 
 void TestEditorSession::everyWayOfClosingWritesOnce_data()
 {
@@ -140,7 +108,7 @@ void TestEditorSession::everyWayOfClosingWritesOnce()
 {
     QFETCH(QString, how);
     QVERIFY(writeDataFile(sampleStore()));
-    const QByteArray before = dataFileBytes();
+    const QByteArray before = m_dir->read(QStringLiteral("Vorrak.dat"));
     QVERIFY(!before.isEmpty());
     // Make the file older than any write below could be, so a rewrite shows.
     {
@@ -156,7 +124,7 @@ void TestEditorSession::everyWayOfClosingWritesOnce()
     QCOMPARE(log.debugLines().count(QStringLiteral("Saving data file...")), 1);
     QCOMPARE(log.debugLines().count(QStringLiteral("Finished saving data file")), 1);
     // Started on a file and closed without changes: the same bytes come back.
-    QCOMPARE(dataFileBytes(), before);
+    QCOMPARE(m_dir->read(QStringLiteral("Vorrak.dat")), before);
     QVERIFY(QFileInfo(dataPath()).lastModified() > QDateTime::currentDateTime().addSecs(-60));
     QVERIFY(!QFile::exists(backupPath()));
 }
@@ -166,7 +134,7 @@ void TestEditorSession::leavingAtOnceCreatesEmptyFile()
     QVERIFY(!QFile::exists(dataPath()));
     LogCapture log;
     QCOMPARE(runEditor(QStringLiteral("Exit")), 0);
-    QCOMPARE(dataFileBytes(), EmptyStore);
+    QCOMPARE(m_dir->read(QStringLiteral("Vorrak.dat")), EmptyStore);
     QVERIFY(!QFile::exists(backupPath()));
     QVERIFY(log.warningLines().filter(QStringLiteral("Vorrak.dat")).isEmpty());
 }
@@ -208,9 +176,9 @@ void TestEditorSession::unreadableFileIsKept()
     QFETCH(QString, loadMessage);
     QFETCH(bool, olderBackup);
     QFETCH(QByteArray, written);
-    QVERIFY(writeBytes(dataPath(), content));
+    QVERIFY(m_dir->write(dataPath(), content));
     if (olderBackup)
-        QVERIFY(writeBytes(backupPath(), "an older backup"));
+        QVERIFY(m_dir->write(backupPath(), "an older backup"));
 
     LogCapture log;
     QStringList messages;
@@ -220,11 +188,11 @@ void TestEditorSession::unreadableFileIsKept()
                                                                 "as %2.")
                                                      .arg(QDir::toNativeSeparators(dataPath()),
                                                           QDir::toNativeSeparators(backup))}));
-    QCOMPARE(readBytes(backup), content);
+    QCOMPARE(m_dir->read(backup), content);
     if (olderBackup)
-        QCOMPARE(readBytes(backupPath()), QByteArray("an older backup"));
+        QCOMPARE(m_dir->read(backupPath()), QByteArray("an older backup"));
     // The editor's own store: empty, or the groups read before the damage.
-    QCOMPARE(dataFileBytes(), written);
+    QCOMPARE(m_dir->read(QStringLiteral("Vorrak.dat")), written);
     const QString line = QStringLiteral("Unreadable data file %1 kept as %2")
                              .arg(QDir::toNativeSeparators(dataPath()), QDir::toNativeSeparators(backup));
     QCOMPARE(log.warningLines().count(line), 1);
@@ -235,9 +203,9 @@ void TestEditorSession::unreadableFileIsKept()
 void TestEditorSession::readableFileMakesNoBackup()
 {
     QVERIFY(writeDataFile(sampleStore()));
-    QVERIFY(writeBytes(backupPath(), "an older backup"));
+    QVERIFY(m_dir->write(backupPath(), "an older backup"));
     QCOMPARE(runEditor(QStringLiteral("Escape")), 0);
-    QCOMPARE(readBytes(backupPath()), QByteArray("an older backup"));
+    QCOMPARE(m_dir->read(backupPath()), QByteArray("an older backup"));
     QCOMPARE(readDataFile(), sampleStore());
 }
 
@@ -247,7 +215,7 @@ void TestEditorSession::backupFailureLeavesFileAlone()
     if (rerunNonRoot())
         return;
     const QByteArray junk("not a data file");
-    QVERIFY(writeBytes(dataPath(), junk));
+    QVERIFY(m_dir->write(dataPath(), junk));
     QVERIFY(QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::ExeOwner));
 
     LogCapture log;
@@ -261,7 +229,7 @@ void TestEditorSession::backupFailureLeavesFileAlone()
                                            .arg(QDir::toNativeSeparators(dataPath()),
                                                 QDir::toNativeSeparators(backupPath()))),
              qPrintable(messages.at(1)));
-    QCOMPARE(dataFileBytes(), junk);
+    QCOMPARE(m_dir->read(QStringLiteral("Vorrak.dat")), junk);
     QVERIFY(!log.debugLines().contains(QStringLiteral("Saving data file...")));
     QCOMPARE(log.warningLines().filter(QStringLiteral("Unable to keep unreadable data file")).size(), 1);
 }

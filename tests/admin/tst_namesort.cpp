@@ -1,4 +1,9 @@
 #include "admintest.h"
+#include "fixtures.h"
+#include "logcapture.h"
+#include "modalanswer.h"
+#include "scratchdir.h"
+#include "widgetinput.h"
 #include "namesort.h"
 
 #include <QLoggingCategory>

@@ -2,14 +2,15 @@
 // "E&xit" does: open dialogs close as by Escape, innermost first, the help
 // window writes Vorrak.hlp, and Vorrak.dat is written once at the end.
 #include "editorsession.h"
-#include "fixtures.h"
 #include "helpadmintestsupport.h"
+#include "fixtures.h"
 #include "helpdata.h"
 #include "logcapture.h"
 #include "modalanswer.h"
 #include "scratchdir.h"
 #include "sessionendhandler.h"
 #include "tradeskilldata.h"
+#include "widgetinput.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -34,18 +35,13 @@ QList<ProcGroup> twoGroups()
     return {ProcGroup{QStringLiteral("Weapons"), {}}, ProcGroup{QStringLiteral("Armor"), {}}};
 }
 
-void click(QWidget *dialog, const char *button)
-{
-    QTest::mouseClick(dialog->findChild<QPushButton *>(QLatin1String(button)), Qt::LeftButton);
-}
-
 void addTopic(QWidget *help, const QString &id, const std::function<void(QWidget *)> &leave)
 {
     ModalAnswer form("VorrakTopicDialog", [&](QWidget *topicForm) {
         topicForm->findChild<QLineEdit *>(QStringLiteral("IDEdit"))->setText(id);
         leave(topicForm);
     });
-    click(help, "AddBtn");
+    clickButton(help, "AddBtn");
     QVERIFY(form.answered());
 }
 
@@ -112,9 +108,9 @@ void TestSessionEnd::endsLikeExit()
     bool reachedForm = false;
     bool rescued = false;
     ModalAnswer editor("VorrakAdminDialog", [&](QWidget *mainDialog) {
-        click(mainDialog, "SortGrpBtn");
+        clickButton(mainDialog, "SortGrpBtn");
         ModalAnswer help("VorrakHelpDialog", [&](QWidget *helpDialog) {
-            addTopic(helpDialog, QStringLiteral("2"), [](QWidget *form) { click(form, "OkBtn"); });
+            addTopic(helpDialog, QStringLiteral("2"), [](QWidget *form) { clickButton(form, "OkBtn"); });
             addTopic(helpDialog, QStringLiteral("3"), [&](QWidget *) {
                 reachedForm = true;
                 // Should nothing close the dialogs, the test ends all the same.
@@ -129,7 +125,7 @@ void TestSessionEnd::endsLikeExit()
                     emit qGuiApp->commitDataRequest(*qGuiApp->findChild<QSessionManager *>());
             });
         });
-        click(mainDialog, "HelpBtn");
+        clickButton(mainDialog, "HelpBtn");
         QVERIFY(help.answered());
     });
     QCOMPARE(EditorSession::run(), 0);

@@ -1,10 +1,10 @@
 #include "accessibilitycheck.h"
-#include "calculatorfixtures.h"
 #include "fixtures.h"
 #include "logcapture.h"
-#include "modalwatcher.h"
+#include "modalanswer.h"
 #include "scratchdir.h"
 #include "vorrakdialog.h"
+#include "widgetinput.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,6 +20,7 @@
 #include <QSpinBox>
 #include <QStyle>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <memory>
@@ -32,15 +33,15 @@ namespace {
 QList<ProcGroup> threeGroups()
 {
     const Proc potion = makeProc(QStringLiteral("Potion"), 250, 1,
-                                 {makeReq(QStringLiteral("Flask"), QStringLiteral("0"), 0),
-                                  makeReq(QStringLiteral("Herbs"), QStringLiteral("0.5"), 0),
-                                  makeReq(QStringLiteral("Alchemy"), QStringLiteral("2"), 1)});
+                                 {makeReq(QStringLiteral("Flask"), QStringLiteral("0"), 0, 1000),
+                                  makeReq(QStringLiteral("Herbs"), QStringLiteral("0.5"), 0, 1000),
+                                  makeReq(QStringLiteral("Alchemy"), QStringLiteral("2"), 1, 0)});
     const Proc elixir = makeProc(QStringLiteral("Elixir"), 120, 120,
-                                 {makeReq(QStringLiteral("Crystal"), QStringLiteral("1"), 0),
-                                  makeReq(QStringLiteral("Alchemy"), QStringLiteral("3"), 1)});
+                                 {makeReq(QStringLiteral("Crystal"), QStringLiteral("1"), 0, 1000),
+                                  makeReq(QStringLiteral("Alchemy"), QStringLiteral("3"), 1, 0)});
     const Proc tonic = makeProc(QStringLiteral("Tonic"), 200, 50);
     const Proc longbow = makeProc(QStringLiteral("Longbow"), 150, 10,
-                                  {makeReq(QStringLiteral("Yew Stave"), QStringLiteral("1"), 0)});
+                                  {makeReq(QStringLiteral("Yew Stave"), QStringLiteral("1"), 0, 1000)});
     return {ProcGroup{QStringLiteral("Alchemy"), {potion, elixir, tonic}},
             ProcGroup{QStringLiteral("Bowyery"), {longbow}}, ProcGroup{QStringLiteral("Cooking"), {}}};
 }
@@ -82,17 +83,11 @@ constexpr Qt::WindowFlags mainWindowFlags = Qt::Dialog | Qt::CustomizeWindowHint
 
 } // namespace
 
-class TestVorrakDialog : public QObject
+class TestVorrakDialog : public ScratchTest
 {
     Q_OBJECT
 
-private:
-    // Every case runs in its own scratch directory, so no Vorrak.dat or Vorrak.hlp is left over.
-    std::unique_ptr<ScratchDir> m_dir;
-
 private slots:
-    void init();
-    void cleanup() { m_dir.reset(); }
     void startUpWithoutData();
     void widgets_data();
     void widgets();
@@ -130,16 +125,10 @@ private slots:
     void accessibleNames();
 };
 
-void TestVorrakDialog::init()
-{
-    m_dir = std::make_unique<ScratchDir>();
-    QVERIFY(m_dir->isValid());
-}
-
 void TestVorrakDialog::startUpWithoutData()
 {
-    QList<ModalWatcher::MessageBoxRecord> boxes;
-    ModalWatcher watcher(ModalWatcher::closeMessageBoxes(&boxes));
+    QList<MessageBoxRecord> boxes;
+    ModalAnswer watcher(closeMessageBoxes(&boxes));
     LogCapture log;
     VorrakDialog dialog;
 
@@ -369,8 +358,8 @@ void TestVorrakDialog::unusableDataFile()
         QCOMPARE(::mkfifo(QFile::encodeName(m_dir->filePath(QStringLiteral("Vorrak.dat"))).constData(), 0600), 0);
     else
         QVERIFY(m_dir->write(QStringLiteral("Vorrak.dat"), bytes));
-    QList<ModalWatcher::MessageBoxRecord> boxes;
-    ModalWatcher watcher(ModalWatcher::closeMessageBoxes(&boxes));
+    QList<MessageBoxRecord> boxes;
+    ModalAnswer watcher(closeMessageBoxes(&boxes));
     LogCapture log;
     VorrakDialog dialog;
 
@@ -552,7 +541,7 @@ void TestVorrakDialog::calculation()
 
     QVERIFY(writeDataFile({ProcGroup{QStringLiteral("Group"),
                                      {makeProc(QStringLiteral("Product"), 255, 1,
-                                               {makeReq(QStringLiteral("Thing"), multiplier, quint8(t))})}}}));
+                                               {makeReq(QStringLiteral("Thing"), multiplier, t, t == 0 ? 1000 : 0)})}}}));
     VorrakDialog dialog;
     QVERIFY(showAndActivate(dialog));
     auto *quality = dialog.findChild<QSpinBox *>(QStringLiteral("QualitySpin"));
@@ -573,11 +562,11 @@ void TestVorrakDialog::calculation()
 
 void TestVorrakDialog::resultsSortedByName()
 {
-    const QList<Req> reqs{makeReq(QStringLiteral("zeta"), QStringLiteral("1"), 0),
-                          makeReq(QStringLiteral("delta"), QStringLiteral("1"), 1),
-                          makeReq(QStringLiteral("alpha"), QStringLiteral("0"), 0),
-                          makeReq(QStringLiteral("Beta"), QStringLiteral("2"), 1),
-                          makeReq(QStringLiteral("Gamma"), QStringLiteral("0.5"), 0)};
+    const QList<Req> reqs{makeReq(QStringLiteral("zeta"), QStringLiteral("1"), 0, 1000),
+                          makeReq(QStringLiteral("delta"), QStringLiteral("1"), 1, 0),
+                          makeReq(QStringLiteral("alpha"), QStringLiteral("0"), 0, 1000),
+                          makeReq(QStringLiteral("Beta"), QStringLiteral("2"), 1, 0),
+                          makeReq(QStringLiteral("Gamma"), QStringLiteral("0.5"), 0, 1000)};
     QVERIFY(writeDataFile({ProcGroup{QStringLiteral("G"), {makeProc(QStringLiteral("P"), 100, 10, reqs)}}}));
     VorrakDialog dialog;
     QVERIFY(showAndActivate(dialog));
@@ -694,7 +683,7 @@ void TestVorrakDialog::helpOpensViewer()
     QVERIFY(showAndActivate(dialog));
 
     QStringList seen;
-    ModalWatcher watcher([&seen](QWidget *modal) {
+    ModalAnswer watcher([&seen](QWidget *modal) {
         seen << QString::fromLatin1(modal->metaObject()->className()) + QLatin1Char(' ') + modal->objectName()
                     + QLatin1Char(' ') + modal->windowTitle();
         QVERIFY(!modal->parentWidget());

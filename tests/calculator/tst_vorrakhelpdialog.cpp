@@ -1,10 +1,10 @@
 #include "accessibilitycheck.h"
-#include "calculatorfixtures.h"
 #include "fixtures.h"
 #include "logcapture.h"
-#include "modalwatcher.h"
+#include "modalanswer.h"
 #include "scratchdir.h"
 #include "vorrakdialog.h"
+#include "widgetinput.h"
 #include "vorrakhelpdialog.h"
 
 #include <QApplication>
@@ -63,17 +63,11 @@ QTextBrowser *bodyView(const QWidget &help)
 
 } // namespace
 
-class TestVorrakHelpDialog : public QObject
+class TestVorrakHelpDialog : public ScratchTest
 {
     Q_OBJECT
 
-private:
-    // Every case runs in its own scratch directory, so no Vorrak.dat or Vorrak.hlp is left over.
-    std::unique_ptr<ScratchDir> m_dir;
-
 private slots:
-    void init();
-    void cleanup() { m_dir.reset(); }
     void topicsAndFirstBody();
     void window_data();
     void window();
@@ -90,17 +84,11 @@ private slots:
     void accessibleNames();
 };
 
-void TestVorrakHelpDialog::init()
-{
-    m_dir = std::make_unique<ScratchDir>();
-    QVERIFY(m_dir->isValid());
-}
-
 void TestVorrakHelpDialog::topicsAndFirstBody()
 {
     QVERIFY(writeHelpFile(threeTopics()));
-    QList<ModalWatcher::MessageBoxRecord> boxes;
-    ModalWatcher watcher(ModalWatcher::closeMessageBoxes(&boxes));
+    QList<MessageBoxRecord> boxes;
+    ModalAnswer watcher(closeMessageBoxes(&boxes));
     LogCapture log;
     VorrakHelpDialog help;
 
@@ -206,8 +194,8 @@ void TestVorrakHelpDialog::aboutQt()
     QFETCH(QString, body);
 
     QVERIFY(writeHelpFile(threeTopics()));
-    QList<ModalWatcher::MessageBoxRecord> boxes;
-    ModalWatcher watcher(ModalWatcher::closeMessageBoxes(&boxes));
+    QList<MessageBoxRecord> boxes;
+    ModalAnswer watcher(closeMessageBoxes(&boxes));
     VorrakHelpDialog help;
     QVERIFY(showAndActivate(help));
     auto *list = topicsList(help);
@@ -231,8 +219,8 @@ void TestVorrakHelpDialog::aboutQt()
 
 void TestVorrakHelpDialog::noTopics()
 {
-    QList<ModalWatcher::MessageBoxRecord> boxes;
-    ModalWatcher watcher(ModalWatcher::closeMessageBoxes(&boxes));
+    QList<MessageBoxRecord> boxes;
+    ModalAnswer watcher(closeMessageBoxes(&boxes));
     VorrakHelpDialog help;
 
     // The about box opened while the viewer was being built.
@@ -279,13 +267,13 @@ void TestVorrakHelpDialog::unusableHelpFile()
     QFETCH(QStringList, entries);
 
     QVERIFY(m_dir->write(QStringLiteral("Vorrak.hlp"), bytes));
-    QList<ModalWatcher::MessageBoxRecord> boxes;
-    ModalWatcher watcher(ModalWatcher::closeMessageBoxes(&boxes));
+    QList<MessageBoxRecord> boxes;
+    ModalAnswer watcher(closeMessageBoxes(&boxes));
     LogCapture log;
     VorrakHelpDialog help;
 
     QStringList shown;
-    for (const ModalWatcher::MessageBoxRecord &box : boxes) {
+    for (const MessageBoxRecord &box : boxes) {
         if (box.caption == QLatin1String("About Qt")) {
             shown << box.caption;
         } else {
@@ -323,12 +311,12 @@ void TestVorrakHelpDialog::closeButtonRejects()
 {
     QVERIFY(writeHelpFile(threeTopics()));
     VorrakHelpDialog help;
-    ModalWatcher watcher([](QWidget *modal) {
+    ModalAnswer watcher([](QWidget *modal) {
         QTest::mouseClick(modal->findChild<QPushButton *>(QStringLiteral("CloseButton")), Qt::LeftButton);
     });
     help.setResult(QDialog::Accepted);
     QCOMPARE(help.exec(), int(QDialog::Rejected));
-    QCOMPARE(watcher.seen(), 1);
+    QCOMPARE(watcher.answered(), 1);
 }
 
 void TestVorrakHelpDialog::openingTwiceReadsFileAgain()
@@ -338,7 +326,7 @@ void TestVorrakHelpDialog::openingTwiceReadsFileAgain()
     QVERIFY(showAndActivate(dialog));
 
     QList<QStringList> opened;
-    ModalWatcher watcher([&opened](QWidget *modal) {
+    ModalAnswer watcher([&opened](QWidget *modal) {
         opened << listTexts(modal->findChild<QListWidget *>(QStringLiteral("TopicsList")));
         QTest::mouseClick(modal->findChild<QPushButton *>(QStringLiteral("CloseButton")), Qt::LeftButton);
     });

@@ -24,12 +24,6 @@ struct Result
     QByteArray err;
 };
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // Every file below `dir` with its content, to show that a command wrote nothing.
 QMap<QString, QByteArray> snapshot(const QString &dir)
 {
@@ -37,7 +31,7 @@ QMap<QString, QByteArray> snapshot(const QString &dir)
     QDirIterator it(dir, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
-        files.insert(path, QFileInfo(path).isDir() ? QByteArray("<dir>") : readAll(path));
+        files.insert(path, QFileInfo(path).isDir() ? QByteArray("<dir>") : readFile(path));
     }
     return files;
 }
@@ -47,7 +41,7 @@ const char *const Example41 = "2A E5 10 A4 00 01 00 00 00 02 00 41 00 01 00 00 0
 
 } // namespace
 
-class TestVorrakData : public QObject
+class TestVorrakData : public ScratchTest
 {
     Q_OBJECT
 
@@ -72,22 +66,12 @@ private:
         return result;
     }
 
-    std::unique_ptr<ScratchDir> m_dir;
-
 private slots:
     void initTestCase()
     {
         QVERIFY(QFileInfo(QStringLiteral(VORRAK_DATA_TOOL)).isExecutable());
         QLoggingCategory::defaultCategory()->setEnabled(QtDebugMsg, false);
     }
-
-    void init()
-    {
-        m_dir = std::make_unique<ScratchDir>();
-        QVERIFY(m_dir->isValid());
-    }
-
-    void cleanup() { m_dir.reset(); }
 
     void sampleRoundTrip_data()
     {
@@ -103,14 +87,14 @@ private slots:
         QFETCH(QString, binary);
         const QString sourcePath = QStringLiteral(VORRAK_SAMPLE_SOURCE_DIR "/") + source;
         const QString builtPath = QStringLiteral(VORRAK_SAMPLE_BUILD_DIR "/") + binary;
-        const QByteArray built = readAll(builtPath);
+        const QByteArray built = readFile(builtPath);
         QVERIFY(!built.isEmpty());
 
         // The sample source is kept in exactly the form export prints.
         const Result exported = run({QStringLiteral("export"), builtPath});
         QCOMPARE(exported.exitCode, 0);
         QCOMPARE(exported.err, QByteArray());
-        QCOMPARE(exported.out, readAll(sourcePath));
+        QCOMPARE(exported.out, readFile(sourcePath));
 
         const Result imported = run({QStringLiteral("import"), sourcePath, binary});
         QCOMPARE(imported.exitCode, 0);
@@ -125,8 +109,8 @@ private slots:
 
     void sampleHasWhatTheProgramsShow()
     {
-        QVERIFY(m_dir->write(QStringLiteral("Vorrak.dat"), readAll(QStringLiteral(VORRAK_SAMPLE_BUILD_DIR "/Vorrak.dat"))));
-        QVERIFY(m_dir->write(QStringLiteral("Vorrak.hlp"), readAll(QStringLiteral(VORRAK_SAMPLE_BUILD_DIR "/Vorrak.hlp"))));
+        QVERIFY(m_dir->write(QStringLiteral("Vorrak.dat"), readFile(QStringLiteral(VORRAK_SAMPLE_BUILD_DIR "/Vorrak.dat"))));
+        QVERIFY(m_dir->write(QStringLiteral("Vorrak.hlp"), readFile(QStringLiteral(VORRAK_SAMPLE_BUILD_DIR "/Vorrak.hlp"))));
         TradeskillData data;
         QCOMPARE(data.load().status, TradeskillData::LoadStatus::Loaded);
         QVERIFY(data.procGrpCount() >= 3);
@@ -506,7 +490,7 @@ private slots:
         QFETCH(QByteArray, out);
         QFETCH(QByteArray, err);
 
-        const QByteArray data = readAll(QStringLiteral(VORRAK_SAMPLE_BUILD_DIR "/Vorrak.dat"));
+        const QByteArray data = readFile(QStringLiteral(VORRAK_SAMPLE_BUILD_DIR "/Vorrak.dat"));
         QVERIFY(!data.isEmpty());
         QVERIFY(m_dir->write(QStringLiteral("Vorrak.dat"), data));
         QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("other")));

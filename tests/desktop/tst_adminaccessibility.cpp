@@ -2,11 +2,12 @@
 // that a screen reader can name every widget that takes the keyboard focus,
 // and that Tab reaches each of them in reading order.
 #include "accessibilitycheck.h"
-#include "modalwatcher.h"
+#include "modalanswer.h"
 #include "tabwalk.h"
 #include "fixtures.h"
 #include "scratchdir.h"
 #include "vorrakadmindialog.h"
+#include "widgetinput.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -14,7 +15,7 @@
 #include <QTest>
 #include <QTreeWidget>
 
-class TestAdminAccessibility : public QObject
+class TestAdminAccessibility : public ScratchTest
 {
     Q_OBJECT
 
@@ -31,21 +32,24 @@ private slots:
 private:
     static void verifyReport(const AccessibilityReport &report, const QStringList &inputs);
 
-    std::unique_ptr<ScratchDir> m_dir;
+    // The editor's main dialog, shown over the files init() writes.
+    std::unique_ptr<VorrakAdminDialog> m_dialog;
 };
 
 // Each case in a fresh folder: closing the editor's windows writes the files.
 void TestAdminAccessibility::init()
 {
-    m_dir = std::make_unique<ScratchDir>();
-    QVERIFY(m_dir->isValid());
+    ScratchTest::init();
     QVERIFY(m_dir->write("Vorrak.dat", dataFileBytes(richGroups())));
     QVERIFY(m_dir->write("Vorrak.hlp", helpFileBytes(richTopics())));
+    m_dialog = std::make_unique<VorrakAdminDialog>();
+    QVERIFY(showAndActivate(*m_dialog));
 }
 
 void TestAdminAccessibility::cleanup()
 {
-    m_dir.reset();
+    m_dialog.reset();
+    ScratchTest::cleanup();
 }
 
 void TestAdminAccessibility::verifyReport(const AccessibilityReport &report, const QStringList &inputs)
@@ -74,17 +78,14 @@ void TestAdminAccessibility::mainDialog()
     QFETCH(int, page);
     QFETCH(QStringList, inputs);
 
-    VorrakAdminDialog dialog;
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    auto *groups = dialog.findChild<QComboBox *>("ProcGroupList");
-    auto *tabs = dialog.findChild<QTabWidget *>("ReqControl");
+    auto *groups = m_dialog->findChild<QComboBox *>("ProcGroupList");
+    auto *tabs = m_dialog->findChild<QTabWidget *>("ReqControl");
     QVERIFY(groups && tabs);
     QCOMPARE(groups->count(), int(richGroups().size()));
     tabs->setCurrentIndex(page);
 
-    verifyReport(checkAccessibleNames(&dialog), inputs);
-    const QString tabFault = tabChainFault(&dialog, inputs);
+    verifyReport(checkAccessibleNames(m_dialog.get()), inputs);
+    const QString tabFault = tabChainFault(m_dialog.get(), inputs);
     QVERIFY2(tabFault.isEmpty(), qPrintable(tabFault));
 }
 
@@ -109,11 +110,8 @@ void TestAdminAccessibility::recordForms()
     QFETCH(QString, form);
     QFETCH(QStringList, inputs);
 
-    VorrakAdminDialog dialog;
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    auto *typeList = dialog.findChild<QComboBox *>("TypeList");
-    auto *actionBtn = dialog.findChild<QPushButton *>("ActionBtn");
+    auto *typeList = m_dialog->findChild<QComboBox *>("TypeList");
+    auto *actionBtn = m_dialog->findChild<QPushButton *>("ActionBtn");
     QVERIFY(typeList && actionBtn);
     QCOMPARE(actionBtn->text(), QStringLiteral("Add"));
     typeList->setCurrentIndex(type);
@@ -153,10 +151,7 @@ void TestAdminAccessibility::helpWindows()
     QFETCH(QString, window);
     QFETCH(QStringList, inputs);
 
-    VorrakAdminDialog dialog;
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    auto *helpBtn = dialog.findChild<QPushButton *>("HelpBtn");
+    auto *helpBtn = m_dialog->findChild<QPushButton *>("HelpBtn");
     QVERIFY(helpBtn);
 
     AccessibilityReport report;

@@ -2,7 +2,7 @@
 // screen reader can name every widget that takes the keyboard focus, and
 // that Tab reaches each of them.
 #include "accessibilitycheck.h"
-#include "modalwatcher.h"
+#include "modalanswer.h"
 #include "tabwalk.h"
 #include "fixtures.h"
 #include "scratchdir.h"

@@ -1,12 +1,5 @@
 #include "helpadmintestsupport.h"
 
-#include <QAbstractButton>
-#include <QAbstractItemView>
-#include <QAccessible>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QTest>
-#include <QTextEdit>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
@@ -44,27 +37,4 @@ QTreeWidgetItem *rowWithId(const QTreeWidget *list, const QString &id)
             return *it;
     }
     return nullptr;
-}
-
-void clickRow(QTreeWidget *list, QTreeWidgetItem *row)
-{
-    list->scrollToItem(row);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(row).center());
-}
-
-QStringList inputsWithoutAccessibleName(const QWidget *window)
-{
-    QStringList missing;
-    const QList<QWidget *> widgets = window->findChildren<QWidget *>();
-    for (QWidget *widget : widgets) {
-        const bool input = qobject_cast<QAbstractButton *>(widget) || qobject_cast<QLineEdit *>(widget)
-            || qobject_cast<QAbstractItemView *>(widget) || qobject_cast<QPlainTextEdit *>(widget)
-            || qobject_cast<QTextEdit *>(widget);
-        if (!input || !widget->isVisibleTo(window))
-            continue;
-        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
-        if (!accessible || accessible->text(QAccessible::Name).trimmed().isEmpty())
-            missing.append(widget->objectName());
-    }
-    return missing;
 }

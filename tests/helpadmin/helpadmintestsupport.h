@@ -8,7 +8,6 @@
 
 class QTreeWidget;
 class QTreeWidgetItem;
-class QWidget;
 
 // Topics with the given IDs; header "Title <id>", body "Body of <id>".
 QList<HelpTopic> topicsWithIds(const QStringList &ids);
@@ -20,9 +19,3 @@ QString treeShape(const QTreeWidget *list);
 
 // The row showing `id` in the ID column, anywhere in the tree.
 QTreeWidgetItem *rowWithId(const QTreeWidget *list, const QString &id);
-
-// Clicks the row, as the user selects a topic.
-void clickRow(QTreeWidget *list, QTreeWidgetItem *row);
-
-// Names of the input widgets below `window` that have no accessible name.
-QStringList inputsWithoutAccessibleName(const QWidget *window);

@@ -1,5 +1,6 @@
 // The help body editor: tags around the marking or at the cursor, "<br>" on
 // Return, undo and redo, Save versus Close, the status bar and its texts.
+#include "accessibilitycheck.h"
 #include "bodytextedit.h"
 #include "logcapture.h"
 #include "modalanswer.h"
@@ -85,7 +86,7 @@ void TestBodyEditor::window()
     QCOMPARE(editor.cursor(), QPoint(0, 0));
     QVERIFY(editor.statusBar);
     QCOMPARE(editor.statusBar->currentMessage(), QStringLiteral("Ready."));
-    QCOMPARE(inputsWithoutAccessibleName(&editor.dialog), QStringList());
+    QCOMPARE(checkAccessibleNames(&editor.dialog).unnamed, QStringList());
 }
 
 void TestBodyEditor::buttons_data()

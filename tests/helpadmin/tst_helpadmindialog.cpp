@@ -1,5 +1,6 @@
 // The help topic administration window driven as a user would: the topic
 // tree, the four actions with their forms and questions, and the log lines.
+#include "accessibilitycheck.h"
 #include "fixtures.h"
 #include "helpadmintestsupport.h"
 #include "helpfile.h"
@@ -7,6 +8,7 @@
 #include "modalanswer.h"
 #include "scratchdir.h"
 #include "vorrakhelpdialog.h"
+#include "widgetinput.h"
 
 #include <QHeaderView>
 #include <QLineEdit>
@@ -50,11 +52,6 @@ struct Window
 QLineEdit *field(QWidget *form, const char *name)
 {
     return form->findChild<QLineEdit *>(QLatin1String(name));
-}
-
-void press(QWidget *window, const char *button)
-{
-    QTest::mouseClick(window->findChild<QPushButton *>(QLatin1String(button)), Qt::LeftButton);
 }
 
 } // namespace
@@ -268,7 +265,7 @@ void TestHelpAdminDialog::addTopic()
         else if (closeWith == QLatin1String("Escape"))
             QTest::keyClick(header, Qt::Key_Escape);
         else
-            press(form, closeWith.toLatin1().constData());
+            clickButton(form, closeWith.toLatin1().constData());
     });
     QTest::mouseClick(window.button("AddBtn"), Qt::LeftButton);
     QVERIFY(answer.answered());
@@ -297,7 +294,7 @@ void TestHelpAdminDialog::typingAfterPresetKeepsIt()
     Window window(topicsWithIds({"1"}));
     ModalAnswer answer("VorrakTopicDialog", [](QWidget *form) {
         QTest::keyClicks(form->focusWidget(), QStringLiteral("intro"));
-        press(form, "OkBtn");
+        clickButton(form, "OkBtn");
     });
     QTest::mouseClick(window.button("AddBtn"), Qt::LeftButton);
     QVERIFY(answer.answered());
@@ -309,7 +306,7 @@ void TestHelpAdminDialog::addedTopicShowsEmptyBody()
     Window window(topicsWithIds({"1"}));
     window.select(QStringLiteral("1"));
     QCOMPARE(window.body->toPlainText(), QStringLiteral("Body of 1"));
-    ModalAnswer answer("VorrakTopicDialog", [](QWidget *form) { press(form, "OkBtn"); });
+    ModalAnswer answer("VorrakTopicDialog", [](QWidget *form) { clickButton(form, "OkBtn"); });
     QTest::mouseClick(window.button("AddBtn"), Qt::LeftButton);
     QVERIFY(answer.answered());
     window.select(QStringLiteral("HLP_"));
@@ -323,7 +320,7 @@ void TestHelpAdminDialog::addRefusedWhenFileIsFull()
     topics.fill(HelpTopic{QStringLiteral("1"), QStringLiteral("t"), QString()}, HelpFile::MaxTopics - 1);
 
     // One more still fits: the form opens.
-    ModalAnswer form("VorrakTopicDialog", [](QWidget *dialog) { press(dialog, "CancelBtn"); });
+    ModalAnswer form("VorrakTopicDialog", [](QWidget *dialog) { clickButton(dialog, "CancelBtn"); });
     QTest::mouseClick(window.button("AddBtn"), Qt::LeftButton);
     QVERIFY(form.answered());
 
@@ -368,7 +365,7 @@ void TestHelpAdminDialog::editTopic()
         presetHeader = field(form, "HeaderEdit")->text();
         field(form, "IDEdit")->setText(newId);
         field(form, "HeaderEdit")->setText(QStringLiteral("Moved"));
-        press(form, closeWith.toLatin1().constData());
+        clickButton(form, closeWith.toLatin1().constData());
     });
     LogCapture log;
     QTest::mouseClick(window.button("EditBtn"), Qt::LeftButton);
@@ -547,7 +544,7 @@ void TestHelpAdminDialog::editBody()
         if (closeWith == QLatin1String("Escape"))
             QTest::keyClick(edit, Qt::Key_Escape);
         else
-            press(editor, closeWith.toLatin1().constData());
+            clickButton(editor, closeWith.toLatin1().constData());
     });
     LogCapture log;
     QTest::mouseClick(window.button("EditorBtn"), Qt::LeftButton);
@@ -607,12 +604,12 @@ void TestHelpAdminDialog::subWindows()
 void TestHelpAdminDialog::accessibleNames()
 {
     Window window(topicsWithIds({"1"}));
-    QCOMPARE(inputsWithoutAccessibleName(window.dialog.get()), QStringList());
+    QCOMPARE(checkAccessibleNames(window.dialog.get()).unnamed, QStringList());
     window.select(QStringLiteral("1"));
     QStringList formMissing;
     ModalAnswer answer("VorrakTopicDialog", [&](QWidget *form) {
-        formMissing = inputsWithoutAccessibleName(form);
-        press(form, "CancelBtn");
+        formMissing = checkAccessibleNames(form).unnamed;
+        clickButton(form, "CancelBtn");
     });
     QTest::mouseClick(window.button("EditBtn"), Qt::LeftButton);
     QVERIFY(answer.answered());

@@ -10,6 +10,7 @@
 #include "modalanswer.h"
 #include "scratchdir.h"
 #include "unprivileged.h"
+#include "widgetinput.h"
 
 #include <QDir>
 #include <QLineEdit>

@@ -3,6 +3,7 @@
 #include "helpdata.h"
 #include "logcapture.h"
 #include "scratchdir.h"
+#include "storetest.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,7 +25,7 @@ QString damagedLine()
 
 } // namespace
 
-class TestHelpData : public QObject
+class TestHelpData : public StoreTest
 {
     Q_OBJECT
 
@@ -34,40 +35,7 @@ private:
         return std::make_unique<HelpData>();
     }
 
-    // Calls the store as the programs do and records what it has to tell,
-    // the text a program shows in its message box.
-    template <typename Store>
-    LoadStatus load(Store &store)
-    {
-        const LoadResult result = store.load();
-        if (!result.message.isEmpty())
-            m_messages.append(result.message);
-        return result.status;
-    }
-    template <typename Store>
-    bool save(Store &store)
-    {
-        const SaveResult result = store.save();
-        if (!result.message.isEmpty())
-            m_messages.append(result.message);
-        return result.saved;
-    }
-
-    std::unique_ptr<ScratchDir> m_dir;
-    QStringList m_messages;
-
 private slots:
-    void initTestCase() { QLoggingCategory::defaultCategory()->setEnabled(QtDebugMsg, true); }
-
-    void init()
-    {
-        m_messages.clear();
-        m_dir = std::make_unique<ScratchDir>();
-        QVERIFY(m_dir->isValid());
-    }
-
-    void cleanup() { m_dir.reset(); }
-
     void loadsExampleFileWithLogLines()
     {
         const QByteArray bytes = hexBytes(Example24);

@@ -54,11 +54,16 @@ struct Store
     std::unique_ptr<HelpData> help;
 };
 
-void addBothFiles(const char *fault)
+// The columns "kind" and "fault", and a row for each fault in each file.
+void addBothFiles(std::initializer_list<const char *> faults)
 {
-    for (const char *kind : {"data", "help"})
-        QTest::newRow(qPrintable(QStringLiteral("%1 file, %2").arg(QLatin1String(kind), QLatin1String(fault))))
-            << QString::fromLatin1(kind) << QString::fromLatin1(fault);
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("fault");
+    for (const char *fault : faults) {
+        for (const char *kind : {"data", "help"})
+            QTest::newRow(qPrintable(QStringLiteral("%1 file, %2").arg(QLatin1String(kind), QLatin1String(fault))))
+                << QString::fromLatin1(kind) << QString::fromLatin1(fault);
+    }
 }
 
 // A valid file far larger than the address space left to the test, mostly
@@ -115,7 +120,7 @@ private:
 
 } // namespace
 
-class FileFaultTest : public QObject
+class FileFaultTest : public ScratchTest
 {
     Q_OBJECT
 
@@ -133,11 +138,7 @@ private slots:
 
 void FileFaultTest::unreadableFileIsReportedAndKept_data()
 {
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("fault");
-    addBothFiles("no read permission");
-    addBothFiles("bad magic");
-    addBothFiles("out of memory");
+    addBothFiles({"no read permission", "bad magic", "out of memory"});
 }
 
 void FileFaultTest::unreadableFileIsReportedAndKept()
@@ -150,29 +151,27 @@ void FileFaultTest::unreadableFileIsReportedAndKept()
     if (fault == QLatin1String("out of memory"))
         QSKIP("the address sanitizer reserves more address space than the limit leaves");
 #endif
-    ScratchDir dir;
-    QVERIFY(dir.isValid());
     Store store(kind);
-    const QString path = dir.filePath(store.fileName());
+    const QString path = m_dir->filePath(store.fileName());
     // Two older backups, which must survive.
-    QVERIFY(dir.write(store.fileName() + QStringLiteral(".bak"), "first backup"));
-    QVERIFY(dir.write(store.fileName() + QStringLiteral(".1.bak"), "second backup"));
+    QVERIFY(m_dir->write(store.fileName() + QStringLiteral(".bak"), "first backup"));
+    QVERIFY(m_dir->write(store.fileName() + QStringLiteral(".1.bak"), "second backup"));
 
     QString reason;
     QString warning;
     QByteArray before = store.fileBytes();
     if (fault == QLatin1String("bad magic")) {
         before = "not a Vorrak file";
-        QVERIFY(dir.write(store.fileName(), before));
+        QVERIFY(m_dir->write(store.fileName(), before));
         reason = QStringLiteral("Format not recognized");
         warning = QStringLiteral("BAD MAGIC NUMBER!");
     } else if (fault == QLatin1String("no read permission")) {
-        QVERIFY(dir.write(store.fileName(), store.fileBytes()));
+        QVERIFY(m_dir->write(store.fileName(), store.fileBytes()));
         QVERIFY(QFile::setPermissions(path, QFile::WriteOwner));
         reason = QStringLiteral("Permission denied");
     } else {
         QVERIFY(writeSparseFile(path, kind, 100 * 1000 * 1000));
-        before = dir.read(store.fileName());
+        before = m_dir->read(store.fileName());
         reason = QStringLiteral("Out of memory");
     }
     if (warning.isEmpty())
@@ -200,39 +199,32 @@ void FileFaultTest::unreadableFileIsReportedAndKept()
     QCOMPARE(saved.message, QStringLiteral("The %1 %2 could not be read, so it was kept as %3.")
                                 .arg(store.what(), path, backup));
     QFile::setPermissions(backup, QFile::ReadOwner | QFile::WriteOwner);
-    QVERIFY(dir.read(QFileInfo(backup).fileName()) == before);
-    QCOMPARE(dir.read(store.fileName() + QStringLiteral(".bak")), QByteArray("first backup"));
-    QCOMPARE(dir.read(store.fileName() + QStringLiteral(".1.bak")), QByteArray("second backup"));
-    QCOMPARE(dir.read(store.fileName()), store.fileBytes());
+    QVERIFY(m_dir->read(QFileInfo(backup).fileName()) == before);
+    QCOMPARE(m_dir->read(store.fileName() + QStringLiteral(".bak")), QByteArray("first backup"));
+    QCOMPARE(m_dir->read(store.fileName() + QStringLiteral(".1.bak")), QByteArray("second backup"));
+    QCOMPARE(m_dir->read(store.fileName()), store.fileBytes());
 }
 
 void FileFaultTest::notRegularFileIsNeitherOpenedNorReplaced_data()
 {
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("fault");
-    addBothFiles("FIFO");
-    addBothFiles("link to a FIFO");
-    addBothFiles("directory");
-    addBothFiles("device");
+    addBothFiles({"FIFO", "link to a FIFO", "directory", "device"});
 }
 
 void FileFaultTest::notRegularFileIsNeitherOpenedNorReplaced()
 {
     QFETCH(QString, kind);
     QFETCH(QString, fault);
-    ScratchDir dir;
-    QVERIFY(dir.isValid());
     Store store(kind);
-    const QString path = dir.filePath(store.fileName());
+    const QString path = m_dir->filePath(store.fileName());
     const QByteArray name = QFile::encodeName(path);
     mode_t type = S_IFIFO;
     if (fault == QLatin1String("FIFO")) {
         QCOMPARE(::mkfifo(name.constData(), 0600), 0);
     } else if (fault == QLatin1String("link to a FIFO")) {
-        QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("fifo"))).constData(), 0600), 0);
+        QCOMPARE(::mkfifo(QFile::encodeName(m_dir->filePath(QStringLiteral("fifo"))).constData(), 0600), 0);
         QVERIFY(QFile::link(QStringLiteral("fifo"), path));
     } else if (fault == QLatin1String("directory")) {
-        QVERIFY(QDir(dir.path()).mkpath(store.fileName() + QStringLiteral("/inside")));
+        QVERIFY(QDir(m_dir->path()).mkpath(store.fileName() + QStringLiteral("/inside")));
         type = S_IFDIR;
     } else {
         // The null device's numbers: harmless to open, fatal to replace.
@@ -258,30 +250,24 @@ void FileFaultTest::notRegularFileIsNeitherOpenedNorReplaced()
     struct stat status;
     QCOMPARE(::stat(name.constData(), &status), 0);
     QCOMPARE(status.st_mode & S_IFMT, type);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot).size(),
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot).size(),
              fault == QLatin1String("link to a FIFO") ? 2 : (fault == QLatin1String("directory") ? 0 : 1));
 }
 
 void FileFaultTest::otherProgramsVersionIsKept_data()
 {
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("fault");
-    addBothFiles("rewritten in place");
-    addBothFiles("replaced by another file");
-    addBothFiles("created while missing");
+    addBothFiles({"rewritten in place", "replaced by another file", "created while missing"});
 }
 
 void FileFaultTest::otherProgramsVersionIsKept()
 {
     QFETCH(QString, kind);
     QFETCH(QString, fault);
-    ScratchDir dir;
-    QVERIFY(dir.isValid());
     Store store(kind);
-    const QString path = dir.filePath(store.fileName());
+    const QString path = m_dir->filePath(store.fileName());
     const QByteArray first = kind == QLatin1String("data") ? dataFileBytes({}) : helpFileBytes({});
     if (fault != QLatin1String("created while missing"))
-        QVERIFY(dir.write(store.fileName(), first));
+        QVERIFY(m_dir->write(store.fileName(), first));
     QVERIFY(store.load().message.isEmpty());
 
     // What the other program leaves: a version the store has never seen.
@@ -291,10 +277,10 @@ void FileFaultTest::otherProgramsVersionIsKept()
         QVERIFY(file.open(QIODevice::ReadWrite) && file.seek(first.size()));
         QVERIFY(file.write("another program's version") > 0);
     } else if (fault == QLatin1String("replaced by another file")) {
-        QVERIFY(dir.write(QStringLiteral("new"), other));
-        QVERIFY(QFile::remove(path) && QFile::rename(dir.filePath(QStringLiteral("new")), path));
+        QVERIFY(m_dir->write(QStringLiteral("new"), other));
+        QVERIFY(QFile::remove(path) && QFile::rename(m_dir->filePath(QStringLiteral("new")), path));
     } else {
-        QVERIFY(dir.write(store.fileName(), other));
+        QVERIFY(m_dir->write(store.fileName(), other));
     }
 
     store.fill();
@@ -306,8 +292,8 @@ void FileFaultTest::otherProgramsVersionIsKept()
                                            "version was kept as %3.")
                                 .arg(store.what(), path, backup));
     QCOMPARE(log.warningLines(), QStringList{QStringLiteral("Changed %1 %2 kept as %3").arg(store.what(), path, backup)});
-    QCOMPARE(dir.read(QFileInfo(backup).fileName()), other);
-    QCOMPARE(dir.read(store.fileName()), store.fileBytes());
+    QCOMPARE(m_dir->read(QFileInfo(backup).fileName()), other);
+    QCOMPARE(m_dir->read(store.fileName()), store.fileBytes());
     // The file is the store's own now: the next save keeps nothing.
     const SaveResult again = store.save();
     QVERIFY(again.saved && again.message.isEmpty());

@@ -1,5 +1,7 @@
 #include "generatedstore.h"
 #include "helpdata.h"
+#include "logcapture.h"
+#include "scratchdir.h"
 #include "tradeskilldata.h"
 #include "unprivileged.h"
 
@@ -17,26 +19,6 @@
 #include <unistd.h>
 
 namespace {
-
-QStringList g_warnings;
-
-void recordWarning(QtMsgType type, const QMessageLogContext &, const QString &text)
-{
-    if (type == QtWarningMsg)
-        g_warnings.append(text);
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
-}
 
 // A small tmpfs mounted over a directory for one test; needs the right to
 // mount (root, or CAP_SYS_ADMIN).
@@ -98,23 +80,20 @@ private:
     void verifyReportedFailure(const QString &path, bool saved, const QString &reason);
 
     QStringList m_messages;
+    // The warning lines of the last saveLarge().
+    QStringList m_warnings;
     QString m_oldCurrent;
-    QtMessageHandler m_previousHandler = nullptr;
 };
 
 void SaveFaultTest::init()
 {
     m_messages.clear();
-    g_warnings.clear();
+    m_warnings.clear();
     m_oldCurrent = QDir::currentPath();
 }
 
 void SaveFaultTest::cleanup()
 {
-    if (m_previousHandler) {
-        qInstallMessageHandler(m_previousHandler);
-        m_previousHandler = nullptr;
-    }
     QDir::setCurrent(m_oldCurrent);
 }
 
@@ -125,7 +104,7 @@ bool SaveFaultTest::saveLarge(const QString &kind, int scale)
             m_messages.append(result.message);
         return result.saved;
     };
-    m_previousHandler = qInstallMessageHandler(recordWarning);
+    LogCapture log;
     bool saved;
     if (kind == QLatin1String("data")) {
         TradeskillData data;
@@ -136,8 +115,7 @@ bool SaveFaultTest::saveLarge(const QString &kind, int scale)
         help.topics() = GeneratedStore::help(500 * scale, 800);
         saved = record(help.save());
     }
-    qInstallMessageHandler(m_previousHandler);
-    m_previousHandler = nullptr;
+    m_warnings = log.warningLines();
     return saved;
 }
 
@@ -147,9 +125,9 @@ void SaveFaultTest::verifyReportedFailure(const QString &path, bool saved, const
     QCOMPARE(m_messages.size(), 1);
     QVERIFY2(m_messages.first().contains(path), qPrintable(m_messages.first()));
     QVERIFY2(m_messages.first().contains(reason, Qt::CaseInsensitive), qPrintable(m_messages.first()));
-    QCOMPARE(g_warnings.size(), 1);
-    QVERIFY2(g_warnings.first().contains(path), qPrintable(g_warnings.first()));
-    QVERIFY2(g_warnings.first().contains(reason, Qt::CaseInsensitive), qPrintable(g_warnings.first()));
+    QCOMPARE(m_warnings.size(), 1);
+    QVERIFY2(m_warnings.first().contains(path), qPrintable(m_warnings.first()));
+    QVERIFY2(m_warnings.first().contains(reason, Qt::CaseInsensitive), qPrintable(m_warnings.first()));
 }
 
 void SaveFaultTest::fullFilesystem_data()

@@ -61,7 +61,7 @@ QString literal(const QJsonValue &value)
 
 } // namespace
 
-class TestWebCalculator : public QObject
+class TestWebCalculator : public ScratchTest
 {
     Q_OBJECT
 
@@ -95,7 +95,6 @@ private:
         return m_browser->open(m_pageUrl);
     }
 
-    std::unique_ptr<ScratchDir> m_dir;
     std::unique_ptr<HeadlessChromium> m_browser;
     QString m_pageUrl;
 
@@ -108,8 +107,9 @@ private slots:
 
     void init()
     {
-        m_dir = std::make_unique<ScratchDir>();
-        QVERIFY(m_dir->isValid());
+        ScratchTest::init();
+        if (!m_dir->isValid())
+            return;
         m_browser = std::make_unique<HeadlessChromium>();
         QVERIFY2(m_browser->start(m_dir->filePath(QStringLiteral("profile"))), qPrintable(m_browser->error()));
     }
@@ -117,7 +117,7 @@ private slots:
     void cleanup()
     {
         m_browser.reset();
-        m_dir.reset();
+        ScratchTest::cleanup();
     }
 
     void sameAnswersAsCalc_data()

@@ -1,7 +1,7 @@
 #include "scratchdir.h"
 
-#include <QDir>
 #include <QFile>
+#include <QTest>
 
 ScratchDir::ScratchDir()
     : m_previous(QDir::currentPath())
@@ -16,16 +16,30 @@ ScratchDir::~ScratchDir()
 
 bool ScratchDir::write(const QString &name, const QByteArray &bytes) const
 {
-    QFile file(filePath(name));
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    return writeFile(filePath(name), bytes);
 }
 
 QByteArray ScratchDir::read(const QString &name) const
 {
-    QFile file(filePath(name));
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return file.readAll();
+    return readFile(filePath(name));
+}
+
+void ScratchTest::init()
+{
+    m_dir = std::make_unique<ScratchDir>();
+    QVERIFY(m_dir->isValid());
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QByteArray hexBytes(const char *text)

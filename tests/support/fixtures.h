@@ -5,6 +5,12 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QString>
+
+// Small records for building test stores.
+Req makeReq(const QString &name, const QString &multiplier, int t, qint32 id);
+Proc makeProc(const QString &name, int maxQL, int minQL, const QList<Req> &reqs = {});
+ProcGroup makeGroup(const QString &name, const QList<Proc> &procs = {});
 
 // Stores that exercise every field of both formats: several groups of
 // different shapes, null next to empty texts, QL and t values above 127,
@@ -19,3 +25,9 @@ QByteArray helpFileBytes(const QList<HelpTopic> &topics);
 // How many whole groups / topics the first `size` bytes of their file image hold.
 qsizetype wholeGroups(const QList<ProcGroup> &groups, qsizetype size);
 qsizetype wholeTopics(const QList<HelpTopic> &topics, qsizetype size);
+
+// Stores written with the library writers to Vorrak.dat / Vorrak.hlp in the
+// current directory, and Vorrak.dat read back through the data library.
+bool writeDataFile(const QList<ProcGroup> &groups);
+bool writeHelpFile(const QList<HelpTopic> &topics);
+QList<ProcGroup> readDataFile();

@@ -1,8 +1,12 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDir>
+#include <QObject>
 #include <QString>
 #include <QTemporaryDir>
+
+#include <memory>
 
 // A fresh temporary directory made the current directory for as long as the
 // object lives; the previous current directory comes back afterwards.
@@ -16,7 +20,8 @@ public:
 
     bool isValid() const { return m_valid; }
     QString path() const { return m_dir.path(); }
-    QString filePath(const QString &name) const { return m_dir.filePath(name); }
+    // A name relative to the directory, or an absolute path as it stands.
+    QString filePath(const QString &name) const { return QDir(m_dir.path()).filePath(name); }
 
     // Whole-file helpers for the fixtures; they fail the test through QVERIFY
     // in the caller when they return false / an empty QByteArray is unexpected.
@@ -28,6 +33,25 @@ private:
     QTemporaryDir m_dir;
     bool m_valid = false;
 };
+
+// A test class each of whose cases runs in its own scratch directory, m_dir.
+// A derived class with more to set up defines its own init() and calls this one.
+class ScratchTest : public QObject
+{
+    Q_OBJECT
+
+protected:
+    std::unique_ptr<ScratchDir> m_dir;
+
+protected slots:
+    void init();
+    void cleanup() { m_dir.reset(); }
+};
+
+// A whole file written (and flushed) or read; relative paths are taken from
+// the current directory. Empty when the file cannot be read.
+bool writeFile(const QString &path, const QByteArray &bytes);
+QByteArray readFile(const QString &path);
 
 // Bytes from a hex text that may hold blanks and dots as separators.
 QByteArray hexBytes(const char *text);

@@ -1,17 +1,14 @@
 #include "fixtures.h"
 
 #include "helpfile.h"
+#include "scratchdir.h"
+#include "tradeskilldata.h"
 #include "tradeskillfile.h"
 
 #include <QDataStream>
 #include <QIODevice>
 
 namespace {
-
-Req req(const QString &name, const QString &multiplier, quint8 t, qint32 id)
-{
-    return Req{name, multiplier, t, id};
-}
 
 // The header has the same size whatever the count, so the image of the first
 // n records ends where record n - 1 ends in the whole file.
@@ -27,21 +24,36 @@ qsizetype wholeRecords(const QList<Record> &records, qsizetype size,
 
 } // namespace
 
+Req makeReq(const QString &name, const QString &multiplier, int t, qint32 id)
+{
+    return Req{name, multiplier, quint8(t), id};
+}
+
+Proc makeProc(const QString &name, int maxQL, int minQL, const QList<Req> &reqs)
+{
+    return Proc{name, quint8(maxQL), quint8(minQL), reqs};
+}
+
+ProcGroup makeGroup(const QString &name, const QList<Proc> &procs)
+{
+    return ProcGroup{name, procs};
+}
+
 QList<ProcGroup> richGroups()
 {
     Proc blade{QStringLiteral("Blade"), 200, 1, {}};
-    blade.reqs = {req(QStringLiteral("Hammer"), QStringLiteral("0"), 0, 1234),
-                  req(QStringLiteral("Smithing"), QStringLiteral("1.25"), 1, 0),
-                  req(QStringLiteral("Iron bar"), QStringLiteral("0.5"), 0, -7),
-                  req(QString(), QString(), 200, 2147483647)};
-    Proc crown{QStringLiteral("Crown"), 255, 255, {req(QStringLiteral(""), QStringLiteral("2"), 1, -2147483647 - 1)}};
+    blade.reqs = {makeReq(QStringLiteral("Hammer"), QStringLiteral("0"), 0, 1234),
+                  makeReq(QStringLiteral("Smithing"), QStringLiteral("1.25"), 1, 0),
+                  makeReq(QStringLiteral("Iron bar"), QStringLiteral("0.5"), 0, -7),
+                  makeReq(QString(), QString(), 200, 2147483647)};
+    Proc crown{QStringLiteral("Crown"), 255, 255, {makeReq(QStringLiteral(""), QStringLiteral("2"), 1, -2147483647 - 1)}};
     Proc empty{QString(), 128, 0, {}};
 
     ProcGroup smithing{QStringLiteral("Smithing"), {blade, crown, empty}};
     ProcGroup nothing{QString(), {}};
     ProcGroup runes{QStringLiteral("Rünen ✓ 漢字 😀"),
                     {Proc{QStringLiteral("Ærø"), 10, 9,
-                          {req(QStringLiteral("Ink \"black\""), QStringLiteral(" 2x"), 1, 42)}}}};
+                          {makeReq(QStringLiteral("Ink \"black\""), QStringLiteral(" 2x"), 1, 42)}}}};
     ProcGroup blank{QStringLiteral(""), {Proc{QStringLiteral("One"), 1, 1, {}}}};
     return {smithing, nothing, runes, blank};
 }
@@ -78,4 +90,21 @@ qsizetype wholeGroups(const QList<ProcGroup> &groups, qsizetype size)
 qsizetype wholeTopics(const QList<HelpTopic> &topics, qsizetype size)
 {
     return wholeRecords(topics, size, helpFileBytes);
+}
+
+bool writeDataFile(const QList<ProcGroup> &groups)
+{
+    return writeFile(QStringLiteral("Vorrak.dat"), dataFileBytes(groups));
+}
+
+bool writeHelpFile(const QList<HelpTopic> &topics)
+{
+    return writeFile(QStringLiteral("Vorrak.hlp"), helpFileBytes(topics));
+}
+
+QList<ProcGroup> readDataFile()
+{
+    TradeskillData data;
+    data.load();
+    return data.procGrps();
 }
