@@ -1,9 +1,9 @@
 #include "vorrakeditor.h"
 
 #include "bodytextedit.h"
+#include "dialogsetup.h"
 #include "editoricons.h"
 #include "ui_vorrakeditor.h"
-#include "vorrakicons.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -15,11 +15,8 @@ VorrakEditor::VorrakEditor(QWidget *parent, const char *name, bool modal, Qt::Wi
     , m_ui(std::make_unique<Ui::VorrakEditor>())
     , m_lockKeys(LockKeyReader::create())
 {
-    if (name)
-        setObjectName(QString::fromLatin1(name));
-    setModal(modal);
+    setUpDialog(*this, name, modal);
     m_ui->setupUi(this);
-    setWindowIcon(vorrakWindowIcon());
 
     using EditorIcons::Picture;
     const std::pair<QPushButton *, Picture> pictures[] = {

@@ -3,12 +3,14 @@
 #include "procgroup.h"
 #include "vorrakadmindialog.h"
 
+#include <QComboBox>
 #include <QList>
 #include <QPair>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTreeWidget>
 #include <functional>
 
 class QComboBox;
