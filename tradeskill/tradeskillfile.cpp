@@ -33,6 +33,7 @@ bool readProc(BinaryReader &in, StringPool &pool, int index, Proc &proc)
     if (!in.readUInt16(reqCount))
         return false;
     VORRAK_DEBUG("      + Reqs: %d", int(reqCount));
+    proc.reqs.reserve(reqCount);
     for (int k = 0; k < reqCount; ++k) {
         Req req;
         if (!readReq(in, pool, k, req))
@@ -51,6 +52,7 @@ bool readGroup(BinaryReader &in, StringPool &pool, int index, ProcGroup &group)
     if (!in.readUInt16(procCount))
         return false;
     VORRAK_DEBUG("  + Procs: %d", int(procCount));
+    group.procs.reserve(procCount);
     for (int j = 0; j < procCount; ++j) {
         Proc proc;
         if (!readProc(in, pool, j, proc))
@@ -113,7 +115,10 @@ ReadResult read(QIODevice *device, QList<ProcGroup> &groups, const char *countFo
     if (!in.readInt32(magic) || magic != Magic || !in.readUInt16(groupCount))
         return ReadResult::Damaged;
     VORRAK_DEBUG(countFormat, int(groupCount));
+    // Only the groups the first pass found whole are read, so every count
+    // below is backed by its records and each list is reserved at its size.
     groupCount = quint16(wholeGroups);
+    groups.reserve(groups.size() + groupCount);
     // Names and multipliers repeat throughout a file: each distinct one is kept once.
     StringPool pool;
     for (int i = 0; i < groupCount; ++i) {
