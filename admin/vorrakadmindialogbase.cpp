@@ -1,13 +1,13 @@
 #include "vorrakadmindialogbase.h"
 
 #include "debuglog.h"
+#include "dialogsetup.h"
 #include "dialogwindowflags.h"
 #include "helpadministration.h"
 #include "messageboxparent.h"
 #include "namesort.h"
-#include "recordform.h"
 #include "tradeskillfile.h"
-#include "vorrakicons.h"
+#include "ui_vorrakadmindialogbase.h"
 #include "vorrakprocdialog.h"
 #include "vorrakreqdialog.h"
 
@@ -29,11 +29,10 @@ const QString &nameOfProc(const Proc &proc) { return proc.name; }
 VorrakAdminDialogBase::VorrakAdminDialogBase(QWidget *parent, const char *name, bool modal,
                                              Qt::WindowFlags flags)
     : QDialog(parent, flags)
+    , m_ui(std::make_unique<Ui::VorrakAdminDialogBase>())
     , m_data("Groups: %d")
 {
-    setObjectName(name ? QString::fromLatin1(name) : QStringLiteral("VorrakAdminDialogBase"));
-    setModal(modal);
-    setWindowIcon(vorrakWindowIcon());
+    setUpDialog(*this, name, modal);
 
     // The store is loaded before any widget exists; a load message has the
     // dialog as parent all the same.
@@ -41,37 +40,37 @@ VorrakAdminDialogBase::VorrakAdminDialogBase(QWidget *parent, const char *name, 
     if (!loaded.message.isEmpty())
         showMessage(loaded.message);
 
-    setupUi(this);
+    m_ui->setupUi(this);
     // Labels as wide as the wider of the two: the combo boxes line up and
     // take the free width of their rows.
-    const int labelWidth = qMax(ProcGroupLabel->sizeHint().width(), ProcessLabel->sizeHint().width());
-    ProcGroupLabel->setFixedWidth(labelWidth);
-    ProcessLabel->setFixedWidth(labelWidth);
-    setUpReqList(ItemsList);
-    setUpReqList(SkillsList);
+    const int labelWidth = qMax(m_ui->ProcGroupLabel->sizeHint().width(), m_ui->ProcessLabel->sizeHint().width());
+    m_ui->ProcGroupLabel->setFixedWidth(labelWidth);
+    m_ui->ProcessLabel->setFixedWidth(labelWidth);
+    setUpReqList(m_ui->ItemsList);
+    setUpReqList(m_ui->SkillsList);
     // Qt 6.4 follows a tab widget's focus proxy (its tab bar) into the pages
     // when it orders the tab chain and when it looks for the next widget,
     // which cuts the widgets after the lists out of the chain or sends Tab
     // back to the tab bar. So the tab bar takes the focus on its own, the tab
     // widget none (setting that reaches the tab bar, hence the order).
-    QWidget *tabBar = ReqControl->focusProxy();
-    ReqControl->setFocusProxy(nullptr);
-    ReqControl->setFocusPolicy(Qt::NoFocus);
+    QWidget *tabBar = m_ui->ReqControl->focusProxy();
+    m_ui->ReqControl->setFocusProxy(nullptr);
+    m_ui->ReqControl->setFocusPolicy(Qt::NoFocus);
     tabBar->setFocusPolicy(Qt::TabFocus);
-    QWidget *const chain[] = {SortProcBtn, tabBar, ItemsList, SkillsList, ActionList};
+    QWidget *const chain[] = {m_ui->SortProcBtn, tabBar, m_ui->ItemsList, m_ui->SkillsList, m_ui->ActionList};
     for (size_t i = 1; i < std::size(chain); ++i)
         QWidget::setTabOrder(chain[i - 1], chain[i]);
 
-    connect(ExitBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(HelpBtn, &QPushButton::clicked, this, &VorrakAdminDialogBase::editHelp);
-    connect(ProcGroupList, &QComboBox::activated, this, &VorrakAdminDialogBase::selectProcGrp);
-    connect(ProcessList, &QComboBox::activated, this, &VorrakAdminDialogBase::selectProc);
-    connect(SortGrpBtn, &QPushButton::clicked, this, &VorrakAdminDialogBase::sortProcGrpList);
-    connect(SortProcBtn, &QPushButton::clicked, this, &VorrakAdminDialogBase::sortProcList);
-    connect(ActionList, &QComboBox::activated, this, &VorrakAdminDialogBase::selectAction);
-    connect(ActionBtn, &QPushButton::clicked, this, &VorrakAdminDialogBase::doAction);
+    connect(m_ui->ExitBtn, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_ui->HelpBtn, &QPushButton::clicked, this, &VorrakAdminDialogBase::editHelp);
+    connect(m_ui->ProcGroupList, &QComboBox::activated, this, &VorrakAdminDialogBase::selectProcGrp);
+    connect(m_ui->ProcessList, &QComboBox::activated, this, &VorrakAdminDialogBase::selectProc);
+    connect(m_ui->SortGrpBtn, &QPushButton::clicked, this, &VorrakAdminDialogBase::sortProcGrpList);
+    connect(m_ui->SortProcBtn, &QPushButton::clicked, this, &VorrakAdminDialogBase::sortProcList);
+    connect(m_ui->ActionList, &QComboBox::activated, this, &VorrakAdminDialogBase::selectAction);
+    connect(m_ui->ActionBtn, &QPushButton::clicked, this, &VorrakAdminDialogBase::doAction);
 
-    ProcGroupList->setFocus();
+    m_ui->ProcGroupList->setFocus();
     fillProcGrpList();
     selectAction(0);
 }
@@ -103,18 +102,18 @@ void VorrakAdminDialogBase::showMessage(const QString &text)
 
 void VorrakAdminDialogBase::fillProcGrpList()
 {
-    ProcGroupList->clear();
+    m_ui->ProcGroupList->clear();
     QStringList names;
     names.reserve(m_data.procGrps().size());
     for (const ProcGroup &group : m_data.procGrps())
         names.append(group.name);
-    ProcGroupList->addItems(names);
+    m_ui->ProcGroupList->addItems(names);
     fillProcList();
 }
 
 void VorrakAdminDialogBase::fillProcList()
 {
-    ProcessList->clear();
+    m_ui->ProcessList->clear();
     const ProcGroup *group = currentGroup();
     QStringList names;
     if (group) {
@@ -122,15 +121,15 @@ void VorrakAdminDialogBase::fillProcList()
         for (const Proc &proc : group->procs)
             names.append(proc.name);
     }
-    ProcessList->addItems(names);
-    SortProcBtn->setEnabled(names.size() >= 2);
+    m_ui->ProcessList->addItems(names);
+    m_ui->SortProcBtn->setEnabled(names.size() >= 2);
     fillReqLists();
 }
 
 void VorrakAdminDialogBase::fillReqLists()
 {
-    ItemsList->clear();
-    SkillsList->clear();
+    m_ui->ItemsList->clear();
+    m_ui->SkillsList->clear();
     const Proc *proc = currentProc();
     if (!proc)
         return;
@@ -149,10 +148,10 @@ void VorrakAdminDialogBase::fillReqLists()
     }
     // Added in one go and sorted once: row-by-row sorted insertion would make
     // large processes slow to show.
-    ItemsList->addTopLevelItems(items);
-    SkillsList->addTopLevelItems(skills);
-    ItemsList->sortItems(0, Qt::AscendingOrder);
-    SkillsList->sortItems(0, Qt::AscendingOrder);
+    m_ui->ItemsList->addTopLevelItems(items);
+    m_ui->SkillsList->addTopLevelItems(skills);
+    m_ui->ItemsList->sortItems(0, Qt::AscendingOrder);
+    m_ui->SkillsList->sortItems(0, Qt::AscendingOrder);
 }
 
 // --- selection --------------------------------------------------------------
@@ -172,7 +171,7 @@ void VorrakAdminDialogBase::selectProc(int)
 void VorrakAdminDialogBase::selectAction(int action)
 {
     curAction = action;
-    ActionBtn->setText(ActionList->currentText());
+    m_ui->ActionBtn->setText(m_ui->ActionList->currentText());
 }
 
 void VorrakAdminDialogBase::editHelp()
@@ -209,7 +208,7 @@ void VorrakAdminDialogBase::sortProcList()
 
 ProcGroup *VorrakAdminDialogBase::currentGroup()
 {
-    const int g = ProcGroupList->currentIndex();
+    const int g = m_ui->ProcGroupList->currentIndex();
     QList<ProcGroup> &groups = m_data.procGrps();
     return g >= 0 && g < groups.size() ? &groups[g] : nullptr;
 }
@@ -217,13 +216,13 @@ ProcGroup *VorrakAdminDialogBase::currentGroup()
 Proc *VorrakAdminDialogBase::currentProc()
 {
     ProcGroup *group = currentGroup();
-    const int p = ProcessList->currentIndex();
+    const int p = m_ui->ProcessList->currentIndex();
     return group && p >= 0 && p < group->procs.size() ? &group->procs[p] : nullptr;
 }
 
 QTreeWidget *VorrakAdminDialogBase::reqList(int type) const
 {
-    return type == ItemType ? ItemsList : SkillsList;
+    return type == ItemType ? m_ui->ItemsList : m_ui->SkillsList;
 }
 
 int VorrakAdminDialogBase::currentReqIndex(int type)
@@ -242,7 +241,7 @@ int VorrakAdminDialogBase::currentReqIndex(int type)
 
 void VorrakAdminDialogBase::doAction()
 {
-    const int type = TypeList->currentIndex();
+    const int type = m_ui->TypeList->currentIndex();
     switch (curAction) {
     case 0:
         if (type == GroupType)
@@ -300,7 +299,7 @@ void VorrakAdminDialogBase::addGroup()
     if (form.exec() != QDialog::Accepted)
         return;
     ProcGroup group;
-    group.name = form.NameEdit->text();
+    group.name = form.name();
     m_data.procGrps().append(group);
     fillProcGrpList();
 }
@@ -314,7 +313,7 @@ void VorrakAdminDialogBase::addProcess()
     if (form.exec() != QDialog::Accepted)
         return;
     Proc proc;
-    RecordForm::readProc(form, proc);
+    form.readProc(proc);
     group->procs.append(proc);
     fillProcList();
 }
@@ -326,12 +325,12 @@ void VorrakAdminDialogBase::addReq(int type)
         return;
     VorrakReqDialog form(this, nullptr, true, DialogWindowFlags);
     if (type == SkillType)
-        RecordForm::prepareForSkill(form);
+        form.prepareForSkill();
     if (form.exec() != QDialog::Accepted)
         return;
     Req req;
     req.t = type == SkillType ? 1 : 0;
-    RecordForm::readReq(form, req);
+    form.readReq(req);
     proc->reqs.append(req);
     fillReqLists();
 }
@@ -342,10 +341,10 @@ void VorrakAdminDialogBase::editGroup()
     if (!group)
         return;
     VorrakProcDialog form(VorrakProcDialog::GroupMode, this, nullptr, true, DialogWindowFlags);
-    form.NameEdit->setText(group->name);
+    form.setName(group->name);
     if (form.exec() != QDialog::Accepted)
         return;
-    group->name = form.NameEdit->text();
+    group->name = form.name();
     fillProcGrpList();
 }
 
@@ -355,10 +354,10 @@ void VorrakAdminDialogBase::editProcess()
     if (!proc)
         return;
     VorrakProcDialog form(VorrakProcDialog::ProcessMode, this, nullptr, true, DialogWindowFlags);
-    RecordForm::presetProc(form, *proc);
+    form.showProc(*proc);
     if (form.exec() != QDialog::Accepted)
         return;
-    RecordForm::readProc(form, *proc);
+    form.readProc(*proc);
     fillProcList();
 }
 
@@ -369,24 +368,24 @@ void VorrakAdminDialogBase::editReq(int type)
         return;
     VorrakReqDialog form(this, nullptr, true, DialogWindowFlags);
     if (type == SkillType)
-        RecordForm::prepareForSkill(form);
+        form.prepareForSkill();
     Req req = currentProc()->reqs.at(r);
-    RecordForm::presetReq(form, req);
+    form.showReq(req);
     if (form.exec() != QDialog::Accepted)
         return;
-    RecordForm::readReq(form, req);
+    form.readReq(req);
     currentProc()->reqs[r] = req;
     fillReqLists();
 }
 
 void VorrakAdminDialogBase::deleteGroup()
 {
-    const int g = ProcGroupList->currentIndex();
+    const int g = m_ui->ProcGroupList->currentIndex();
     if (!currentGroup())
         return;
     const QString question = tr("Really delete process group \"%1\" and all of it's processes "
                                 "and items/tools/skills?")
-                                 .arg(ProcGroupList->currentText());
+                                 .arg(m_ui->ProcGroupList->currentText());
     if (!confirm(question))
         return;
     m_data.procGrps().removeAt(g);
@@ -396,11 +395,11 @@ void VorrakAdminDialogBase::deleteGroup()
 void VorrakAdminDialogBase::deleteProcess()
 {
     ProcGroup *group = currentGroup();
-    const int p = ProcessList->currentIndex();
+    const int p = m_ui->ProcessList->currentIndex();
     if (!currentProc())
         return;
     const QString question = tr("Really delete process \"%1\" and all of it's items/tools/skills?")
-                                 .arg(ProcessList->currentText());
+                                 .arg(m_ui->ProcessList->currentText());
     if (!confirm(question))
         return;
     group->procs.removeAt(p);

@@ -1,18 +1,22 @@
 #pragma once
 
 #include "tradeskilldata.h"
-#include "ui_vorrakadmindialogbase.h"
 
 #include <QDialog>
+#include <memory>
 
 class QTreeWidget;
+
+namespace Ui {
+class VorrakAdminDialogBase;
+}
 
 // The editor's main dialog: browses groups, their processes and the
 // requirements of a process, runs the editing actions and the sorts, and
 // opens the help administration. It owns the tradeskill store, loaded before
 // any widget exists; writing it back is left to whoever ran the dialog, once
 // it has closed.
-class VorrakAdminDialogBase : public QDialog, protected Ui::VorrakAdminDialogBase
+class VorrakAdminDialogBase : public QDialog
 {
     Q_OBJECT
 
@@ -73,5 +77,6 @@ private:
     // Name and multiplier visible; the id and position columns hidden.
     static void setUpReqList(QTreeWidget *list);
 
+    std::unique_ptr<Ui::VorrakAdminDialogBase> m_ui;
     TradeskillData m_data;
 };

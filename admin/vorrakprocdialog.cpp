@@ -1,46 +1,75 @@
 #include "vorrakprocdialog.h"
 
-#include "vorrakicons.h"
+#include "dialogsetup.h"
+#include "proc.h"
+#include "ui_vorrakprocdialog.h"
 
 VorrakProcDialog::VorrakProcDialog(int mode, QWidget *parent, const char *name, bool modal,
                                    Qt::WindowFlags flags)
     : QDialog(parent, flags)
+    , m_ui(std::make_unique<Ui::VorrakProcDialog>())
 {
-    if (name)
-        setObjectName(QString::fromLatin1(name));
-    setupUi(this);
-    setWindowIcon(vorrakWindowIcon());
-    setModal(modal);
+    setUpDialog(*this, name, modal);
+    m_ui->setupUi(this);
 
     if (mode == ProcessMode)
-        connect(SpecialBox, &QCheckBox::toggled, this, &VorrakProcDialog::setSpecial);
+        connect(m_ui->SpecialBox, &QCheckBox::toggled, this, &VorrakProcDialog::setSpecial);
     else
         removeQlPart();
-    connect(OkBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-    NameEdit->setFocus();
+    connect(m_ui->OkBtn, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_ui->CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    m_ui->NameEdit->setFocus();
 }
+
+VorrakProcDialog::~VorrakProcDialog() = default;
 
 void VorrakProcDialog::removeQlPart()
 {
-    delete MaxQlLabel;
-    delete MaxQlSpin;
-    delete MinQlLabel;
-    delete MinQlSpin;
-    delete SpecialBox;
-    delete qlGrid;
-    MaxQlLabel = nullptr;
-    MaxQlSpin = nullptr;
-    MinQlLabel = nullptr;
-    MinQlSpin = nullptr;
-    SpecialBox = nullptr;
-    qlGrid = nullptr;
+    delete m_ui->MaxQlLabel;
+    delete m_ui->MaxQlSpin;
+    delete m_ui->MinQlLabel;
+    delete m_ui->MinQlSpin;
+    delete m_ui->SpecialBox;
+    delete m_ui->qlGrid;
+    m_ui->MaxQlLabel = nullptr;
+    m_ui->MaxQlSpin = nullptr;
+    m_ui->MinQlLabel = nullptr;
+    m_ui->MinQlSpin = nullptr;
+    m_ui->SpecialBox = nullptr;
+    m_ui->qlGrid = nullptr;
+}
+
+QString VorrakProcDialog::name() const
+{
+    return m_ui->NameEdit->text();
+}
+
+void VorrakProcDialog::setName(const QString &name)
+{
+    m_ui->NameEdit->setText(name);
+}
+
+void VorrakProcDialog::showProc(const Proc &proc)
+{
+    m_ui->NameEdit->setText(proc.name);
+    m_ui->MaxQlSpin->setValue(proc.maxQL);
+    m_ui->MinQlSpin->setValue(proc.minQL);
+    if (proc.isSpecial())
+        setSpecial(true);
+}
+
+void VorrakProcDialog::readProc(Proc &proc) const
+{
+    proc.name = m_ui->NameEdit->text();
+    const auto minQL = quint8(m_ui->MinQlSpin->value());
+    proc.minQL = minQL;
+    proc.maxQL = m_ui->SpecialBox->isChecked() ? minQL : quint8(m_ui->MaxQlSpin->value());
 }
 
 void VorrakProcDialog::setSpecial(bool on)
 {
-    if (!MaxQlSpin)
+    if (!m_ui->MaxQlSpin)
         return;
-    MaxQlSpin->setEnabled(!on);
-    SpecialBox->setChecked(on);
+    m_ui->MaxQlSpin->setEnabled(!on);
+    m_ui->SpecialBox->setChecked(on);
 }

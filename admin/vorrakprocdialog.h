@@ -1,14 +1,19 @@
 #pragma once
 
-#include "ui_vorrakprocdialog.h"
-
 #include <QDialog>
+#include <memory>
+
+struct Proc;
+
+namespace Ui {
+class VorrakProcDialog;
+}
 
 // The form for a process group's name (mode 0) or a process (mode 1: name,
-// highest and lowest QL and the special flag). The editing actions preset
-// its public widgets before exec() and read them after an accepted run; in
-// mode 0 the QL widgets do not exist and their members are null.
-class VorrakProcDialog : public QDialog, public Ui::VorrakProcDialog
+// highest and lowest QL and the special flag). The editing actions preset it
+// before exec() and read it after an accepted run; in mode 0 the QL widgets
+// do not exist.
+class VorrakProcDialog : public QDialog
 {
     Q_OBJECT
 
@@ -17,6 +22,17 @@ public:
 
     explicit VorrakProcDialog(int mode, QWidget *parent = nullptr, const char *name = nullptr,
                               bool modal = false, Qt::WindowFlags flags = {});
+    ~VorrakProcDialog() override;
+
+    // The name field, all a group's form has.
+    QString name() const;
+    void setName(const QString &name);
+
+    // Name and QL limits; a process with equal limits opens in the special
+    // state. Only the fields the form shows are touched.
+    void showProc(const Proc &proc);
+    // A checked "Special" box stores the Min QL value as both limits.
+    void readProc(Proc &proc) const;
 
 public slots:
     // A special process exists at one QL: the Min QL value stands for both,
@@ -25,4 +41,6 @@ public slots:
 
 private:
     void removeQlPart();
+
+    std::unique_ptr<Ui::VorrakProcDialog> m_ui;
 };

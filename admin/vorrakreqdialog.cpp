@@ -1,18 +1,19 @@
 #include "vorrakreqdialog.h"
 
-#include "vorrakicons.h"
+#include "dialogsetup.h"
+#include "multiplier.h"
+#include "req.h"
+#include "ui_vorrakreqdialog.h"
 
 #include <QIntValidator>
 #include <limits>
 
 VorrakReqDialog::VorrakReqDialog(QWidget *parent, const char *name, bool modal, Qt::WindowFlags flags)
     : QDialog(parent, flags)
+    , m_ui(std::make_unique<Ui::VorrakReqDialog>())
 {
-    if (name)
-        setObjectName(QString::fromLatin1(name));
-    setupUi(this);
-    setWindowIcon(vorrakWindowIcon());
-    setModal(modal);
+    setUpDialog(*this, name, modal);
+    m_ui->setupUi(this);
 
     // The data file keeps the ID as a 32-bit signed number: other text can't
     // be typed, and OK waits while the field holds no whole number in that
@@ -21,21 +22,51 @@ VorrakReqDialog::VorrakReqDialog(QWidget *parent, const char *name, bool modal, 
     // QString::toInt() reads them, without group separators.
     QLocale numbers = QLocale::c();
     numbers.setNumberOptions(QLocale::RejectGroupSeparator);
+    QLineEdit *idEdit = m_ui->LorvexEdit;
     auto *idValidator = new QIntValidator(std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max(),
-                                          LorvexEdit);
+                                          idEdit);
     idValidator->setLocale(numbers);
-    LorvexEdit->setValidator(idValidator);
-    connect(LorvexEdit, &QLineEdit::textChanged, this,
-            [this] { OkBtn->setEnabled(LorvexEdit->hasAcceptableInput()); });
+    idEdit->setValidator(idValidator);
+    connect(idEdit, &QLineEdit::textChanged, this,
+            [this, idEdit] { m_ui->OkBtn->setEnabled(idEdit->hasAcceptableInput()); });
 
-    connect(FixedBox, &QCheckBox::toggled, this, &VorrakReqDialog::setFixed);
-    connect(OkBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-    NameEdit->setFocus();
+    connect(m_ui->FixedBox, &QCheckBox::toggled, this, &VorrakReqDialog::setFixed);
+    connect(m_ui->OkBtn, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_ui->CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    m_ui->NameEdit->setFocus();
+}
+
+VorrakReqDialog::~VorrakReqDialog() = default;
+
+void VorrakReqDialog::prepareForSkill()
+{
+    m_ui->LorvexLabel->setEnabled(false);
+    m_ui->LorvexEdit->setEnabled(false);
+}
+
+void VorrakReqDialog::showReq(const Req &req)
+{
+    m_ui->NameEdit->setText(req.name);
+    m_ui->MultiEdit->setText(req.multiplier);
+    if (Multiplier(req.multiplier).isFixed())
+        setFixed(true);
+    if (m_ui->LorvexEdit->isEnabled())
+        m_ui->LorvexEdit->setText(QString::number(req.id));
+}
+
+void VorrakReqDialog::readReq(Req &req) const
+{
+    req.name = m_ui->NameEdit->text();
+    req.multiplier = m_ui->FixedBox->isChecked() ? QStringLiteral("0") : m_ui->MultiEdit->text();
+    if (m_ui->LorvexEdit->isEnabled()) {
+        bool ok = false;
+        const qint32 id = m_ui->LorvexEdit->text().toInt(&ok);
+        req.id = ok ? id : 0;
+    }
 }
 
 void VorrakReqDialog::setFixed(bool on)
 {
-    MultiEdit->setEnabled(!on);
-    FixedBox->setChecked(on);
+    m_ui->MultiEdit->setEnabled(!on);
+    m_ui->FixedBox->setChecked(on);
 }

@@ -1,11 +1,12 @@
 #include "vorrakdialogbase.h"
 
 #include "debuglog.h"
+#include "dialogsetup.h"
 #include "dialogwindowflags.h"
 #include "requirements.h"
 #include "resulttext.h"
 #include "vorrakhelpdialog.h"
-#include "vorrakicons.h"
+#include "ui_vorrakdialogbase.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -18,19 +19,17 @@
 VorrakDialogBase::VorrakDialogBase(QWidget *parent, const char *name, bool modal, Qt::WindowFlags f)
     : QDialog(parent, f)
     , m_data("ProcGroups: %d")
+    , m_ui(std::make_unique<Ui::VorrakDialogBase>())
 {
     const LoadResult loaded = m_data.load();
     if (!loaded.message.isEmpty())
         QMessageBox::critical(nullptr, QStringLiteral("Vorrak"), loaded.message);
 
-    if (name)
-        setObjectName(QLatin1String(name));
-    setModal(modal);
-    setupUi(this);
-    setWindowIcon(vorrakWindowIcon());
+    setUpDialog(*this, name, modal);
+    m_ui->setupUi(this);
     applyGoButtonFont();
-    setUpResultList(ItemsList);
-    setUpResultList(SkillsList);
+    setUpResultList(m_ui->ItemsList);
+    setUpResultList(m_ui->SkillsList);
 
     auto *helpKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
 
@@ -40,20 +39,20 @@ VorrakDialogBase::VorrakDialogBase(QWidget *parent, const char *name, bool modal
     m_copyAction->setShortcutContext(Qt::WindowShortcut);
     m_copyAction->setEnabled(false);
     addAction(m_copyAction);
-    for (QTreeWidget *list : {ItemsList, SkillsList}) {
+    for (QTreeWidget *list : {m_ui->ItemsList, m_ui->SkillsList}) {
         list->addAction(m_copyAction);
         list->setContextMenuPolicy(Qt::ActionsContextMenu);
     }
 
-    connect(GoButton, &QPushButton::clicked, this, &VorrakDialogBase::goClicked);
-    connect(HelpButton, &QPushButton::clicked, this, &VorrakDialogBase::helpClicked);
-    connect(ExitButton, &QPushButton::clicked, this, &VorrakDialogBase::accept);
-    connect(ProcGrpList, &QComboBox::activated, this, &VorrakDialogBase::procGrpChanged);
-    connect(ProcessList, &QComboBox::activated, this, &VorrakDialogBase::processChanged);
-    connect(ItemsList, &QTreeWidget::itemDoubleClicked, this, &VorrakDialogBase::itemClicked);
+    connect(m_ui->GoButton, &QPushButton::clicked, this, &VorrakDialogBase::goClicked);
+    connect(m_ui->HelpButton, &QPushButton::clicked, this, &VorrakDialogBase::helpClicked);
+    connect(m_ui->ExitButton, &QPushButton::clicked, this, &VorrakDialogBase::accept);
+    connect(m_ui->ProcGrpList, &QComboBox::activated, this, &VorrakDialogBase::procGrpChanged);
+    connect(m_ui->ProcessList, &QComboBox::activated, this, &VorrakDialogBase::processChanged);
+    connect(m_ui->ItemsList, &QTreeWidget::itemDoubleClicked, this, &VorrakDialogBase::itemClicked);
     connect(helpKey, &QShortcut::activated, this, &VorrakDialogBase::helpClicked);
     connect(m_copyAction, &QAction::triggered, this, &VorrakDialogBase::copyResults);
-    connect(QualitySpin, &QSpinBox::valueChanged, this, &VorrakDialogBase::clearResults);
+    connect(m_ui->QualitySpin, &QSpinBox::valueChanged, this, &VorrakDialogBase::clearResults);
 
     updateProcGrpList();
 }
@@ -76,11 +75,11 @@ void VorrakDialogBase::setUpResultList(QTreeWidget *list)
 
 void VorrakDialogBase::applyGoButtonFont()
 {
-    QFont font = GoButton->font();
+    QFont font = m_ui->GoButton->font();
     font.setFamily(QStringLiteral("Arial"));
     font.setPointSize(16);
     font.setWeight(QFont::Black);
-    GoButton->setFont(font);
+    m_ui->GoButton->setFont(font);
 }
 
 bool VorrakDialogBase::event(QEvent *e)
@@ -94,21 +93,21 @@ bool VorrakDialogBase::event(QEvent *e)
 
 void VorrakDialogBase::updateProcGrpList()
 {
-    ProcGrpList->clear();
+    m_ui->ProcGrpList->clear();
     for (int i = 0; i < m_data.procGrpCount(); ++i)
-        ProcGrpList->addItem(m_data.procGrpName(i));
+        m_ui->ProcGrpList->addItem(m_data.procGrpName(i));
     // A single group is shown but there is nothing to choose.
-    ProcGrpList->setEnabled(m_data.procGrpCount() > 1);
+    m_ui->ProcGrpList->setEnabled(m_data.procGrpCount() > 1);
     updateProcList();
 }
 
 void VorrakDialogBase::updateProcList()
 {
-    ProcessList->clear();
-    const int g = ProcGrpList->currentIndex();
+    m_ui->ProcessList->clear();
+    const int g = m_ui->ProcGrpList->currentIndex();
     for (int i = 0; i < m_data.procCount(g); ++i)
-        ProcessList->addItem(m_data.proc(g, i).name);
-    ProcessList->setEnabled(m_data.procCount(g) > 1);
+        m_ui->ProcessList->addItem(m_data.proc(g, i).name);
+    m_ui->ProcessList->setEnabled(m_data.procCount(g) > 1);
     processChanged(0);
 }
 
@@ -119,40 +118,40 @@ void VorrakDialogBase::procGrpChanged(int)
 
 void VorrakDialogBase::processChanged(int)
 {
-    const int g = ProcGrpList->currentIndex();
-    const int p = ProcessList->currentIndex();
+    const int g = m_ui->ProcGrpList->currentIndex();
+    const int p = m_ui->ProcessList->currentIndex();
     const Proc proc = m_data.proc(g, p);
     // Another group or process: the rows of the last one go.
     clearResults();
     qDebug("Selected %dx%d: %s (ql %d-%d)", g, p, latin1Form(proc.name).constData(), int(proc.minQL),
            int(proc.maxQL));
 
-    QualitySpin->setMinimum(proc.minQL);
-    QualitySpin->setMaximum(proc.maxQL);
-    QualitySpin->setValue(proc.minQL);
+    m_ui->QualitySpin->setMinimum(proc.minQL);
+    m_ui->QualitySpin->setMaximum(proc.maxQL);
+    m_ui->QualitySpin->setValue(proc.minQL);
     // A special process is made at its one QL only; the spin box shows the
     // special text in place of that value.
     const bool special = proc.isSpecial();
-    QualitySpin->setSpecialValueText(special ? tr("* Special * ") : QString());
-    QualitySpin->setEnabled(!special);
+    m_ui->QualitySpin->setSpecialValueText(special ? tr("* Special * ") : QString());
+    m_ui->QualitySpin->setEnabled(!special);
 }
 
 void VorrakDialogBase::clearResults()
 {
-    ItemsList->clear();
-    SkillsList->clear();
+    m_ui->ItemsList->clear();
+    m_ui->SkillsList->clear();
     m_lastCalculation.reset();
     m_copyAction->setEnabled(false);
 }
 
 void VorrakDialogBase::goClicked()
 {
-    ItemsList->clear();
-    SkillsList->clear();
+    m_ui->ItemsList->clear();
+    m_ui->SkillsList->clear();
 
-    const int ql = QualitySpin->value();
-    const int g = ProcGrpList->currentIndex();
-    const int p = ProcessList->currentIndex();
+    const int ql = m_ui->QualitySpin->value();
+    const int g = m_ui->ProcGrpList->currentIndex();
+    const int p = m_ui->ProcessList->currentIndex();
     const Proc proc = m_data.proc(g, p);
     qDebug("Calculating requirements for making a QL %.0f %s", double(ql), latin1Form(proc.name).constData());
     m_lastCalculation = Calculation{proc.name, ql};
@@ -160,9 +159,9 @@ void VorrakDialogBase::goClicked()
 
     const Requirements requirements = Requirements::of(proc, ql);
     for (const RequirementRow &row : requirements.items)
-        new QTreeWidgetItem(ItemsList, {row.name, row.amount});
+        new QTreeWidgetItem(m_ui->ItemsList, {row.name, row.amount});
     for (const RequirementRow &row : requirements.skills)
-        new QTreeWidgetItem(SkillsList, {row.name, row.amount});
+        new QTreeWidgetItem(m_ui->SkillsList, {row.name, row.amount});
 }
 
 void VorrakDialogBase::helpClicked()
@@ -181,5 +180,5 @@ void VorrakDialogBase::copyResults()
     if (!m_lastCalculation)
         return;
     QGuiApplication::clipboard()->setText(
-        resultText(m_lastCalculation->product, m_lastCalculation->ql, {ItemsList, SkillsList}));
+        resultText(m_lastCalculation->product, m_lastCalculation->ql, {m_ui->ItemsList, m_ui->SkillsList}));
 }

@@ -1,20 +1,23 @@
 #pragma once
 
-#include "ui_vorrakdialogbase.h"
-
 #include "tradeskilldata.h"
 
 #include <QDialog>
+#include <memory>
 #include <optional>
 
 class QAction;
 class QTreeWidget;
 class QTreeWidgetItem;
 
+namespace Ui {
+class VorrakDialogBase;
+}
+
 // The calculator's main dialog: pick a tradeskill group, one of its
 // processes and the product's QL, press "GO!" and read the tools, items and
 // skills the process needs.
-class VorrakDialogBase : public QDialog, protected Ui::VorrakDialogBase
+class VorrakDialogBase : public QDialog
 {
     Q_OBJECT
 
@@ -49,9 +52,9 @@ private:
     // Results belong to the selection they were calculated for.
     void clearResults();
 
-    // Declared before any widget pointer so the data file is read before
-    // the widgets are built and filled.
+    // The data file is read before the widgets are built and filled.
     TradeskillData m_data;
+    std::unique_ptr<Ui::VorrakDialogBase> m_ui;
     QAction *m_copyAction = nullptr;
     std::optional<Calculation> m_lastCalculation;
 };

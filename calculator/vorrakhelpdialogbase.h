@@ -1,14 +1,17 @@
 #pragma once
 
-#include "ui_vorrakhelpdialogbase.h"
-
 #include "helpdata.h"
 
 #include <QDialog>
+#include <memory>
+
+namespace Ui {
+class VorrakHelpDialogBase;
+}
 
 // The calculator's read-only help window: the topic titles on the left,
 // followed by "About Qt", and the chosen topic's rich-text body on the right.
-class VorrakHelpDialogBase : public QDialog, protected Ui::VorrakHelpDialogBase
+class VorrakHelpDialogBase : public QDialog
 {
     Q_OBJECT
 
@@ -23,9 +26,9 @@ protected slots:
 private:
     void clearWithoutSelection();
 
-    // Declared before any widget pointer: the help file is read afresh
-    // before the window is built.
+    // The help file is read afresh before the window is built.
     HelpData m_help;
+    std::unique_ptr<Ui::VorrakHelpDialogBase> m_ui;
     // The topic shown last, -1 before any; "About Qt" returns to it.
     int lastTopic = -1;
 };

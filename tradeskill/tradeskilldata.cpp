@@ -11,8 +11,6 @@ TradeskillData::TradeskillData(const char *countFormat)
 {
 }
 
-TradeskillData::~TradeskillData() = default;
-
 QString TradeskillData::filePath()
 {
     return QDir::currentPath() + QLatin1String("/Vorrak.dat");

@@ -19,7 +19,6 @@ public:
     // `countFormat` is the count line the owning program logs when loading:
     // "ProcGroups: %d" or "Groups: %d".
     explicit TradeskillData(const char *countFormat = "Groups: %d");
-    virtual ~TradeskillData();
 
     static QString filePath();
 

@@ -11,17 +11,6 @@
 
 namespace {
 
-// Smallest size a record can have in the file: used to cap reservations so
-// that a damaged count never reserves more than the file could hold.
-constexpr qint64 MinGroupBytes = 4 + 2;
-constexpr qint64 MinProcBytes = 4 + 1 + 1 + 2;
-constexpr qint64 MinReqBytes = 4 + 4 + 1 + 4;
-
-qsizetype cappedReserve(quint16 count, qint64 bytesLeft, qint64 recordBytes)
-{
-    return qsizetype(qMin<qint64>(count, bytesLeft / recordBytes));
-}
-
 bool readReq(BinaryReader &in, StringPool &pool, int index, Req &req)
 {
     if (!in.readString(req.name, &pool) || !in.readString(req.multiplier, &pool) || !in.readUInt8(req.t)
@@ -32,7 +21,7 @@ bool readReq(BinaryReader &in, StringPool &pool, int index, Req &req)
     return true;
 }
 
-bool readProc(BinaryReader &in, StringPool &pool, qint64 size, int index, Proc &proc)
+bool readProc(BinaryReader &in, StringPool &pool, int index, Proc &proc)
 {
     if (!in.readString(proc.name, &pool))
         return false;
@@ -44,7 +33,7 @@ bool readProc(BinaryReader &in, StringPool &pool, qint64 size, int index, Proc &
     if (!in.readUInt16(reqCount))
         return false;
     VORRAK_DEBUG("      + Reqs: %d", int(reqCount));
-    proc.reqs.reserve(cappedReserve(reqCount, size - in.position(), MinReqBytes));
+    proc.reqs.reserve(reqCount);
     for (int k = 0; k < reqCount; ++k) {
         Req req;
         if (!readReq(in, pool, k, req))
@@ -54,7 +43,7 @@ bool readProc(BinaryReader &in, StringPool &pool, qint64 size, int index, Proc &
     return true;
 }
 
-bool readGroup(BinaryReader &in, StringPool &pool, qint64 size, int index, ProcGroup &group)
+bool readGroup(BinaryReader &in, StringPool &pool, int index, ProcGroup &group)
 {
     if (!in.readString(group.name, &pool))
         return false;
@@ -63,10 +52,10 @@ bool readGroup(BinaryReader &in, StringPool &pool, qint64 size, int index, ProcG
     if (!in.readUInt16(procCount))
         return false;
     VORRAK_DEBUG("  + Procs: %d", int(procCount));
-    group.procs.reserve(cappedReserve(procCount, size - in.position(), MinProcBytes));
+    group.procs.reserve(procCount);
     for (int j = 0; j < procCount; ++j) {
         Proc proc;
-        if (!readProc(in, pool, size, j, proc))
+        if (!readProc(in, pool, j, proc))
             return false;
         group.procs.append(std::move(proc));
     }
@@ -108,7 +97,6 @@ namespace TradeskillFile {
 ReadResult read(QIODevice *device, QList<ProcGroup> &groups, const char *countFormat)
 {
     const qint64 start = device->pos();
-    const qint64 size = device->size();
     int wholeGroups;
     bool complete;
     {
@@ -127,13 +115,15 @@ ReadResult read(QIODevice *device, QList<ProcGroup> &groups, const char *countFo
     if (!in.readInt32(magic) || magic != Magic || !in.readUInt16(groupCount))
         return ReadResult::Damaged;
     VORRAK_DEBUG(countFormat, int(groupCount));
+    // Only the groups the first pass found whole are read, so every count
+    // below is backed by its records and each list is reserved at its size.
     groupCount = quint16(wholeGroups);
+    groups.reserve(groups.size() + groupCount);
     // Names and multipliers repeat throughout a file: each distinct one is kept once.
     StringPool pool;
-    groups.reserve(groups.size() + cappedReserve(groupCount, size - in.position(), MinGroupBytes));
     for (int i = 0; i < groupCount; ++i) {
         ProcGroup group;
-        if (!readGroup(in, pool, size, i, group))
+        if (!readGroup(in, pool, i, group))
             return ReadResult::Damaged;
         groups.append(std::move(group));
     }

@@ -1,9 +1,9 @@
 #include "vorrakeditor.h"
 
 #include "bodytextedit.h"
+#include "dialogsetup.h"
 #include "editoricons.h"
 #include "ui_vorrakeditor.h"
-#include "vorrakicons.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -13,13 +13,9 @@
 VorrakEditor::VorrakEditor(QWidget *parent, const char *name, bool modal, Qt::WindowFlags flags)
     : QDialog(parent, flags)
     , m_ui(std::make_unique<Ui::VorrakEditor>())
-    , m_lockKeys(LockKeyReader::create())
 {
-    if (name)
-        setObjectName(QString::fromLatin1(name));
-    setModal(modal);
+    setUpDialog(*this, name, modal);
     m_ui->setupUi(this);
-    setWindowIcon(vorrakWindowIcon());
 
     using EditorIcons::Picture;
     const std::pair<QPushButton *, Picture> pictures[] = {
@@ -38,12 +34,12 @@ VorrakEditor::VorrakEditor(QWidget *parent, const char *name, bool modal, Qt::Wi
     m_numLockInd = new QLabel(tr("Num"), m_statusBar);
     m_numLockInd->setObjectName(QStringLiteral("NumLockInd"));
     m_numLockInd->setContentsMargins(4, 0, 4, 0);
-    showLockState(m_numLockInd, LockKeyReader::Key::NumLock);
+    showLockState(m_numLockInd, LockKey::NumLock);
     m_statusBar->addPermanentWidget(m_numLockInd, 0);
     m_capsLockInd = new QLabel(tr("Caps"), m_statusBar);
     m_capsLockInd->setObjectName(QStringLiteral("CapsLockInd"));
     m_capsLockInd->setContentsMargins(4, 0, 4, 0);
-    showLockState(m_capsLockInd, LockKeyReader::Key::CapsLock);
+    showLockState(m_capsLockInd, LockKey::CapsLock);
     m_statusBar->addPermanentWidget(m_capsLockInd, 0);
     m_ui->topLevelLayout->addWidget(m_statusBar);
     m_statusBar->showMessage(QStringLiteral("Ready."));
@@ -123,10 +119,10 @@ void VorrakEditor::keyReleaseEvent(QKeyEvent *event)
 {
     switch (event->key()) {
     case Qt::Key_CapsLock:
-        showLockState(m_capsLockInd, LockKeyReader::Key::CapsLock);
+        showLockState(m_capsLockInd, LockKey::CapsLock);
         break;
     case Qt::Key_NumLock:
-        showLockState(m_numLockInd, LockKeyReader::Key::NumLock);
+        showLockState(m_numLockInd, LockKey::NumLock);
         break;
     default:
         event->ignore();
@@ -134,7 +130,7 @@ void VorrakEditor::keyReleaseEvent(QKeyEvent *event)
     }
 }
 
-void VorrakEditor::showLockState(QLabel *indicator, LockKeyReader::Key key)
+void VorrakEditor::showLockState(QLabel *indicator, LockKey key)
 {
-    indicator->setEnabled(m_lockKeys->isOn(key).value_or(false));
+    indicator->setEnabled(isLockKeyOn(key).value_or(false));
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lockkeyreader.h"
+#include "lockkeys.h"
 
 #include <QDialog>
 #include <memory>
@@ -43,10 +43,9 @@ protected:
     void keyReleaseEvent(QKeyEvent *event) override;
 
 private:
-    void showLockState(QLabel *indicator, LockKeyReader::Key key);
+    void showLockState(QLabel *indicator, LockKey key);
 
     std::unique_ptr<Ui::VorrakEditor> m_ui;
-    std::unique_ptr<LockKeyReader> m_lockKeys;
     QStatusBar *m_statusBar;
     QLabel *m_numLockInd;
     QLabel *m_capsLockInd;

@@ -1,14 +1,14 @@
 #include "vorrakhelpdialog.h"
 
-#include "dialogwindowflags.h"
 #include "bodytextedit.h"
 #include "debuglog.h"
+#include "dialogsetup.h"
+#include "dialogwindowflags.h"
 #include "helpfile.h"
 #include "messageboxparent.h"
 #include "topicidlevel.h"
 #include "ui_vorrakhelpdialog.h"
 #include "vorrakeditor.h"
-#include "vorrakicons.h"
 #include "vorraktopicdialog.h"
 
 #include <QHeaderView>
@@ -26,11 +26,9 @@ VorrakHelpDialog::VorrakHelpDialog(QWidget *parent, const char *name, bool modal
     : QDialog(parent, flags)
     , m_ui(std::make_unique<Ui::VorrakHelpDialog>())
 {
-    setObjectName(name ? QString::fromLatin1(name) : QStringLiteral("VorrakHelpDialog"));
-    setModal(modal);
+    setUpDialog(*this, name, modal);
     resize(450, 400);
     setWindowTitle(tr("VorrakAdmin"));
-    setWindowIcon(vorrakWindowIcon());
 
     VORRAK_DEBUG("Loading help data...");
     const LoadResult loaded = m_helpData.load();

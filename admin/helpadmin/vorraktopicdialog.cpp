@@ -1,17 +1,14 @@
 #include "vorraktopicdialog.h"
 
+#include "dialogsetup.h"
 #include "ui_vorraktopicdialog.h"
-#include "vorrakicons.h"
 
 VorrakTopicDialog::VorrakTopicDialog(QWidget *parent, const char *name, bool modal, Qt::WindowFlags flags)
     : QDialog(parent, flags)
     , m_ui(std::make_unique<Ui::VorrakTopicDialog>())
 {
-    if (name)
-        setObjectName(QString::fromLatin1(name));
-    setModal(modal);
+    setUpDialog(*this, name, modal);
     m_ui->setupUi(this);
-    setWindowIcon(vorrakWindowIcon());
     connect(m_ui->OkBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_ui->CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     m_ui->IDEdit->setFocus();

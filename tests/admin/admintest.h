@@ -3,12 +3,11 @@
 #include "procgroup.h"
 #include "vorrakadmindialog.h"
 
+#include <QComboBox>
 #include <QList>
 #include <QString>
 #include <QStringList>
-
-class QComboBox;
-class QTreeWidget;
+#include <QTreeWidget>
 
 // The editor's main dialog, shown and active, with its widgets at hand.
 struct Editor

@@ -9,6 +9,12 @@
 #include "vorrakreqdialog.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
 
 class TestAdminForms : public QObject
@@ -53,57 +59,57 @@ void TestAdminForms::processFormDefaults()
     QCOMPARE(form.objectName(), QStringLiteral("VorrakProcDialog"));
     QCOMPARE(form.windowTitle(), QStringLiteral("VorrakAdmin"));
     QVERIFY(!form.windowIcon().isNull());
-    QCOMPARE(form.NameLabel->text(), QStringLiteral("Name"));
-    QCOMPARE(form.MaxQlLabel->text(), QStringLiteral("Max QL"));
-    QCOMPARE(form.MinQlLabel->text(), QStringLiteral("Min QL"));
-    QVERIFY(form.NameEdit->text().isEmpty());
-    QCOMPARE(form.MaxQlSpin->value(), 255);
-    QCOMPARE(form.MinQlSpin->value(), 1);
-    QVERIFY(form.MaxQlSpin->isEnabled());
-    QCOMPARE(form.SpecialBox->text(), QStringLiteral("&Special"));
-    QVERIFY(!form.SpecialBox->isChecked());
-    QCOMPARE(form.OkBtn->text(), QStringLiteral("&OK"));
-    QCOMPARE(form.CancelBtn->text(), QStringLiteral("&Cancel"));
-    QVERIFY(form.OkBtn->isDefault());
-    QCOMPARE(form.MainFrame->frameShape(), QFrame::Box);
-    QCOMPARE(form.MainFrame->frameShadow(), QFrame::Sunken);
+    QCOMPARE(form.findChild<QLabel *>("NameLabel")->text(), QStringLiteral("Name"));
+    QCOMPARE(form.findChild<QLabel *>("MaxQlLabel")->text(), QStringLiteral("Max QL"));
+    QCOMPARE(form.findChild<QLabel *>("MinQlLabel")->text(), QStringLiteral("Min QL"));
+    QVERIFY(form.findChild<QLineEdit *>("NameEdit")->text().isEmpty());
+    QCOMPARE(form.findChild<QSpinBox *>("MaxQlSpin")->value(), 255);
+    QCOMPARE(form.findChild<QSpinBox *>("MinQlSpin")->value(), 1);
+    QVERIFY(form.findChild<QSpinBox *>("MaxQlSpin")->isEnabled());
+    QCOMPARE(form.findChild<QCheckBox *>("SpecialBox")->text(), QStringLiteral("&Special"));
+    QVERIFY(!form.findChild<QCheckBox *>("SpecialBox")->isChecked());
+    QCOMPARE(form.findChild<QPushButton *>("OkBtn")->text(), QStringLiteral("&OK"));
+    QCOMPARE(form.findChild<QPushButton *>("CancelBtn")->text(), QStringLiteral("&Cancel"));
+    QVERIFY(form.findChild<QPushButton *>("OkBtn")->isDefault());
+    QCOMPARE(form.findChild<QFrame *>("MainFrame")->frameShape(), QFrame::Box);
+    QCOMPARE(form.findChild<QFrame *>("MainFrame")->frameShadow(), QFrame::Sunken);
 
     QVERIFY(showAndActivate(form));
-    QCOMPARE(QApplication::focusWidget(), form.NameEdit);
+    QCOMPARE(QApplication::focusWidget(), form.findChild<QLineEdit *>("NameEdit"));
 }
 
 void TestAdminForms::groupFormHasNameOnly()
 {
     VorrakProcDialog form(VorrakProcDialog::GroupMode);
-    QVERIFY(!form.MaxQlLabel);
-    QVERIFY(!form.MaxQlSpin);
-    QVERIFY(!form.MinQlLabel);
-    QVERIFY(!form.MinQlSpin);
-    QVERIFY(!form.SpecialBox);
+    QVERIFY(!form.findChild<QLabel *>("MaxQlLabel"));
+    QVERIFY(!form.findChild<QSpinBox *>("MaxQlSpin"));
+    QVERIFY(!form.findChild<QLabel *>("MinQlLabel"));
+    QVERIFY(!form.findChild<QSpinBox *>("MinQlSpin"));
+    QVERIFY(!form.findChild<QCheckBox *>("SpecialBox"));
     QVERIFY(!form.findChild<QSpinBox *>());
     QVERIFY(!form.findChild<QCheckBox *>());
     QCOMPARE(form.findChildren<QLabel *>().size(), 1);
-    QVERIFY(form.NameEdit);
-    QVERIFY(form.OkBtn);
-    QVERIFY(form.CancelBtn);
+    QVERIFY(form.findChild<QLineEdit *>("NameEdit"));
+    QVERIFY(form.findChild<QPushButton *>("OkBtn"));
+    QVERIFY(form.findChild<QPushButton *>("CancelBtn"));
     form.setSpecial(true); // harmless without the QL part
     QVERIFY(showAndActivate(form));
-    QCOMPARE(QApplication::focusWidget(), form.NameEdit);
+    QCOMPARE(QApplication::focusWidget(), form.findChild<QLineEdit *>("NameEdit"));
 }
 
 void TestAdminForms::specialLocksMaxQl()
 {
     VorrakProcDialog form(VorrakProcDialog::ProcessMode);
     QVERIFY(showAndActivate(form));
-    form.MaxQlSpin->setValue(180);
-    QTest::mouseClick(form.SpecialBox, Qt::LeftButton);
-    QVERIFY(form.SpecialBox->isChecked());
-    QVERIFY(!form.MaxQlSpin->isEnabled());
-    QCOMPARE(form.MaxQlSpin->value(), 180);
-    QTest::mouseClick(form.SpecialBox, Qt::LeftButton);
-    QVERIFY(!form.SpecialBox->isChecked());
-    QVERIFY(form.MaxQlSpin->isEnabled());
-    QCOMPARE(form.MaxQlSpin->value(), 180);
+    form.findChild<QSpinBox *>("MaxQlSpin")->setValue(180);
+    QTest::mouseClick(form.findChild<QCheckBox *>("SpecialBox"), Qt::LeftButton);
+    QVERIFY(form.findChild<QCheckBox *>("SpecialBox")->isChecked());
+    QVERIFY(!form.findChild<QSpinBox *>("MaxQlSpin")->isEnabled());
+    QCOMPARE(form.findChild<QSpinBox *>("MaxQlSpin")->value(), 180);
+    QTest::mouseClick(form.findChild<QCheckBox *>("SpecialBox"), Qt::LeftButton);
+    QVERIFY(!form.findChild<QCheckBox *>("SpecialBox")->isChecked());
+    QVERIFY(form.findChild<QSpinBox *>("MaxQlSpin")->isEnabled());
+    QCOMPARE(form.findChild<QSpinBox *>("MaxQlSpin")->value(), 180);
 }
 
 void TestAdminForms::setSpecialBeforeRun()
@@ -113,8 +119,8 @@ void TestAdminForms::setSpecialBeforeRun()
     bool checkedWhenShown = false;
     bool maxEnabledWhenShown = true;
     ModalAnswer watcher("VorrakProcDialog", [&](QWidget *) {
-        checkedWhenShown = form.SpecialBox->isChecked();
-        maxEnabledWhenShown = form.MaxQlSpin->isEnabled();
+        checkedWhenShown = form.findChild<QCheckBox *>("SpecialBox")->isChecked();
+        maxEnabledWhenShown = form.findChild<QSpinBox *>("MaxQlSpin")->isEnabled();
         form.reject();
     });
     form.exec();
@@ -140,19 +146,19 @@ void TestAdminForms::qlRange()
     QFETCH(int, set);
     QFETCH(int, shown);
     VorrakProcDialog form(VorrakProcDialog::ProcessMode);
-    form.MaxQlSpin->setValue(set);
-    form.MinQlSpin->setValue(set);
-    QCOMPARE(form.MaxQlSpin->value(), shown);
-    QCOMPARE(form.MinQlSpin->value(), shown);
+    form.findChild<QSpinBox *>("MaxQlSpin")->setValue(set);
+    form.findChild<QSpinBox *>("MinQlSpin")->setValue(set);
+    QCOMPARE(form.findChild<QSpinBox *>("MaxQlSpin")->value(), shown);
+    QCOMPARE(form.findChild<QSpinBox *>("MinQlSpin")->value(), shown);
 
     // Stepping past either end by keyboard stays inside the range too.
     QVERIFY(showAndActivate(form));
-    form.MaxQlSpin->setFocus();
-    QTest::keyClick(form.MaxQlSpin, Qt::Key_Up);
-    QCOMPARE(form.MaxQlSpin->value(), qMin(shown + 1, 255));
-    form.MinQlSpin->setFocus();
-    QTest::keyClick(form.MinQlSpin, Qt::Key_Down);
-    QCOMPARE(form.MinQlSpin->value(), qMax(shown - 1, 1));
+    form.findChild<QSpinBox *>("MaxQlSpin")->setFocus();
+    QTest::keyClick(form.findChild<QSpinBox *>("MaxQlSpin"), Qt::Key_Up);
+    QCOMPARE(form.findChild<QSpinBox *>("MaxQlSpin")->value(), qMin(shown + 1, 255));
+    form.findChild<QSpinBox *>("MinQlSpin")->setFocus();
+    QTest::keyClick(form.findChild<QSpinBox *>("MinQlSpin"), Qt::Key_Down);
+    QCOMPARE(form.findChild<QSpinBox *>("MinQlSpin")->value(), qMax(shown - 1, 1));
 }
 
 void TestAdminForms::requirementFormDefaults()
@@ -161,50 +167,50 @@ void TestAdminForms::requirementFormDefaults()
     QCOMPARE(form.objectName(), QStringLiteral("VorrakReqDialog"));
     QCOMPARE(form.windowTitle(), QStringLiteral("VorrakAdmin"));
     QVERIFY(!form.windowIcon().isNull());
-    QCOMPARE(form.NameLabel->text(), QStringLiteral("&Name"));
-    QCOMPARE(form.MultiLabel->text(), QStringLiteral("&Multiplier"));
-    QCOMPARE(form.LorvexLabel->text(), QStringLiteral("&Lorvex ID"));
-    QCOMPARE(form.ParentLabel->text(), QStringLiteral("&Parent"));
-    QCOMPARE(form.NameLabel->buddy(), form.NameEdit);
-    QCOMPARE(form.MultiLabel->buddy(), form.MultiEdit);
-    QCOMPARE(form.LorvexLabel->buddy(), form.LorvexEdit);
-    QCOMPARE(form.ParentLabel->buddy(), form.ParentList);
-    QVERIFY(form.NameEdit->text().isEmpty());
-    QVERIFY(form.MultiEdit->text().isEmpty());
-    QVERIFY(form.MultiEdit->isEnabled());
-    QCOMPARE(form.LorvexEdit->text(), QStringLiteral("0"));
-    QVERIFY(form.LorvexEdit->isEnabled());
-    QCOMPARE(form.FixedBox->text(), QStringLiteral("&Fixed"));
-    QVERIFY(!form.FixedBox->isChecked());
-    QCOMPARE(form.ParentList->count(), 1);
-    QCOMPARE(form.ParentList->currentText(), QStringLiteral("Main Item"));
-    QVERIFY(!form.ParentList->isEditable());
-    QVERIFY(form.OkBtn->isDefault());
-    QVERIFY(form.OkBtn->autoDefault());
-    QVERIFY(form.CancelBtn->autoDefault());
-    QVERIFY(!form.CancelBtn->isDefault());
+    QCOMPARE(form.findChild<QLabel *>("NameLabel")->text(), QStringLiteral("&Name"));
+    QCOMPARE(form.findChild<QLabel *>("MultiLabel")->text(), QStringLiteral("&Multiplier"));
+    QCOMPARE(form.findChild<QLabel *>("LorvexLabel")->text(), QStringLiteral("&Lorvex ID"));
+    QCOMPARE(form.findChild<QLabel *>("ParentLabel")->text(), QStringLiteral("&Parent"));
+    QCOMPARE(form.findChild<QLabel *>("NameLabel")->buddy(), form.findChild<QLineEdit *>("NameEdit"));
+    QCOMPARE(form.findChild<QLabel *>("MultiLabel")->buddy(), form.findChild<QLineEdit *>("MultiEdit"));
+    QCOMPARE(form.findChild<QLabel *>("LorvexLabel")->buddy(), form.findChild<QLineEdit *>("LorvexEdit"));
+    QCOMPARE(form.findChild<QLabel *>("ParentLabel")->buddy(), form.findChild<QComboBox *>("ParentList"));
+    QVERIFY(form.findChild<QLineEdit *>("NameEdit")->text().isEmpty());
+    QVERIFY(form.findChild<QLineEdit *>("MultiEdit")->text().isEmpty());
+    QVERIFY(form.findChild<QLineEdit *>("MultiEdit")->isEnabled());
+    QCOMPARE(form.findChild<QLineEdit *>("LorvexEdit")->text(), QStringLiteral("0"));
+    QVERIFY(form.findChild<QLineEdit *>("LorvexEdit")->isEnabled());
+    QCOMPARE(form.findChild<QCheckBox *>("FixedBox")->text(), QStringLiteral("&Fixed"));
+    QVERIFY(!form.findChild<QCheckBox *>("FixedBox")->isChecked());
+    QCOMPARE(form.findChild<QComboBox *>("ParentList")->count(), 1);
+    QCOMPARE(form.findChild<QComboBox *>("ParentList")->currentText(), QStringLiteral("Main Item"));
+    QVERIFY(!form.findChild<QComboBox *>("ParentList")->isEditable());
+    QVERIFY(form.findChild<QPushButton *>("OkBtn")->isDefault());
+    QVERIFY(form.findChild<QPushButton *>("OkBtn")->autoDefault());
+    QVERIFY(form.findChild<QPushButton *>("CancelBtn")->autoDefault());
+    QVERIFY(!form.findChild<QPushButton *>("CancelBtn")->isDefault());
 
     QVERIFY(showAndActivate(form));
-    QCOMPARE(QApplication::focusWidget(), form.NameEdit);
+    QCOMPARE(QApplication::focusWidget(), form.findChild<QLineEdit *>("NameEdit"));
 }
 
 void TestAdminForms::fixedLocksMultiplier()
 {
     VorrakReqDialog form;
     QVERIFY(showAndActivate(form));
-    QTest::keyClicks(form.MultiEdit, QStringLiteral("2.5"));
-    QTest::mouseClick(form.FixedBox, Qt::LeftButton);
-    QVERIFY(form.FixedBox->isChecked());
-    QVERIFY(!form.MultiEdit->isEnabled());
-    QCOMPARE(form.MultiEdit->text(), QStringLiteral("2.5"));
-    QTest::mouseClick(form.FixedBox, Qt::LeftButton);
-    QVERIFY(!form.FixedBox->isChecked());
-    QVERIFY(form.MultiEdit->isEnabled());
-    QCOMPARE(form.MultiEdit->text(), QStringLiteral("2.5"));
+    QTest::keyClicks(form.findChild<QLineEdit *>("MultiEdit"), QStringLiteral("2.5"));
+    QTest::mouseClick(form.findChild<QCheckBox *>("FixedBox"), Qt::LeftButton);
+    QVERIFY(form.findChild<QCheckBox *>("FixedBox")->isChecked());
+    QVERIFY(!form.findChild<QLineEdit *>("MultiEdit")->isEnabled());
+    QCOMPARE(form.findChild<QLineEdit *>("MultiEdit")->text(), QStringLiteral("2.5"));
+    QTest::mouseClick(form.findChild<QCheckBox *>("FixedBox"), Qt::LeftButton);
+    QVERIFY(!form.findChild<QCheckBox *>("FixedBox")->isChecked());
+    QVERIFY(form.findChild<QLineEdit *>("MultiEdit")->isEnabled());
+    QCOMPARE(form.findChild<QLineEdit *>("MultiEdit")->text(), QStringLiteral("2.5"));
 
     form.setFixed(true);
-    QVERIFY(form.FixedBox->isChecked());
-    QVERIFY(!form.MultiEdit->isEnabled());
+    QVERIFY(form.findChild<QCheckBox *>("FixedBox")->isChecked());
+    QVERIFY(!form.findChild<QLineEdit *>("MultiEdit")->isEnabled());
 }
 
 void TestAdminForms::keysEndTheForm_data()
@@ -259,7 +265,7 @@ void TestAdminForms::requirementMnemonics()
     QFETCH(QString, focused);
     VorrakReqDialog form;
     QVERIFY(showAndActivate(form));
-    form.OkBtn->setFocus();
+    form.findChild<QPushButton *>("OkBtn")->setFocus();
     QTest::keyClick(&form, Qt::Key(key), Qt::AltModifier);
     QVERIFY(QApplication::focusWidget());
     QCOMPARE(QApplication::focusWidget()->objectName(), focused);
@@ -282,8 +288,8 @@ void TestAdminForms::processMnemonics()
     ModalAnswer watcher("VorrakProcDialog", [&](QWidget *modal) {
         QTest::keyClick(modal, Qt::Key_S, Qt::AltModifier);
         // A mnemonic clicks its button animated, so the toggle comes a moment later.
-        specialAfterAltS = QTest::qWaitFor([&form]() { return form.SpecialBox->isChecked(); }, 2000)
-            && !form.MaxQlSpin->isEnabled();
+        specialAfterAltS = QTest::qWaitFor([&form]() { return form.findChild<QCheckBox *>("SpecialBox")->isChecked(); }, 2000)
+            && !form.findChild<QSpinBox *>("MaxQlSpin")->isEnabled();
         QTest::keyClick(modal, Qt::Key(key), Qt::AltModifier);
     });
     QCOMPARE(form.exec(), result);
