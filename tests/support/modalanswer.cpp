@@ -44,8 +44,12 @@ void ModalAnswer::poll()
         && !m_done.contains(QPointer<QWidget>(modal))) {
         m_done.append(modal);
         ++m_answered;
-        m_action(modal);
-        if (m_each)
+        // The action may end this answer (a test that re-arms a fresh one
+        // for the next window): run a copy, and touch nothing after it then.
+        const QPointer<ModalAnswer> alive(this);
+        const Action action = m_action;
+        action(modal);
+        if (alive && m_each)
             schedule();
         return;
     }
