@@ -4,13 +4,13 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QThread>
 
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -37,17 +37,28 @@ HeadlessChromium::~HeadlessChromium()
 {
     if (m_pid > 0) {
         send(QJsonObject{{"id", m_nextId++}, {"method", "Browser.close"}});
-        for (int i = 0; i < 100; ++i) {
-            if (waitpid(m_pid, nullptr, WNOHANG) == m_pid) {
-                m_pid = -1;
+        // Chromium closes its end of the reply pipe as it exits: wait for
+        // that end of file (5 s at most), then reap it or end it.
+        QElapsedTimer clock;
+        clock.start();
+        char discard[4096];
+        for (qint64 left = 5000; left > 0; left = 5000 - clock.elapsed()) {
+            pollfd readable{m_fromBrowser, POLLIN, 0};
+            if (poll(&readable, 1, int(left)) <= 0 || read(m_fromBrowser, discard, sizeof discard) <= 0)
                 break;
-            }
-            QThread::msleep(50);
         }
-        if (m_pid > 0) {
+        // Then wait for the process itself through a pidfd, in the time left.
+        const int exited = int(syscall(SYS_pidfd_open, m_pid, 0));
+        if (exited >= 0) {
+            pollfd done{exited, POLLIN, 0};
+            poll(&done, 1, int(qMax<qint64>(0, 5000 - clock.elapsed())));
+            close(exited);
+        }
+        if (waitpid(m_pid, nullptr, WNOHANG) != m_pid) {
             kill(m_pid, SIGKILL);
             waitpid(m_pid, nullptr, 0);
         }
+        m_pid = -1;
     }
     if (m_toBrowser >= 0)
         close(m_toBrowser);
