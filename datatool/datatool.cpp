@@ -1,5 +1,6 @@
 #include "datatool.h"
 
+#include "binaryfilewriter.h"
 #include "calccommand.h"
 #include "datalinter.h"
 #include "filechecker.h"
@@ -15,7 +16,6 @@
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 DataTool::DataTool(QIODevice *out, QIODevice *err)
     : m_out(out)
@@ -144,20 +144,16 @@ bool DataTool::writeFile(const QString &path, const QByteArray &bytes)
         inputError(path, QStringLiteral("cannot write: not a regular file"));
         return false;
     }
-    // QSaveFile replaces the target only once every byte is written.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        inputError(path, QStringLiteral("cannot write: %1").arg(file.errorString()));
-        return false;
-    }
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        inputError(path, QStringLiteral("cannot write: %1").arg(reason));
-        return false;
-    }
-    if (!file.commit()) {
-        inputError(path, QStringLiteral("cannot write: %1").arg(file.errorString()));
+    // The programs' own saver: the target is replaced only once every byte is written.
+    const BinaryFileWriter::Result result = BinaryFileWriter::write(
+        path, [&bytes](QDataStream &out) {
+            // writeRawData takes an int length: hand it the bytes in pieces.
+            constexpr qsizetype Piece = qsizetype(1) << 30;
+            for (qsizetype at = 0; at < bytes.size() && out.status() == QDataStream::Ok; at += Piece)
+                out.writeRawData(bytes.constData() + at, int(qMin(Piece, bytes.size() - at)));
+        });
+    if (!result.written) {
+        inputError(path, QStringLiteral("cannot write: %1").arg(result.reason));
         return false;
     }
     return true;
