@@ -1,6 +1,7 @@
 #include "vorrakhelpdialogbase.h"
 
 #include "dialogsetup.h"
+#include "messageboxparent.h"
 #include "ui_vorrakhelpdialogbase.h"
 
 #include <QMessageBox>
@@ -50,7 +51,7 @@ void VorrakHelpDialogBase::topicSelected(int index)
     if (index >= m_help.count()) {
         // Parented to the viewer only once it is shown: over a window still
         // being built the box would open at the screen's top-left corner.
-        QMessageBox::aboutQt(isVisible() ? this : nullptr);
+        QMessageBox::aboutQt(messageBoxParent(this));
         if (lastTopic != -1)
             m_ui->TopicsList->setCurrentRow(lastTopic);
         return;

@@ -1,5 +1,7 @@
 #include "savewithrecovery.h"
 
+#include "messageboxparent.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -18,7 +20,7 @@ const QString Caption = QStringLiteral("VorrakAdmin");
 } // namespace
 
 SaveWithRecovery::SaveWithRecovery(QWidget *parent, QString what, Save save, SaveCopy saveCopy)
-    : m_parent(parent)
+    : m_parent(messageBoxParent(parent))
     , m_what(std::move(what))
     , m_save(std::move(save))
     , m_saveCopy(std::move(saveCopy))

@@ -31,7 +31,7 @@ private:
     Choice ask(const QString &failure);
     bool saveCopy(SaveResult &result);
 
-    QWidget *m_parent;
+    QWidget *m_parent; // where the boxes open: see messageBoxParent()
     QString m_what;
     Save m_save;
     SaveCopy m_saveCopy;

@@ -1,7 +1,6 @@
 #include "helpadministration.h"
 
 #include "dialogwindowflags.h"
-#include "messageboxparent.h"
 #include "savewithrecovery.h"
 #include "vorrakhelpdialog.h"
 
@@ -16,7 +15,7 @@ void run(QWidget *parent)
     // away, so the file is written whatever exec() returned. The store keeps
     // an unreadable or changed file as a backup before writing over it.
     HelpData &help = dialog.helpData();
-    SaveWithRecovery(messageBoxParent(&dialog), QStringLiteral("help file"), [&help] { return help.save(); },
+    SaveWithRecovery(&dialog, QStringLiteral("help file"), [&help] { return help.save(); },
                      [&help](const QString &path) { return help.saveCopy(path); })
         .run();
 }
