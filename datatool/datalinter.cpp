@@ -29,6 +29,22 @@ void findRepeats(const QStringList &names, const QString &where, const QString &
     }
 }
 
+// Checks each record of a list, naming it by its place within `where`, then
+// reports the names the list holds more than once under `listPlace`.
+template <typename Record, typename Check>
+void checkEach(const QList<Record> &records, const QString &what, const QString &where, const QString &listPlace,
+               Check check, QStringList &findings)
+{
+    QStringList names;
+    for (qsizetype i = 0; i < records.size(); ++i) {
+        const Record &record = records.at(i);
+        const QString here = place(what, i, record.name);
+        check(record, where.isEmpty() ? here : where + QStringLiteral(", ") + here, findings);
+        names.append(record.name);
+    }
+    findRepeats(names, listPlace, what, findings);
+}
+
 void checkReq(const Req &req, const QString &where, QStringList &findings)
 {
     if (req.name.isEmpty())
@@ -46,13 +62,14 @@ void checkProc(const Proc &proc, const QString &where, QStringList &findings)
         findings.append(where + QStringLiteral(": the name is empty"));
     if (proc.minQL > proc.maxQL)
         findings.append(QStringLiteral("%1: Min QL %2 is above Max QL %3").arg(where).arg(proc.minQL).arg(proc.maxQL));
-    QStringList names;
-    for (qsizetype r = 0; r < proc.reqs.size(); ++r) {
-        const Req &req = proc.reqs.at(r);
-        checkReq(req, where + QStringLiteral(", ") + place(QStringLiteral("requirement"), r, req.name), findings);
-        names.append(req.name);
-    }
-    findRepeats(names, where, QStringLiteral("requirement"), findings);
+    checkEach(proc.reqs, QStringLiteral("requirement"), where, where, checkReq, findings);
+}
+
+void checkGroup(const ProcGroup &group, const QString &where, QStringList &findings)
+{
+    if (group.name.isEmpty())
+        findings.append(where + QStringLiteral(": the name is empty"));
+    checkEach(group.procs, QStringLiteral("process"), where, where, checkProc, findings);
 }
 
 } // namespace
@@ -62,22 +79,7 @@ namespace DataLinter {
 QStringList check(const QList<ProcGroup> &groups)
 {
     QStringList findings;
-    QStringList groupNames;
-    for (qsizetype g = 0; g < groups.size(); ++g) {
-        const ProcGroup &group = groups.at(g);
-        const QString where = place(QStringLiteral("group"), g, group.name);
-        if (group.name.isEmpty())
-            findings.append(where + QStringLiteral(": the name is empty"));
-        QStringList procNames;
-        for (qsizetype p = 0; p < group.procs.size(); ++p) {
-            const Proc &proc = group.procs.at(p);
-            checkProc(proc, where + QStringLiteral(", ") + place(QStringLiteral("process"), p, proc.name), findings);
-            procNames.append(proc.name);
-        }
-        findRepeats(procNames, where, QStringLiteral("process"), findings);
-        groupNames.append(group.name);
-    }
-    findRepeats(groupNames, QStringLiteral("groups"), QStringLiteral("group"), findings);
+    checkEach(groups, QStringLiteral("group"), QString(), QStringLiteral("groups"), checkGroup, findings);
     return findings;
 }
 

@@ -2,23 +2,19 @@
 
 #include <QRegularExpression>
 #include <QSet>
+#include <QStringList>
 
 namespace {
 
 const QSet<QString> &formattingTags()
 {
-    static const QSet<QString> tags{
-        QStringLiteral("b"),   QStringLiteral("i"),      QStringLiteral("u"),      QStringLiteral("s"),
-        QStringLiteral("em"),  QStringLiteral("strong"), QStringLiteral("br"),     QStringLiteral("p"),
-        QStringLiteral("div"), QStringLiteral("span"),   QStringLiteral("center"), QStringLiteral("h1"),
-        QStringLiteral("h2"),  QStringLiteral("h3"),     QStringLiteral("h4"),     QStringLiteral("h5"),
-        QStringLiteral("h6"),  QStringLiteral("ul"),     QStringLiteral("ol"),     QStringLiteral("li"),
-        QStringLiteral("dl"),  QStringLiteral("dt"),     QStringLiteral("dd"),     QStringLiteral("tt"),
-        QStringLiteral("code"), QStringLiteral("pre"),   QStringLiteral("hr"),     QStringLiteral("big"),
-        QStringLiteral("small"), QStringLiteral("sub"),  QStringLiteral("sup"),    QStringLiteral("blockquote"),
-        QStringLiteral("table"), QStringLiteral("tr"),   QStringLiteral("td"),     QStringLiteral("th"),
-        QStringLiteral("font"), QStringLiteral("nobr"),
-    };
+    static const QSet<QString> tags = [] {
+        const QStringList names = QStringLiteral("b i u s em strong br p div span center h1 h2 h3 h4 h5 h6 "
+                                                 "ul ol li dl dt dd tt code pre hr big small sub sup blockquote "
+                                                 "table tr td th font nobr")
+                                      .split(u' ');
+        return QSet<QString>(names.begin(), names.end());
+    }();
     return tags;
 }
 

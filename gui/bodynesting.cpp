@@ -1,6 +1,7 @@
 #include "bodynesting.h"
 
 #include <QSet>
+#include <QStringList>
 
 namespace {
 
@@ -14,15 +15,12 @@ constexpr int MaxCostExponent = 40;
 // itself when the next one of their kind starts: neither deepens the nesting.
 bool nestsNothing(const QString &name)
 {
-    static const QSet<QString> names{
-        QStringLiteral("br"),    QStringLiteral("img"),   QStringLiteral("hr"),    QStringLiteral("meta"),
-        QStringLiteral("link"),  QStringLiteral("input"), QStringLiteral("area"),  QStringLiteral("base"),
-        QStringLiteral("col"),   QStringLiteral("param"), QStringLiteral("wbr"),   QStringLiteral("p"),
-        QStringLiteral("li"),    QStringLiteral("dt"),    QStringLiteral("dd"),    QStringLiteral("tr"),
-        QStringLiteral("td"),    QStringLiteral("th"),    QStringLiteral("option"), QStringLiteral("thead"),
-        QStringLiteral("tbody"), QStringLiteral("tfoot"), QStringLiteral("html"),  QStringLiteral("head"),
-        QStringLiteral("body"),  QStringLiteral("qt"),
-    };
+    static const QSet<QString> names = [] {
+        const QStringList list = QStringLiteral("br img hr meta link input area base col param wbr p li dt dd "
+                                                "tr td th option thead tbody tfoot html head body qt")
+                                     .split(u' ');
+        return QSet<QString>(list.begin(), list.end());
+    }();
     return names.contains(name);
 }
 

@@ -3,10 +3,9 @@
 // reports what a program shows, never takes a file it cannot read for a
 // missing one, and never loses a version of the file when it writes.
 #include "fixtures.h"
-#include "helpdata.h"
 #include "logcapture.h"
 #include "scratchdir.h"
-#include "tradeskilldata.h"
+#include "storeundertest.h"
 #include "unprivileged.h"
 
 #include <QDir>
@@ -25,44 +24,14 @@
 
 namespace {
 
-// One of the two stores behind a common face.
-struct Store
-{
-    explicit Store(const QString &kind)
-    {
-        if (kind == QLatin1String("data"))
-            data = std::make_unique<TradeskillData>();
-        else
-            help = std::make_unique<HelpData>();
-    }
-    LoadResult load() { return data ? data->load() : help->load(); }
-    SaveResult save() { return data ? data->save() : help->save(); }
-    qsizetype size() const { return data ? data->procGrps().size() : help->topics().size(); }
-    // Gives the store content of its own, to tell its file from another.
-    void fill()
-    {
-        if (data)
-            data->procGrps() = richGroups();
-        else
-            help->topics() = richTopics();
-    }
-    QByteArray fileBytes() const { return data ? dataFileBytes(richGroups()) : helpFileBytes(richTopics()); }
-    QString fileName() const { return data ? QStringLiteral("Vorrak.dat") : QStringLiteral("Vorrak.hlp"); }
-    QString what() const { return data ? QStringLiteral("data file") : QStringLiteral("help file"); }
-
-    std::unique_ptr<TradeskillData> data;
-    std::unique_ptr<HelpData> help;
-};
-
 // The columns "kind" and "fault", and a row for each fault in each file.
 void addBothFiles(std::initializer_list<const char *> faults)
 {
-    QTest::addColumn<QString>("kind");
+    StoreUnderTest::addKindColumn();
     QTest::addColumn<QString>("fault");
     for (const char *fault : faults) {
-        for (const char *kind : {"data", "help"})
-            QTest::newRow(qPrintable(QStringLiteral("%1 file, %2").arg(QLatin1String(kind), QLatin1String(fault))))
-                << QString::fromLatin1(kind) << QString::fromLatin1(fault);
+        for (const QString &kind : StoreUnderTest::kinds())
+            StoreUnderTest::newRow(kind, QLatin1String(fault)) << QString::fromLatin1(fault);
     }
 }
 
@@ -151,7 +120,7 @@ void FileFaultTest::unreadableFileIsReportedAndKept()
     if (fault == QLatin1String("out of memory"))
         QSKIP("the address sanitizer reserves more address space than the limit leaves");
 #endif
-    Store store(kind);
+    StoreUnderTest store(kind);
     const QString path = m_dir->filePath(store.fileName());
     // Two older backups, which must survive.
     QVERIFY(m_dir->write(store.fileName() + QStringLiteral(".bak"), "first backup"));
@@ -214,7 +183,7 @@ void FileFaultTest::notRegularFileIsNeitherOpenedNorReplaced()
 {
     QFETCH(QString, kind);
     QFETCH(QString, fault);
-    Store store(kind);
+    StoreUnderTest store(kind);
     const QString path = m_dir->filePath(store.fileName());
     const QByteArray name = QFile::encodeName(path);
     mode_t type = S_IFIFO;
@@ -263,7 +232,7 @@ void FileFaultTest::otherProgramsVersionIsKept()
 {
     QFETCH(QString, kind);
     QFETCH(QString, fault);
-    Store store(kind);
+    StoreUnderTest store(kind);
     const QString path = m_dir->filePath(store.fileName());
     const QByteArray first = kind == QLatin1String("data") ? dataFileBytes({}) : helpFileBytes({});
     if (fault != QLatin1String("created while missing"))

@@ -8,12 +8,10 @@
 #include <QFileInfo>
 #include <QTest>
 
-void FailingSave::addRows()
+QStringList FailingSave::ways()
 {
-    QTest::addColumn<QString>("setup");
-    QTest::newRow("target is a directory") << QStringLiteral("directory");
-    QTest::newRow("read-only directory") << QStringLiteral("read-only");
-    QTest::newRow("system directory") << QStringLiteral("system");
+    return {QStringLiteral("target is a directory"), QStringLiteral("read-only directory"),
+            QStringLiteral("system directory")};
 }
 
 FailingSave::FailingSave(const ScratchDir &dir, const QString &fileName, const QByteArray &old)
@@ -28,11 +26,11 @@ FailingSave::~FailingSave()
     QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
-bool FailingSave::prepare(const QString &setup)
+bool FailingSave::prepare(const QString &way)
 {
-    if (setup == QLatin1String("system"))
+    if (way == QLatin1String("system directory"))
         return QDir::setCurrent(QStringLiteral("/sys"));
-    if (setup == QLatin1String("directory")) {
+    if (way == QLatin1String("target is a directory")) {
         if (!QDir(m_dir.path()).mkpath(m_fileName))
             return false;
         m_oldFile = m_dir.filePath(m_fileName + QStringLiteral("/keep"));
@@ -44,7 +42,7 @@ bool FailingSave::prepare(const QString &setup)
         return false;
     file.close();
     // The directory turns read-only only once the older file stands in it.
-    return setup != QLatin1String("read-only")
+    return way != QLatin1String("read-only directory")
         || QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::ExeOwner);
 }
 

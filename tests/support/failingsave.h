@@ -8,24 +8,24 @@
 
 class ScratchDir;
 
-// One way for a save to fail, named by a row of addRows(): the file's name
-// taken by a directory, a read-only directory, or a system directory. Where a
+// One way for a save to fail, named by one of ways(): the file's name taken
+// by a directory, a read-only directory, or a system directory. Where a
 // file can stand, an older one is written first, so that the test can check
 // that the failed save kept it. The directory is writable again afterwards.
 class FailingSave
 {
 public:
-    // The column "setup" and one row for each way.
-    static void addRows();
+    // The names of the ways, which prepare() takes.
+    static QStringList ways();
 
     FailingSave(const ScratchDir &dir, const QString &fileName, const QByteArray &old);
     ~FailingSave();
     FailingSave(const FailingSave &) = delete;
     FailingSave &operator=(const FailingSave &) = delete;
 
-    // Sets up the way `setup` names; false when the set-up itself fails.
-    // Root ignores permissions, so the caller skips "read-only" as root.
-    bool prepare(const QString &setup);
+    // Sets up the way named; false when the set-up itself fails. Root
+    // ignores permissions, so the caller skips "read-only directory" as root.
+    bool prepare(const QString &way);
     // Calls `save` and checks through QTest that it failed and said so once:
     // a warning that starts with `prefix` and goes on to give the reason, the
     // same text in `messages` (the store's messages, read after the save), no

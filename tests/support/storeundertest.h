@@ -1,0 +1,68 @@
+#pragma once
+
+#include "storefile.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class HelpData;
+class QTestData;
+class TradeskillData;
+
+// Either store, the data file's or the help file's, behind one face, for the
+// tests that hold for both files alike. A kind is "data" (Vorrak.dat) or
+// "help" (Vorrak.hlp).
+class StoreUnderTest
+{
+public:
+    static QStringList kinds() { return {QStringLiteral("data"), QStringLiteral("help")}; }
+    // Adds the column "kind"; call it before the test's own columns.
+    static void addKindColumn();
+    // The column and one row for each file, "data file" and "help file".
+    static void addKindRows();
+    // A row "data file, <name>" or "help file, <name>" holding the kind;
+    // the caller streams the values of its own columns after it.
+    static QTestData &newRow(const QString &kind, const QString &name);
+
+    explicit StoreUnderTest(const QString &kind);
+    ~StoreUnderTest();
+    StoreUnderTest(const StoreUnderTest &) = delete;
+    StoreUnderTest &operator=(const StoreUnderTest &) = delete;
+
+    LoadResult load();
+    SaveResult save();
+
+    // What the store writes and says: "Vorrak.dat", the absolute path its
+    // messages name, "data file", the first four bytes, the lines it logs.
+    QString fileName() const;
+    QString filePath() const;
+    QString what() const;
+    QByteArray magic() const;
+    QString countLine(int count) const;
+    QString finishedLoadingLine() const;
+    QString finishedSavingLine() const;
+    QString damagedLine() const;
+    // The last lines logged when a damaged file is loaded, "W: "/"D: " as
+    // in LogCapture::allLines(): the help store still says it finished.
+    QStringList damagedTail() const;
+
+    qsizetype size() const;
+    // The rich sample store of the fixtures: filled in, its file image, and
+    // how many of its records the first `bytes` bytes of that image hold.
+    void fill();
+    QByteArray fileBytes() const;
+    qsizetype wholeRecords(qsizetype bytes) const;
+    // Whether the store holds exactly the first `count` records of the
+    // sample, or the whole sample.
+    bool holdsSample(qsizetype count = -1) const;
+    // `count` empty records; in the data file each group gets `procs`
+    // processes with `reqs` requirements each.
+    void fillEmpty(int count, int procs = 0, int reqs = 0);
+
+private:
+    std::unique_ptr<TradeskillData> m_data;
+    std::unique_ptr<HelpData> m_help;
+};
