@@ -1,5 +1,6 @@
 #include "memorybench.h"
 
+#include "peakmemory.h"
 #include "report.h"
 #include "tradeskilldata.h"
 
@@ -17,16 +18,6 @@
 namespace {
 
 constexpr qint64 ProcBytes = 4 + 1 + 1 + 2 + 65535LL * 13; // null name, QLs, count, empty requirements
-
-long peakResidentKb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    const QRegularExpressionMatch match =
-        QRegularExpression(QStringLiteral("VmHWM:\\s+(\\d+)")).match(QString::fromLatin1(status.readAll()));
-    return match.hasMatch() ? match.captured(1).toLong() : -1;
-}
 
 // One group of processes, each with 65,535 requirements of 13 zero bytes
 // (an empty name and multiplier, t 0, id 0): only the process headers take

@@ -5,6 +5,7 @@
 // different classes of the same name), as vorrak-startup-probe-calculator
 // and vorrak-startup-probe-admin.
 #include "dialogwindowflags.h"
+#include "peakmemory.h"
 #ifdef VORRAK_PROBE_ADMIN
 #include "vorrakadmindialog.h"
 #else
@@ -12,26 +13,10 @@
 #endif
 
 #include <QApplication>
-#include <QFile>
-#include <QRegularExpression>
 #include <QTest>
 
 #include <cstdio>
 #include <memory>
-
-namespace {
-
-long peakResidentKb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    const QRegularExpression peak(QStringLiteral("VmHWM:\\s+(\\d+)"));
-    const QRegularExpressionMatch match = peak.match(QString::fromLatin1(status.readAll()));
-    return match.hasMatch() ? match.captured(1).toLong() : -1;
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {

@@ -50,7 +50,8 @@ QJsonObject requirementsJson(const Requirements &requirements, int ql)
 
 QString csvField(const QString &text)
 {
-    if (!text.contains(QRegularExpression(QStringLiteral("[\",\r\n]"))))
+    static const QRegularExpression needsQuotes(QStringLiteral("[\",\r\n]"));
+    if (!text.contains(needsQuotes))
         return text;
     QString quoted = text;
     quoted.replace(QLatin1String("\""), QLatin1String("\"\""));

@@ -17,6 +17,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+using ToolMessages::InvalidInput;
+using ToolMessages::Success;
+
 DataTool::DataTool(QIODevice *out, QIODevice *err)
     : m_out(out)
     , m_err(err)
@@ -86,7 +89,11 @@ int DataTool::run(const QStringList &arguments)
         return webPage(arguments.mid(1));
     if (command == QLatin1String("calc")) {
         CalcCommand calc(m_out, m_err, [this](const QString &path, QList<ProcGroup> &groups) {
-            return readDataFile(path, groups);
+            FileContent data;
+            if (!readConvertible(path, FileContent::Kind::Data, data))
+                return false;
+            groups = std::move(data.groups);
+            return true;
         });
         return calc.run(arguments.mid(1));
     }
@@ -159,10 +166,8 @@ bool DataTool::writeFile(const QString &path, const QByteArray &bytes)
     return true;
 }
 
-bool DataTool::readValidFile(const QString &path, QByteArray &bytes, FileChecker::Report &report)
+bool DataTool::checkBytes(const QString &path, const QByteArray &bytes, FileChecker::Report &report)
 {
-    if (!readFile(path, bytes))
-        return false;
     report = FileChecker(bytes).check();
     if (!report.recognized && JsonImporter::looksLikeJson(bytes)) {
         inputError(path, QStringLiteral("this is JSON, not a data or help file; "
@@ -176,17 +181,17 @@ bool DataTool::readValidFile(const QString &path, QByteArray &bytes, FileChecker
     return true;
 }
 
-bool DataTool::readContent(const QString &path, FileContent &content)
+bool DataTool::readContent(const QString &path, const QByteArray &bytes, FileContent &content)
 {
-    QByteArray bytes;
     FileChecker::Report report;
-    if (!readValidFile(path, bytes, report))
+    if (!checkBytes(path, bytes, report))
         return false;
 
     // The records come from the libraries' own readers; the checker only
     // found where they end.
     content.kind = report.kind;
-    QBuffer buffer(&bytes);
+    QBuffer buffer;
+    buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
     const bool read = report.kind == FileContent::Kind::Data
         ? TradeskillFile::read(&buffer, content.groups, "Groups: %d") == TradeskillFile::ReadResult::Ok
@@ -199,44 +204,26 @@ bool DataTool::readContent(const QString &path, FileContent &content)
     return true;
 }
 
-bool DataTool::readConvertible(const QString &path, FileContent &content)
+bool DataTool::readConvertible(const QString &path, FileContent::Kind wanted, FileContent &content)
 {
     QByteArray bytes;
     if (!readFile(path, bytes))
         return false;
-    if (!JsonImporter::looksLikeJson(bytes))
-        return readContent(path, content);
-    JsonImporter importer;
-    if (!importer.read(bytes, content)) {
-        inputError(path, importer.error());
+    if (!JsonImporter::looksLikeJson(bytes)) {
+        if (!readContent(path, bytes, content))
+            return false;
+    } else {
+        JsonImporter importer;
+        if (!importer.read(bytes, content)) {
+            inputError(path, importer.error());
+            return false;
+        }
+    }
+    if (content.kind != wanted) {
+        inputError(path, wanted == FileContent::Kind::Data ? QStringLiteral("this is help, not tradeskill data")
+                                                           : QStringLiteral("this is tradeskill data, not help"));
         return false;
     }
-    return true;
-}
-
-bool DataTool::readDataFile(const QString &path, QList<ProcGroup> &groups)
-{
-    FileContent content;
-    if (!readConvertible(path, content))
-        return false;
-    if (content.kind != FileContent::Kind::Data) {
-        inputError(path, QStringLiteral("this is help, not tradeskill data"));
-        return false;
-    }
-    groups = content.groups;
-    return true;
-}
-
-bool DataTool::readHelpFile(const QString &path, QList<HelpTopic> &topics)
-{
-    FileContent content;
-    if (!readConvertible(path, content))
-        return false;
-    if (content.kind != FileContent::Kind::Help) {
-        inputError(path, QStringLiteral("this is tradeskill data, not help"));
-        return false;
-    }
-    topics = content.topics;
     return true;
 }
 
@@ -255,8 +242,9 @@ int DataTool::exportFile(const QStringList &operands)
     if (path.isEmpty())
         return usageError(QStringLiteral("export takes one file: vorrak-data export FILE [-o OUT]"));
 
+    QByteArray bytes;
     FileContent content;
-    if (!readContent(path, content))
+    if (!readFile(path, bytes) || !readContent(path, bytes, content))
         return InvalidInput;
     const QByteArray json = JsonExport::toJson(content);
     if (outPath.isEmpty()) {
@@ -283,7 +271,7 @@ int DataTool::checkFile(const QString &path)
 {
     QByteArray bytes;
     FileChecker::Report report;
-    if (!readValidFile(path, bytes, report))
+    if (!readFile(path, bytes) || !checkBytes(path, bytes, report))
         return InvalidInput;
     m_out->write(QStringLiteral("%1: %2\n").arg(path, report.describeValid()).toUtf8());
     return Success;
@@ -291,10 +279,10 @@ int DataTool::checkFile(const QString &path)
 
 int DataTool::lintFile(const QString &path)
 {
-    QList<ProcGroup> groups;
-    if (!readDataFile(path, groups))
+    FileContent data;
+    if (!readConvertible(path, FileContent::Kind::Data, data))
         return InvalidInput;
-    const QStringList findings = DataLinter::check(groups);
+    const QStringList findings = DataLinter::check(data.groups);
     for (const QString &finding : findings)
         m_out->write(QStringLiteral("%1: %2\n").arg(path, finding).toUtf8());
     return findings.isEmpty() ? Success : InvalidInput;
@@ -305,11 +293,11 @@ int DataTool::webPage(const QStringList &operands)
     if (operands.size() != 2 && operands.size() != 3)
         return usageError(QStringLiteral("web takes a data file, maybe a help file, and the page to write: "
                                          "vorrak-data web DATA [HELP] OUT.html"));
-    QList<ProcGroup> groups;
-    QList<HelpTopic> topics;
-    if (!readDataFile(operands.first(), groups))
+    FileContent data;
+    FileContent help;
+    if (!readConvertible(operands.first(), FileContent::Kind::Data, data))
         return InvalidInput;
-    if (operands.size() == 3 && !readHelpFile(operands.at(1), topics))
+    if (operands.size() == 3 && !readConvertible(operands.at(1), FileContent::Kind::Help, help))
         return InvalidInput;
-    return writeFile(operands.last(), WebPage::build(groups, topics)) ? Success : InvalidInput;
+    return writeFile(operands.last(), WebPage::build(data.groups, help.topics)) ? Success : InvalidInput;
 }

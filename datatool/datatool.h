@@ -1,8 +1,6 @@
 #pragma once
 
 #include "filechecker.h"
-#include "helptopic.h"
-#include "procgroup.h"
 
 #include <QByteArray>
 #include <QList>
@@ -16,8 +14,6 @@ class QIODevice;
 class DataTool
 {
 public:
-    enum ExitStatus { Success = 0, InvalidInput = 1, WrongUsage = 2 };
-
     DataTool(QIODevice *out, QIODevice *err);
 
     // `arguments` without the program name.
@@ -35,14 +31,12 @@ private:
     // Every file is read and written through these.
     bool readFile(const QString &path, QByteArray &bytes);
     bool writeFile(const QString &path, const QByteArray &bytes);
-    // Reads a data or help file and checks it; an invalid one is reported.
-    bool readValidFile(const QString &path, QByteArray &bytes, FileChecker::Report &report);
-    // A valid file's records, read by the libraries' own readers.
-    bool readContent(const QString &path, FileContent &content);
-    // A data or help file, binary or in its JSON form.
-    bool readConvertible(const QString &path, FileContent &content);
-    bool readDataFile(const QString &path, QList<ProcGroup> &groups);
-    bool readHelpFile(const QString &path, QList<HelpTopic> &topics);
+    // Checks the bytes of a data or help file; an invalid one is reported.
+    bool checkBytes(const QString &path, const QByteArray &bytes, FileChecker::Report &report);
+    // A valid file's records, read from its bytes by the libraries' own readers.
+    bool readContent(const QString &path, const QByteArray &bytes, FileContent &content);
+    // A data or help file of the kind wanted, binary or in its JSON form.
+    bool readConvertible(const QString &path, FileContent::Kind wanted, FileContent &content);
     int usageError(const QString &problem);
     int inputError(const QString &path, const QString &problem);
 

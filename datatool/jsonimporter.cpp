@@ -59,7 +59,12 @@ QString position(const QByteArray &json, qsizetype offset)
 
 bool JsonImporter::looksLikeJson(const QByteArray &bytes)
 {
-    return bytes.trimmed().startsWith('{');
+    // Only the first character that is no blank counts: no copy of the file.
+    for (const char c : bytes) {
+        if (c != ' ' && (c < '\t' || c > '\r'))
+            return c == '{';
+    }
+    return false;
 }
 
 bool JsonImporter::fail(const QString &path, const QString &problem)

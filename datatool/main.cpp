@@ -1,4 +1,5 @@
 #include "datatool.h"
+#include "toolmessages.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -26,12 +27,12 @@ int main(int argc, char *argv[])
     } catch (const std::bad_alloc &) {
         // A file far larger than the memory: said in one line like any other input error.
         err.write("vorrak-data: out of memory\n");
-        status = DataTool::InvalidInput;
+        status = ToolMessages::InvalidInput;
     }
     // A full disk or a closed pipe behind standard output must not pass for success.
     if (!out.flush() || out.error() != QFileDevice::NoError) {
         err.write(QStringLiteral("vorrak-data: cannot write to standard output: %1\n").arg(out.errorString()).toUtf8());
-        status = DataTool::InvalidInput;
+        status = ToolMessages::InvalidInput;
     }
     return status;
 }

@@ -8,6 +8,8 @@ class QIODevice;
 // returns the exit status that goes with it.
 namespace ToolMessages {
 
+// The exit statuses of vorrak-data.
+constexpr int Success = 0;
 constexpr int InvalidInput = 1;
 constexpr int WrongUsage = 2;
 

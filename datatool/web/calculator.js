@@ -55,7 +55,7 @@ const Amounts = (() => {
   }
 
   function parse(text) {
-    const m = { value: 0, exact: false, negative: false, digits: "", exponent: 0, hasNumber: true };
+    const m = { value: 0, exact: false, negative: false, digits: "", exponent: 0 };
     const n = text.length;
     const at = k => (k < n ? text.charCodeAt(k) : 0);
     let i = 0;
@@ -88,7 +88,7 @@ const Amounts = (() => {
         if (digits !== "" || at(i) !== 48) digits += text[i];
       }
     }
-    if (!anyDigit) { m.hasNumber = false; return m; }
+    if (!anyDigit) return m;
     const e = readExponent(text, i, 0x65);
     exponent = clamp(exponent + e.value);
     m.digits = digits;
@@ -190,16 +190,25 @@ function requirements(g, p, ql) {
   return { items, skills };
 }
 
+// The skills whose amount grows with the QL (a multiplier other than 0),
+// each multiplier read once: the QLs of the range all use it.
+function scalingSkills(g, p) {
+  const reqs = [];
+  for (const r of Data.reqs(g, p)) {
+    if (r.t === 0) continue;
+    const multiplier = Amounts.parse(r.multiplier);
+    if (multiplier.value !== 0) reqs.push({ name: r.name, multiplier });
+  }
+  return reqs;
+}
+
 // skills: name -> whole number as text. Same answer as vorrak-data calc --skill.
 function highestQl(g, p, skills) {
   const proc = Data.index.groups[g].procs[p];
   const scaling = [];
   const unknown = [];
-  // Each multiplier is read once: the QLs of the range all use it.
-  for (const r of Data.reqs(g, p)) {
-    const multiplier = Amounts.parse(r.multiplier);
-    if (r.t === 0 || multiplier.value === 0) continue;
-    if (Object.prototype.hasOwnProperty.call(skills, r.name)) scaling.push({ name: r.name, multiplier });
+  for (const r of scalingSkills(g, p)) {
+    if (Object.prototype.hasOwnProperty.call(skills, r.name)) scaling.push(r);
     else if (!unknown.includes(r.name)) unknown.push(r.name);
   }
   const unmet = ql => {
@@ -298,8 +307,7 @@ const Page = (() => {
     const c = current();
     if (!c) return;
     const names = [];
-    for (const r of Data.reqs(c.g, c.p))
-      if (r.t !== 0 && Amounts.parse(r.multiplier).value !== 0 && !names.includes(r.name)) names.push(r.name);
+    for (const r of scalingSkills(c.g, c.p)) if (!names.includes(r.name)) names.push(r.name);
     names.forEach((name, i) => {
       const field = document.createElement("div");
       field.className = "field";
