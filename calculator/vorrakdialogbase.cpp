@@ -3,8 +3,6 @@
 #include "debuglog.h"
 #include "dialogsetup.h"
 #include "dialogwindowflags.h"
-#include "requirements.h"
-#include "resulttext.h"
 #include "vorrakhelpdialog.h"
 #include "ui_vorrakdialogbase.h"
 
@@ -154,13 +152,12 @@ void VorrakDialogBase::goClicked()
     const int p = m_ui->ProcessList->currentIndex();
     const Proc proc = m_data.proc(g, p);
     qDebug("Calculating requirements for making a QL %.0f %s", double(ql), latin1Form(proc.name).constData());
-    m_lastCalculation = Calculation{proc.name, ql};
+    m_lastCalculation = Calculation{proc.name, ql, Requirements::of(proc, ql)};
     m_copyAction->setEnabled(true);
 
-    const Requirements requirements = Requirements::of(proc, ql);
-    for (const RequirementRow &row : requirements.items)
+    for (const RequirementRow &row : m_lastCalculation->requirements.items)
         new QTreeWidgetItem(m_ui->ItemsList, {row.name, row.amount});
-    for (const RequirementRow &row : requirements.skills)
+    for (const RequirementRow &row : m_lastCalculation->requirements.skills)
         new QTreeWidgetItem(m_ui->SkillsList, {row.name, row.amount});
 }
 
@@ -179,6 +176,7 @@ void VorrakDialogBase::copyResults()
 {
     if (!m_lastCalculation)
         return;
+    const Calculation &c = *m_lastCalculation;
     QGuiApplication::clipboard()->setText(
-        resultText(m_lastCalculation->product, m_lastCalculation->ql, {m_ui->ItemsList, m_ui->SkillsList}));
+        requirementsText(c.product, c.ql, {c.requirements.items, c.requirements.skills}));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "requirements.h"
 #include "tradeskilldata.h"
 
 #include <QDialog>
@@ -44,6 +45,7 @@ private:
     {
         QString product;
         int ql = 0;
+        Requirements requirements;
     };
 
     void setUpResultList(QTreeWidget *list);
