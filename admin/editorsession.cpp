@@ -16,10 +16,7 @@ int run()
 
 bool finish(VorrakAdminDialogBase &dialog)
 {
-    TradeskillData &data = dialog.data();
-    return SaveWithRecovery(&dialog, QStringLiteral("data file"), [&data] { return data.save(); },
-                            [&data](const QString &path) { return data.saveCopy(path); })
-        .run();
+    return saveWithRecovery(&dialog, QStringLiteral("data file"), dialog.data());
 }
 
 } // namespace EditorSession

@@ -34,8 +34,8 @@ VorrakAdminDialogBase::VorrakAdminDialogBase(QWidget *parent, const char *name, 
 {
     setUpDialog(*this, name, modal);
 
-    // The store is loaded before any widget exists; a load message has the
-    // dialog as parent all the same.
+    // The store is loaded before any widget exists; a load message opens
+    // where messageBoxParent() says, the dialog not being shown yet.
     const LoadResult loaded = m_data.load();
     if (!loaded.message.isEmpty())
         showMessage(loaded.message);

@@ -17,46 +17,13 @@ QString tr(const char *text)
 
 const QString Caption = QStringLiteral("VorrakAdmin");
 
-} // namespace
+enum class Choice { Retry, SaveCopy, GiveUp };
 
-SaveWithRecovery::SaveWithRecovery(QWidget *parent, QString what, Save save, SaveCopy saveCopy)
-    : m_parent(messageBoxParent(parent))
-    , m_what(std::move(what))
-    , m_save(std::move(save))
-    , m_saveCopy(std::move(saveCopy))
-{
-}
-
-bool SaveWithRecovery::run()
-{
-    SaveResult result = m_save();
-    for (;;) {
-        if (result.saved) {
-            if (!result.message.isEmpty())
-                QMessageBox::information(m_parent, Caption, result.message);
-            return true;
-        }
-        switch (ask(result.message)) {
-        case Choice::Retry:
-            result = m_save();
-            break;
-        case Choice::SaveCopy:
-            if (saveCopy(result))
-                return true;
-            break;
-        case Choice::GiveUp:
-            QMessageBox::warning(m_parent, Caption,
-                                 tr("Your changes were not saved: the changes to the %1 are lost.").arg(m_what));
-            return false;
-        }
-    }
-}
-
-SaveWithRecovery::Choice SaveWithRecovery::ask(const QString &failure)
+Choice ask(QWidget *parent, const QString &failure)
 {
     QMessageBox box(QMessageBox::Warning, Caption,
                     failure + QStringLiteral("\n\n") + tr("Your changes are not saved yet."), QMessageBox::NoButton,
-                    m_parent);
+                    parent);
     QPushButton *retry = box.addButton(tr("Retry"), QMessageBox::AcceptRole);
     QPushButton *copy = box.addButton(tr("Save a copy as..."), QMessageBox::ActionRole);
     box.addButton(tr("Give up"), QMessageBox::DestructiveRole);
@@ -69,18 +36,48 @@ SaveWithRecovery::Choice SaveWithRecovery::ask(const QString &failure)
     return Choice::GiveUp;
 }
 
-bool SaveWithRecovery::saveCopy(SaveResult &result)
+// True once a copy is written; a failed copy becomes the failure to show next.
+bool saveCopy(QWidget *parent, const std::function<SaveResult(const QString &)> &save, SaveResult &result)
 {
     // The home folder: the file's own folder is likely the one that failed.
-    const QString path = QFileDialog::getSaveFileName(m_parent, tr("Save a copy as..."), QDir::homePath());
+    const QString path = QFileDialog::getSaveFileName(parent, tr("Save a copy as..."), QDir::homePath());
     if (path.isEmpty())
         return false; // back to the choice, with the same failure
-    const SaveResult copy = m_saveCopy(path);
+    const SaveResult copy = save(path);
     if (!copy.saved) {
         result = copy;
         return false;
     }
-    QMessageBox::information(m_parent, Caption,
+    QMessageBox::information(parent, Caption,
                              tr("Your changes were saved to %1.").arg(QDir::toNativeSeparators(path)));
     return true;
+}
+
+} // namespace
+
+bool saveWithRecovery(QWidget *parent, const QString &what, const std::function<SaveResult()> &save,
+                      const std::function<SaveResult(const QString &path)> &saveCopyAs)
+{
+    QWidget *boxParent = messageBoxParent(parent);
+    SaveResult result = save();
+    for (;;) {
+        if (result.saved) {
+            if (!result.message.isEmpty())
+                QMessageBox::information(boxParent, Caption, result.message);
+            return true;
+        }
+        switch (ask(boxParent, result.message)) {
+        case Choice::Retry:
+            result = save();
+            break;
+        case Choice::SaveCopy:
+            if (saveCopy(boxParent, saveCopyAs, result))
+                return true;
+            break;
+        case Choice::GiveUp:
+            QMessageBox::warning(boxParent, Caption,
+                                 tr("Your changes were not saved: the changes to the %1 are lost.").arg(what));
+            return false;
+        }
+    }
 }

@@ -12,27 +12,16 @@ class QWidget;
 // away: after the failure message the user may retry (once space is freed or
 // the folder fixed), save a copy elsewhere, or give up, which says plainly
 // that the changes are lost. What the save says about another version of the
-// file (where it was kept) is shown as well.
-class SaveWithRecovery
+// file (where it was kept) is shown as well. `what` names the file in the
+// texts: "data file" or "help file". True once the store is on disk, in its
+// file or in a copy.
+bool saveWithRecovery(QWidget *parent, const QString &what, const std::function<SaveResult()> &save,
+                      const std::function<SaveResult(const QString &path)> &saveCopy);
+
+// The same for a store with save() and saveCopy(path).
+template <typename Store>
+bool saveWithRecovery(QWidget *parent, const QString &what, Store &store)
 {
-public:
-    using Save = std::function<SaveResult()>;
-    using SaveCopy = std::function<SaveResult(const QString &path)>;
-
-    // `what` names the file in the texts: "data file" or "help file".
-    SaveWithRecovery(QWidget *parent, QString what, Save save, SaveCopy saveCopy);
-
-    // True once the store is on disk, in its file or in a copy.
-    bool run();
-
-private:
-    enum class Choice { Retry, SaveCopy, GiveUp };
-
-    Choice ask(const QString &failure);
-    bool saveCopy(SaveResult &result);
-
-    QWidget *m_parent; // where the boxes open: see messageBoxParent()
-    QString m_what;
-    Save m_save;
-    SaveCopy m_saveCopy;
-};
+    return saveWithRecovery(
+        parent, what, [&store] { return store.save(); }, [&store](const QString &path) { return store.saveCopy(path); });
+}

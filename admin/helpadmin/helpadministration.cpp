@@ -14,10 +14,7 @@ void run(QWidget *parent)
     // Every way of closing keeps the changes: there is no way to throw them
     // away, so the file is written whatever exec() returned. The store keeps
     // an unreadable or changed file as a backup before writing over it.
-    HelpData &help = dialog.helpData();
-    SaveWithRecovery(&dialog, QStringLiteral("help file"), [&help] { return help.save(); },
-                     [&help](const QString &path) { return help.saveCopy(path); })
-        .run();
+    saveWithRecovery(&dialog, QStringLiteral("help file"), dialog.helpData());
 }
 
 } // namespace HelpAdministration
