@@ -110,15 +110,9 @@ SaveResult StoreFile::refuse(const QString &path, const QString &reason) const
 
 SaveResult StoreFile::write(const QString &path, const Writer &write, const QString &notice) const
 {
-    QString error;
-    const FileIdentity now = FileIdentity::ofPath(path, &error);
-    if (!error.isEmpty())
-        return refuse(path, error);
-    if (now.exists && !now.regular)
-        return refuse(path, QStringLiteral("Not a regular file"));
     const BinaryFileWriter::Result result = BinaryFileWriter::write(path, write);
     if (!result.written) {
-        SaveResult failed = refuse(path, result.reason);
+        SaveResult failed = refuse(path, result.notRegular ? QStringLiteral("Not a regular file") : result.reason);
         if (!notice.isEmpty())
             failed.message += QLatin1Char('\n') + notice;
         return failed;
@@ -133,14 +127,14 @@ SaveResult StoreFile::save(const Writer &writer)
     const FileIdentity now = FileIdentity::ofPath(target, &error);
     if (!error.isEmpty())
         return refuse(target, error);
-    if (now.exists && !now.regular)
-        return refuse(target, QStringLiteral("Not a regular file"));
 
-    // A store that never loaded knows no version to protect.
+    // A store that never loaded knows no version to protect. A FIFO, device
+    // or directory in the file's place is not moved either: the writer
+    // refuses to replace it.
     QString notice;
     const bool unreadable = m_loadStatus && mustBeKept(*m_loadStatus);
     const bool changed = m_loadStatus && now != m_loaded;
-    if (now.exists && (unreadable || changed)) {
+    if (now.regular && (unreadable || changed)) {
         const FileBackup backup = FileBackup::keep(target);
         const QString kind = unreadable ? QStringLiteral("unreadable") : QStringLiteral("changed");
         if (!backup.kept) {
