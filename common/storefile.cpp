@@ -3,6 +3,7 @@
 #include "filebackup.h"
 
 #include "binaryfilewriter.h"
+#include "debuglog.h"
 
 #include <QDir>
 #include <QFile>
@@ -110,19 +111,25 @@ SaveResult StoreFile::refuse(const QString &path, const QString &reason) const
 
 SaveResult StoreFile::write(const QString &path, const Writer &write, const QString &notice) const
 {
-    const BinaryFileWriter::Result result = BinaryFileWriter::write(path, write);
+    const BinaryFileWriter::Result result = BinaryFileWriter::write(path, [this, &write](QDataStream &out) {
+        VORRAK_DEBUG("Saving %s...", qPrintable(m_what));
+        write(out);
+    });
     if (!result.written) {
         SaveResult failed = refuse(path, result.notRegular ? QStringLiteral("Not a regular file") : result.reason);
         if (!notice.isEmpty())
             failed.message += QLatin1Char('\n') + notice;
         return failed;
     }
+    VORRAK_DEBUG("Finished saving %s", qPrintable(m_what));
     return {true, notice};
 }
 
-SaveResult StoreFile::save(const Writer &writer)
+SaveResult StoreFile::save(const QString &refusal, const Writer &writer)
 {
     const QString target = path();
+    if (!refusal.isEmpty())
+        return refuse(target, refusal);
     QString error;
     const FileIdentity now = FileIdentity::ofPath(target, &error);
     if (!error.isEmpty())
@@ -165,7 +172,9 @@ SaveResult StoreFile::save(const Writer &writer)
     return result;
 }
 
-SaveResult StoreFile::saveCopy(const QString &path, const Writer &writer) const
+SaveResult StoreFile::saveCopy(const QString &path, const QString &refusal, const Writer &writer) const
 {
+    if (!refusal.isEmpty())
+        return refuse(path, refusal);
     return write(path, writer, QString());
 }

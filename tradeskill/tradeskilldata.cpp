@@ -32,30 +32,23 @@ LoadResult TradeskillData::load()
 
 StoreFile::Writer TradeskillData::writer() const
 {
-    return [this](QDataStream &out) {
-        VORRAK_DEBUG("Saving data file...");
-        TradeskillFile::write(out, m_procGrps);
-    };
+    return [this](QDataStream &out) { TradeskillFile::write(out, m_procGrps); };
+}
+
+QString TradeskillData::formatLimitReason() const
+{
+    return TradeskillFile::exceedsFormatLimits(m_procGrps) ? QStringLiteral("a list holds more than 65535 entries")
+                                                           : QString();
 }
 
 SaveResult TradeskillData::save()
 {
-    if (TradeskillFile::exceedsFormatLimits(m_procGrps))
-        return m_file.refuse(filePath(), QStringLiteral("a list holds more than 65535 entries"));
-    const SaveResult result = m_file.save(writer());
-    if (result.saved)
-        VORRAK_DEBUG("Finished saving data file");
-    return result;
+    return m_file.save(formatLimitReason(), writer());
 }
 
 SaveResult TradeskillData::saveCopy(const QString &path) const
 {
-    if (TradeskillFile::exceedsFormatLimits(m_procGrps))
-        return m_file.refuse(path, QStringLiteral("a list holds more than 65535 entries"));
-    const SaveResult result = m_file.saveCopy(path, writer());
-    if (result.saved)
-        VORRAK_DEBUG("Finished saving data file");
-    return result;
+    return m_file.saveCopy(path, formatLimitReason(), writer());
 }
 
 int TradeskillData::procGrpCount() const

@@ -42,6 +42,8 @@ public:
 
 private:
     StoreFile::Writer writer() const;
+    // Why the groups do not fit the file format; empty when they do.
+    QString formatLimitReason() const;
     const char *m_countFormat;
     StoreFile m_file;
     QList<ProcGroup> m_procGrps;
