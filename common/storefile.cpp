@@ -47,9 +47,14 @@ StoreFile::StoreFile(const char *fileName, const char *what)
 {
 }
 
+QString StoreFile::inCurrentDirectory(const QString &fileName)
+{
+    return QDir::currentPath() + QLatin1Char('/') + fileName;
+}
+
 QString StoreFile::path() const
 {
-    return QDir::currentPath() + QLatin1Char('/') + m_fileName;
+    return inCurrentDirectory(m_fileName);
 }
 
 LoadResult StoreFile::failLoad(LoadStatus status, const QString &reason)

@@ -50,7 +50,9 @@ public:
     // `fileName` as "Vorrak.dat", `what` as "data file".
     StoreFile(const char *fileName, const char *what);
 
-    // The current directory's path followed by the file name, built anew each time.
+    // The current directory's path followed by `fileName`, built anew each time.
+    static QString inCurrentDirectory(const QString &fileName);
+    // That path of this store's file.
     QString path() const;
 
     // Opens the file and runs `read` on it, once, on an empty store. The

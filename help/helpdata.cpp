@@ -3,16 +3,20 @@
 #include "debuglog.h"
 #include "helpfile.h"
 
-#include <QDir>
+namespace {
+
+constexpr char FileName[] = "Vorrak.hlp";
+
+} // namespace
 
 HelpData::HelpData()
-    : m_file("Vorrak.hlp", "help file")
+    : m_file(FileName, "help file")
 {
 }
 
 QString HelpData::filePath()
 {
-    return QDir::currentPath() + QLatin1String("/Vorrak.hlp");
+    return StoreFile::inCurrentDirectory(QLatin1String(FileName));
 }
 
 LoadResult HelpData::load()

@@ -3,17 +3,21 @@
 #include "debuglog.h"
 #include "tradeskillfile.h"
 
-#include <QDir>
+namespace {
+
+constexpr char FileName[] = "Vorrak.dat";
+
+} // namespace
 
 TradeskillData::TradeskillData(const char *countFormat)
     : m_countFormat(countFormat)
-    , m_file("Vorrak.dat", "data file")
+    , m_file(FileName, "data file")
 {
 }
 
 QString TradeskillData::filePath()
 {
-    return QDir::currentPath() + QLatin1String("/Vorrak.dat");
+    return StoreFile::inCurrentDirectory(QLatin1String(FileName));
 }
 
 LoadResult TradeskillData::load()

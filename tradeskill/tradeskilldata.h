@@ -22,7 +22,7 @@ public:
 
     static QString filePath();
 
-    // Appends the groups of Vorrak.dat. A missing file is silent.
+    // Replaces the groups with those read from Vorrak.dat. A missing file is silent.
     LoadResult load();
     // Replaces Vorrak.dat atomically, keeping another version as a backup.
     SaveResult save();
