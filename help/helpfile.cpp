@@ -3,7 +3,6 @@
 #include "bigendianwriter.h"
 #include "binaryreader.h"
 #include "debuglog.h"
-#include "structurescanner.h"
 
 #include <QDataStream>
 #include <QIODevice>
@@ -16,7 +15,7 @@ ReadResult read(QIODevice *device, QList<HelpTopic> &topics)
     int wholeTopics = 0;
     bool complete = false;
     {
-        StructureScanner scan(device);
+        BinaryReader scan(device);
         qint32 magic = 0;
         if (!scan.readInt32(magic) || magic != Magic)
             return ReadResult::BadMagic;
