@@ -5,11 +5,27 @@
 #include <QIODevice>
 #include <QtEndian>
 
+#include <cstring>
+
+namespace {
+
+constexpr qint64 BlockSize = 64 * 1024;
+
+} // namespace
+
 BinaryReader::BinaryReader(QIODevice *device)
     : m_device(device)
     , m_size(device->size())
     , m_position(device->pos())
+    , m_blockStart(device->pos())
 {
+}
+
+BinaryReader::~BinaryReader()
+{
+    // Give back what the block read ahead.
+    if (m_device->pos() != m_position)
+        m_device->seek(m_position);
 }
 
 bool BinaryReader::fail()
@@ -22,8 +38,26 @@ bool BinaryReader::readRaw(char *data, qint64 length)
 {
     if (m_damaged || length > m_size - m_position)
         return fail();
-    if (m_device->read(data, length) != length)
-        return fail();
+    const qint64 offset = m_position - m_blockStart;
+    if (offset < 0 || offset + length > m_block.size()) {
+        // Refill from the field on: skipped texts are never read.
+        if (m_device->pos() != m_position && !m_device->seek(m_position))
+            return fail();
+        if (length > BlockSize) {
+            // A text longer than a block goes straight to its place.
+            if (m_device->read(data, length) != length)
+                return fail();
+            m_position += length;
+            return true;
+        }
+        m_block.resize(qsizetype(qMin(BlockSize, m_size - m_position)));
+        const qint64 got = m_device->read(m_block.data(), m_block.size());
+        if (got < length)
+            return fail();
+        m_block.resize(qsizetype(got));
+        m_blockStart = m_position;
+    }
+    std::memcpy(data, m_block.constData() + (m_position - m_blockStart), size_t(length));
     m_position += length;
     return true;
 }
@@ -55,20 +89,49 @@ bool BinaryReader::readUInt8(quint8 &value)
     return true;
 }
 
-bool BinaryReader::readString(QString &value, StringPool *pool)
+bool BinaryReader::skipBytes(qint64 count)
+{
+    if (m_damaged || count > m_size - m_position)
+        return fail();
+    m_position += count;
+    return true;
+}
+
+bool BinaryReader::readTextLength(qint64 &length, bool &isNull)
 {
     qint32 signedLength;
     if (!readInt32(signedLength))
         return false;
-    const quint32 length = static_cast<quint32>(signedLength);
-    if (length == 0xFFFFFFFFu) {
+    const quint32 field = static_cast<quint32>(signedLength);
+    isNull = field == 0xFFFFFFFFu;
+    length = isNull ? 0 : qint64(field);
+    // The length counts bytes of UTF-16: it must be even and the bytes must
+    // be there before anything is allocated for them.
+    if (length % 2 != 0 || length > m_size - m_position)
+        return fail();
+    return true;
+}
+
+bool BinaryReader::skipString()
+{
+    qint64 length;
+    bool isNull;
+    if (!readTextLength(length, isNull))
+        return false;
+    m_position += length;
+    return true;
+}
+
+bool BinaryReader::readString(QString &value, StringPool *pool)
+{
+    qint64 length;
+    bool isNull;
+    if (!readTextLength(length, isNull))
+        return false;
+    if (isNull) {
         value = QString();
         return true;
     }
-    // The length counts bytes of UTF-16: it must be even and the bytes must
-    // be there before anything is allocated for them.
-    if (length % 2 != 0 || qint64(length) > m_size - m_position)
-        return fail();
     if (length == 0) {
         value = QString(QLatin1String(""));
         return true;

@@ -36,25 +36,26 @@ FileIdentity FileIdentity::ofPath(const QString &path, QString *error)
 
 RegularFile::Status RegularFile::open(const QString &path, QFile &file, FileIdentity *identity, QString *reason)
 {
-    const QByteArray name = QFile::encodeName(path);
-    struct stat status;
-    if (::stat(name.constData(), &status) != 0) {
-        if (errno == ENOENT)
-            return Status::Missing;
-        *reason = qt_error_string(errno);
+    QString error;
+    const FileIdentity before = FileIdentity::ofPath(path, &error);
+    if (!error.isEmpty()) {
+        *reason = error;
         return Status::Failed;
     }
-    if (!S_ISREG(status.st_mode))
+    if (!before.exists)
+        return Status::Missing;
+    if (!before.regular)
         return Status::NotRegular;
 
     // Non-blocking in case a FIFO took the file's place since the check.
-    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         if (errno == ENOENT)
             return Status::Missing;
         *reason = qt_error_string(errno);
         return Status::Failed;
     }
+    struct stat status;
     if (::fstat(fd, &status) != 0) {
         *reason = qt_error_string(errno);
         ::close(fd);

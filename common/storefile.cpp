@@ -3,6 +3,7 @@
 #include "filebackup.h"
 
 #include "binaryfilewriter.h"
+#include "debuglog.h"
 
 #include <QDir>
 #include <QFile>
@@ -46,9 +47,14 @@ StoreFile::StoreFile(const char *fileName, const char *what)
 {
 }
 
+QString StoreFile::inCurrentDirectory(const QString &fileName)
+{
+    return QDir::currentPath() + QLatin1Char('/') + fileName;
+}
+
 QString StoreFile::path() const
 {
-    return QDir::currentPath() + QLatin1Char('/') + m_fileName;
+    return inCurrentDirectory(m_fileName);
 }
 
 LoadResult StoreFile::failLoad(LoadStatus status, const QString &reason)
@@ -110,37 +116,37 @@ SaveResult StoreFile::refuse(const QString &path, const QString &reason) const
 
 SaveResult StoreFile::write(const QString &path, const Writer &write, const QString &notice) const
 {
-    QString error;
-    const FileIdentity now = FileIdentity::ofPath(path, &error);
-    if (!error.isEmpty())
-        return refuse(path, error);
-    if (now.exists && !now.regular)
-        return refuse(path, QStringLiteral("Not a regular file"));
-    const BinaryFileWriter::Result result = BinaryFileWriter::write(path, write);
+    const BinaryFileWriter::Result result = BinaryFileWriter::write(path, [this, &write](QDataStream &out) {
+        VORRAK_DEBUG("Saving %s...", qPrintable(m_what));
+        write(out);
+    });
     if (!result.written) {
-        SaveResult failed = refuse(path, result.reason);
+        SaveResult failed = refuse(path, result.notRegular ? QStringLiteral("Not a regular file") : result.reason);
         if (!notice.isEmpty())
             failed.message += QLatin1Char('\n') + notice;
         return failed;
     }
+    VORRAK_DEBUG("Finished saving %s", qPrintable(m_what));
     return {true, notice};
 }
 
-SaveResult StoreFile::save(const Writer &writer)
+SaveResult StoreFile::save(const QString &refusal, const Writer &writer)
 {
     const QString target = path();
+    if (!refusal.isEmpty())
+        return refuse(target, refusal);
     QString error;
     const FileIdentity now = FileIdentity::ofPath(target, &error);
     if (!error.isEmpty())
         return refuse(target, error);
-    if (now.exists && !now.regular)
-        return refuse(target, QStringLiteral("Not a regular file"));
 
-    // A store that never loaded knows no version to protect.
+    // A store that never loaded knows no version to protect. A FIFO, device
+    // or directory in the file's place is not moved either: the writer
+    // refuses to replace it.
     QString notice;
     const bool unreadable = m_loadStatus && mustBeKept(*m_loadStatus);
     const bool changed = m_loadStatus && now != m_loaded;
-    if (now.exists && (unreadable || changed)) {
+    if (now.regular && (unreadable || changed)) {
         const FileBackup backup = FileBackup::keep(target);
         const QString kind = unreadable ? QStringLiteral("unreadable") : QStringLiteral("changed");
         if (!backup.kept) {
@@ -171,7 +177,9 @@ SaveResult StoreFile::save(const Writer &writer)
     return result;
 }
 
-SaveResult StoreFile::saveCopy(const QString &path, const Writer &writer) const
+SaveResult StoreFile::saveCopy(const QString &path, const QString &refusal, const Writer &writer) const
 {
+    if (!refusal.isEmpty())
+        return refuse(path, refusal);
     return write(path, writer, QString());
 }

@@ -50,22 +50,28 @@ public:
     // `fileName` as "Vorrak.dat", `what` as "data file".
     StoreFile(const char *fileName, const char *what);
 
-    // The current directory's path followed by the file name, built anew each time.
+    // The current directory's path followed by `fileName`, built anew each time.
+    static QString inCurrentDirectory(const QString &fileName);
+    // That path of this store's file.
     QString path() const;
 
     // Opens the file and runs `read` on it, once, on an empty store. The
     // warning line and the message of a failure are produced here.
     LoadResult load(const Reader &read);
     // Writes the file in place of the one loaded (see the class comment).
-    SaveResult save(const Writer &write);
+    // `refusal` tells why the store's content does not fit the file's
+    // format, and is empty when it does; a save with one is refused before
+    // anything is touched. "Saving ..." is logged as writing starts,
+    // "Finished saving ..." once the file is in place.
+    SaveResult save(const QString &refusal, const Writer &write);
     // Writes a copy to another path, the same safe way, leaving the store's
     // own file and what is known of it alone.
-    SaveResult saveCopy(const QString &path, const Writer &write) const;
-    // A save refused before anything was touched, reported like a failed one.
-    SaveResult refuse(const QString &path, const QString &reason) const;
+    SaveResult saveCopy(const QString &path, const QString &refusal, const Writer &write) const;
 
 private:
     LoadResult failLoad(LoadStatus status, const QString &reason);
+    // A save refused before anything was touched, reported like a failed one.
+    SaveResult refuse(const QString &path, const QString &reason) const;
     SaveResult write(const QString &path, const Writer &write, const QString &notice) const;
 
     QString m_fileName;

@@ -140,18 +140,8 @@ bool DataTool::readFile(const QString &path, QByteArray &bytes)
 
 bool DataTool::writeFile(const QString &path, const QByteArray &bytes)
 {
-    // Only a regular file is ever replaced, never a device, FIFO or directory.
-    QString error;
-    const FileIdentity target = FileIdentity::ofPath(path, &error);
-    if (!error.isEmpty()) {
-        inputError(path, QStringLiteral("cannot write: %1").arg(error));
-        return false;
-    }
-    if (target.exists && !target.regular) {
-        inputError(path, QStringLiteral("cannot write: not a regular file"));
-        return false;
-    }
-    // The programs' own saver: the target is replaced only once every byte is written.
+    // The programs' own saver: the target is replaced only once every byte is
+    // written, and only if it is a regular file.
     const BinaryFileWriter::Result result = BinaryFileWriter::write(
         path, [&bytes](QDataStream &out) {
             // writeRawData takes an int length: hand it the bytes in pieces.
@@ -160,7 +150,8 @@ bool DataTool::writeFile(const QString &path, const QByteArray &bytes)
                 out.writeRawData(bytes.constData() + at, int(qMin(Piece, bytes.size() - at)));
         });
     if (!result.written) {
-        inputError(path, QStringLiteral("cannot write: %1").arg(result.reason));
+        inputError(path, result.notRegular ? QStringLiteral("cannot write: not a regular file")
+                                           : QStringLiteral("cannot write: %1").arg(result.reason));
         return false;
     }
     return true;

@@ -3,16 +3,20 @@
 #include "debuglog.h"
 #include "helpfile.h"
 
-#include <QDir>
+namespace {
+
+constexpr char FileName[] = "Vorrak.hlp";
+
+} // namespace
 
 HelpData::HelpData()
-    : m_file("Vorrak.hlp", "help file")
+    : m_file(FileName, "help file")
 {
 }
 
 QString HelpData::filePath()
 {
-    return QDir::currentPath() + QLatin1String("/Vorrak.hlp");
+    return StoreFile::inCurrentDirectory(QLatin1String(FileName));
 }
 
 LoadResult HelpData::load()
@@ -32,30 +36,22 @@ LoadResult HelpData::load()
 
 StoreFile::Writer HelpData::writer() const
 {
-    return [this](QDataStream &out) {
-        VORRAK_DEBUG("Saving help file...");
-        HelpFile::write(out, m_topics);
-    };
+    return [this](QDataStream &out) { HelpFile::write(out, m_topics); };
+}
+
+QString HelpData::formatLimitReason() const
+{
+    return m_topics.size() > HelpFile::MaxTopics ? QStringLiteral("more than 65535 topics") : QString();
 }
 
 SaveResult HelpData::save()
 {
-    if (m_topics.size() > HelpFile::MaxTopics)
-        return m_file.refuse(filePath(), QStringLiteral("more than 65535 topics"));
-    const SaveResult result = m_file.save(writer());
-    if (result.saved)
-        VORRAK_DEBUG("Finished saving help file");
-    return result;
+    return m_file.save(formatLimitReason(), writer());
 }
 
 SaveResult HelpData::saveCopy(const QString &path) const
 {
-    if (m_topics.size() > HelpFile::MaxTopics)
-        return m_file.refuse(path, QStringLiteral("more than 65535 topics"));
-    const SaveResult result = m_file.saveCopy(path, writer());
-    if (result.saved)
-        VORRAK_DEBUG("Finished saving help file");
-    return result;
+    return m_file.saveCopy(path, formatLimitReason(), writer());
 }
 
 QString HelpData::header(int i) const

@@ -32,6 +32,8 @@ public:
 
 private:
     StoreFile::Writer writer() const;
+    // Why the topics do not fit the file format; empty when they do.
+    QString formatLimitReason() const;
     StoreFile m_file;
     QList<HelpTopic> m_topics;
 };

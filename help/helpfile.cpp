@@ -3,7 +3,6 @@
 #include "bigendianwriter.h"
 #include "binaryreader.h"
 #include "debuglog.h"
-#include "structurescanner.h"
 
 #include <QDataStream>
 #include <QIODevice>
@@ -16,7 +15,7 @@ ReadResult read(QIODevice *device, QList<HelpTopic> &topics)
     int wholeTopics = 0;
     bool complete = false;
     {
-        StructureScanner scan(device);
+        BinaryReader scan(device);
         qint32 magic = 0;
         if (!scan.readInt32(magic) || magic != Magic)
             return ReadResult::BadMagic;
@@ -36,9 +35,10 @@ ReadResult read(QIODevice *device, QList<HelpTopic> &topics)
     if (!in.readInt32(magic) || magic != Magic || !in.readUInt16(count))
         return ReadResult::Damaged;
     VORRAK_DEBUG("Topics: %d", int(count));
+    // Only the topics the first pass found whole are read, so the list is
+    // reserved at their number.
     count = quint16(wholeTopics);
-    // Each topic needs at least three length fields.
-    topics.reserve(topics.size() + qMin<qint64>(count, (device->size() - in.position()) / 12));
+    topics.reserve(topics.size() + count);
     for (int i = 0; i < count; ++i) {
         HelpTopic topic;
         if (!in.readString(topic.id) || !in.readString(topic.header) || !in.readString(topic.body))

@@ -3,17 +3,21 @@
 #include "debuglog.h"
 #include "tradeskillfile.h"
 
-#include <QDir>
+namespace {
+
+constexpr char FileName[] = "Vorrak.dat";
+
+} // namespace
 
 TradeskillData::TradeskillData(const char *countFormat)
     : m_countFormat(countFormat)
-    , m_file("Vorrak.dat", "data file")
+    , m_file(FileName, "data file")
 {
 }
 
 QString TradeskillData::filePath()
 {
-    return QDir::currentPath() + QLatin1String("/Vorrak.dat");
+    return StoreFile::inCurrentDirectory(QLatin1String(FileName));
 }
 
 LoadResult TradeskillData::load()
@@ -32,30 +36,23 @@ LoadResult TradeskillData::load()
 
 StoreFile::Writer TradeskillData::writer() const
 {
-    return [this](QDataStream &out) {
-        VORRAK_DEBUG("Saving data file...");
-        TradeskillFile::write(out, m_procGrps);
-    };
+    return [this](QDataStream &out) { TradeskillFile::write(out, m_procGrps); };
+}
+
+QString TradeskillData::formatLimitReason() const
+{
+    return TradeskillFile::exceedsFormatLimits(m_procGrps) ? QStringLiteral("a list holds more than 65535 entries")
+                                                           : QString();
 }
 
 SaveResult TradeskillData::save()
 {
-    if (TradeskillFile::exceedsFormatLimits(m_procGrps))
-        return m_file.refuse(filePath(), QStringLiteral("a list holds more than 65535 entries"));
-    const SaveResult result = m_file.save(writer());
-    if (result.saved)
-        VORRAK_DEBUG("Finished saving data file");
-    return result;
+    return m_file.save(formatLimitReason(), writer());
 }
 
 SaveResult TradeskillData::saveCopy(const QString &path) const
 {
-    if (TradeskillFile::exceedsFormatLimits(m_procGrps))
-        return m_file.refuse(path, QStringLiteral("a list holds more than 65535 entries"));
-    const SaveResult result = m_file.saveCopy(path, writer());
-    if (result.saved)
-        VORRAK_DEBUG("Finished saving data file");
-    return result;
+    return m_file.saveCopy(path, formatLimitReason(), writer());
 }
 
 int TradeskillData::procGrpCount() const

@@ -22,7 +22,7 @@ public:
 
     static QString filePath();
 
-    // Appends the groups of Vorrak.dat. A missing file is silent.
+    // Replaces the groups with those read from Vorrak.dat. A missing file is silent.
     LoadResult load();
     // Replaces Vorrak.dat atomically, keeping another version as a backup.
     SaveResult save();
@@ -42,6 +42,8 @@ public:
 
 private:
     StoreFile::Writer writer() const;
+    // Why the groups do not fit the file format; empty when they do.
+    QString formatLimitReason() const;
     const char *m_countFormat;
     StoreFile m_file;
     QList<ProcGroup> m_procGrps;

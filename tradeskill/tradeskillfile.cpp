@@ -4,7 +4,6 @@
 #include "binaryreader.h"
 #include "debuglog.h"
 #include "stringpool.h"
-#include "structurescanner.h"
 
 #include <QDataStream>
 #include <QIODevice>
@@ -64,7 +63,7 @@ bool readGroup(BinaryReader &in, StringPool &pool, int index, ProcGroup &group)
 
 // Checks the file's structure from the group count on and returns how many
 // groups are complete; `complete` tells whether all of them are.
-int scanGroups(StructureScanner &in, bool &complete)
+int scanGroups(BinaryReader &in, bool &complete)
 {
     complete = false;
     quint16 groupCount;
@@ -100,7 +99,7 @@ ReadResult read(QIODevice *device, QList<ProcGroup> &groups, const char *countFo
     int wholeGroups;
     bool complete;
     {
-        StructureScanner scan(device);
+        BinaryReader scan(device);
         qint32 magic = 0;
         if (!scan.readInt32(magic) || magic != Magic)
             return ReadResult::BadMagic;
