@@ -51,20 +51,12 @@ QStringList idsOf(const QList<HelpTopic> &topics)
 // Answers every message box with OK and keeps its text, while it lives.
 struct MessageBoxes
 {
-    MessageBoxes()
-    {
-        arm();
-    }
-    void arm()
-    {
-        answer = std::make_unique<ModalAnswer>("QMessageBox", [this](QWidget *box) {
-            texts.append(static_cast<QMessageBox *>(box)->text());
-            static_cast<QMessageBox *>(box)->accept();
-            arm();
-        });
-    }
     QStringList texts;
-    std::unique_ptr<ModalAnswer> answer;
+    ModalAnswer answer{[this](QWidget *box) {
+                           texts.append(static_cast<QMessageBox *>(box)->text());
+                           static_cast<QMessageBox *>(box)->accept();
+                       },
+                       "QMessageBox"};
 };
 
 } // namespace
