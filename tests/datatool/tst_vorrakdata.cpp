@@ -133,9 +133,7 @@ private slots:
         HelpData help;
         QCOMPARE(help.load().status, HelpData::LoadStatus::Loaded);
         QVERIFY(help.count() >= 3);
-        QStringList ids;
-        for (const HelpTopic &topic : help.topics())
-            ids.append(topic.id);
+        const QStringList ids = topicIds(help.topics());
         QVERIFY(ids.contains(QStringLiteral("1")) && ids.contains(QStringLiteral("1.1"))
                 && ids.contains(QStringLiteral("2")));
     }
