@@ -246,15 +246,7 @@ private slots:
         }
     }
 
-    void saveFailureKeepsOldFile_data()
-    {
-        StoreUnderTest::addKindColumn();
-        QTest::addColumn<QString>("way");
-        for (const QString &kind : StoreUnderTest::kinds()) {
-            for (const QString &way : FailingSave::ways())
-                StoreUnderTest::newRow(kind, way) << way;
-        }
-    }
+    void saveFailureKeepsOldFile_data() { StoreUnderTest::addKindRows("way", FailingSave::ways()); }
 
     void saveFailureKeepsOldFile()
     {
