@@ -54,23 +54,19 @@ int runEditor(const QString &how, QStringList *messages = nullptr,
               const std::function<bool(QWidget *)> &answer = {})
 {
     ModalAnswer answerer([&](QWidget *modal) {
-        if (!modal->inherits("VorrakAdminDialog") && answer) {
-            if (auto *box = qobject_cast<QMessageBox *>(modal); box && messages)
-                messages->append(box->text());
-            if (answer(modal))
-                return;
-            if (messages && qobject_cast<QMessageBox *>(modal))
-                messages->removeLast();
-        }
-        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-            if (messages)
-                messages->append(box->text());
-            box->accept();
-        } else if (modal->inherits("VorrakAdminDialog")) {
+        if (modal->inherits("VorrakAdminDialog")) {
             if (whileOpen)
                 whileOpen(modal);
             closeEditor(modal, how);
+            return;
         }
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        if (box && messages)
+            messages->append(box->text());
+        if (answer && answer(modal))
+            return;
+        if (box)
+            box->accept();
     });
     return EditorSession::run();
 }
@@ -275,11 +271,7 @@ void TestEditorSession::failedSaveOffersRecovery()
         QStringLiteral("Exit"), &messages, {},
         [&](QWidget *modal) {
             if (auto *files = qobject_cast<QFileDialog *>(modal)) {
-                // Typed as a user does: the dialog may still be reading its folder.
-                auto *name = files->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-                if (!name)
-                    return false;
-                name->setText(copy);
+                files->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(copy);
                 QMetaObject::invokeMethod(files, "accept", Qt::QueuedConnection);
                 return true;
             }

@@ -1,5 +1,9 @@
 #include "helpadmintestsupport.h"
 
+#include "modalanswer.h"
+#include "widgetinput.h"
+
+#include <QLineEdit>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
@@ -9,6 +13,19 @@ QList<HelpTopic> topicsWithIds(const QStringList &ids)
     for (const QString &id : ids)
         topics.append({id, QStringLiteral("Title ") + id, QStringLiteral("Body of ") + id});
     return topics;
+}
+
+bool addTopic(QWidget *helpWindow, const QString &id, const std::function<void(QWidget *form)> &leave)
+{
+    ModalAnswer form("VorrakTopicDialog", [&](QWidget *topicForm) {
+        topicForm->findChild<QLineEdit *>(QStringLiteral("IDEdit"))->setText(id);
+        if (leave)
+            leave(topicForm);
+        else
+            clickButton(topicForm, "OkBtn");
+    });
+    clickButton(helpWindow, "AddBtn");
+    return form.answered() > 0;
 }
 
 QString treeShape(const QTreeWidget *list)

@@ -8,7 +8,6 @@
 #include "scratchdir.h"
 #include "vorrakadmindialog.h"
 
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -41,11 +40,7 @@ void TestEditHelp::editHelp()
     QWidget *parent = nullptr;
     ModalAnswer window("VorrakHelpDialog", [&](QWidget *dialog) {
         parent = dialog->parentWidget();
-        ModalAnswer form("VorrakTopicDialog", [](QWidget *topicForm) {
-            topicForm->findChild<QLineEdit *>(QStringLiteral("IDEdit"))->setText(QStringLiteral("1.5"));
-            QTest::mouseClick(topicForm->findChild<QPushButton *>(QStringLiteral("OkBtn")), Qt::LeftButton);
-        });
-        QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("AddBtn")), Qt::LeftButton);
+        addTopic(dialog, QStringLiteral("1.5"));
         dialog->close();
     });
     if (byShortcut)

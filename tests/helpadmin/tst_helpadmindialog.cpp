@@ -35,13 +35,7 @@ struct Window
     }
     QPushButton *button(const char *name) const { return dialog->findChild<QPushButton *>(QLatin1String(name)); }
     void select(const QString &id) const { clickRow(list, rowWithId(list, id)); }
-    QStringList ids() const
-    {
-        QStringList result;
-        for (const HelpTopic &topic : dialog->helpData().topics())
-            result.append(topic.id);
-        return result;
-    }
+    QStringList ids() const { return topicIds(dialog->helpData().topics()); }
 
     ScratchDir scratch;
     std::unique_ptr<VorrakHelpDialog> dialog;

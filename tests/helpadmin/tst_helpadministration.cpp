@@ -13,7 +13,6 @@
 #include "widgetinput.h"
 
 #include <QDir>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -22,49 +21,15 @@
 
 namespace {
 
-// Adds a topic with the given ID through the window's own form.
-void addTopic(QWidget *window, const QString &id)
-{
-    ModalAnswer form("VorrakTopicDialog", [&](QWidget *dialog) {
-        auto *edit = dialog->findChild<QLineEdit *>(QStringLiteral("IDEdit"));
-        edit->setText(id);
-        QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("OkBtn")), Qt::LeftButton);
-    });
-    QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("AddBtn")), Qt::LeftButton);
-}
-
-QList<HelpTopic> topicsOnDisk()
-{
-    HelpData data;
-    data.load();
-    return data.topics();
-}
-
-QStringList idsOf(const QList<HelpTopic> &topics)
-{
-    QStringList ids;
-    for (const HelpTopic &topic : topics)
-        ids.append(topic.id);
-    return ids;
-}
-
 // Answers every message box with OK and keeps its text, while it lives.
 struct MessageBoxes
 {
-    MessageBoxes()
-    {
-        arm();
-    }
-    void arm()
-    {
-        answer = std::make_unique<ModalAnswer>("QMessageBox", [this](QWidget *box) {
-            texts.append(static_cast<QMessageBox *>(box)->text());
-            static_cast<QMessageBox *>(box)->accept();
-            arm();
-        });
-    }
     QStringList texts;
-    std::unique_ptr<ModalAnswer> answer;
+    ModalAnswer answer{[this](QWidget *box) {
+                           texts.append(static_cast<QMessageBox *>(box)->text());
+                           static_cast<QMessageBox *>(box)->accept();
+                       },
+                       "QMessageBox"};
 };
 
 } // namespace
@@ -274,7 +239,7 @@ void TestHelpAdministration::unreadableFileIsKept()
     QCOMPARE(scratch.read(QFileInfo(backup).fileName()), content);
     if (olderBackup)
         QCOMPARE(scratch.read(QStringLiteral("Vorrak.hlp.bak")), QByteArray("older backup"));
-    QCOMPARE(idsOf(topicsOnDisk()), idsKept + QStringList{"9"});
+    QCOMPARE(topicIds(readHelpFile()), idsKept + QStringList{"9"});
 }
 
 void TestHelpAdministration::backupThatCannotBeMade()

@@ -40,7 +40,8 @@ class TestTradeskillData : public StoreTest
     Q_OBJECT
 
 private:
-    // A store whose messages land in m_messages.
+    // A fresh data store whose count line reads `countFormat`; load() and
+    // save() keep what it has to tell in m_messages.
     std::unique_ptr<TradeskillData> makeStore(const char *countFormat = "Groups: %d")
     {
         return std::make_unique<TradeskillData>(countFormat);

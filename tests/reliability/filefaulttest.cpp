@@ -24,17 +24,6 @@
 
 namespace {
 
-// The columns "kind" and "fault", and a row for each fault in each file.
-void addBothFiles(std::initializer_list<const char *> faults)
-{
-    StoreUnderTest::addKindColumn();
-    QTest::addColumn<QString>("fault");
-    for (const char *fault : faults) {
-        for (const QString &kind : StoreUnderTest::kinds())
-            StoreUnderTest::newRow(kind, QLatin1String(fault)) << QString::fromLatin1(fault);
-    }
-}
-
 // A valid file far larger than the address space left to the test, mostly
 // a hole: for the data file one group of processes with 65,535 empty
 // requirements each, for the help file one topic with a long body.
@@ -107,7 +96,7 @@ private slots:
 
 void FileFaultTest::unreadableFileIsReportedAndKept_data()
 {
-    addBothFiles({"no read permission", "bad magic", "out of memory"});
+    StoreUnderTest::addKindRows("fault", {"no read permission", "bad magic", "out of memory"});
 }
 
 void FileFaultTest::unreadableFileIsReportedAndKept()
@@ -176,7 +165,7 @@ void FileFaultTest::unreadableFileIsReportedAndKept()
 
 void FileFaultTest::notRegularFileIsNeitherOpenedNorReplaced_data()
 {
-    addBothFiles({"FIFO", "link to a FIFO", "directory", "device"});
+    StoreUnderTest::addKindRows("fault", {"FIFO", "link to a FIFO", "directory", "device"});
 }
 
 void FileFaultTest::notRegularFileIsNeitherOpenedNorReplaced()
@@ -225,7 +214,7 @@ void FileFaultTest::notRegularFileIsNeitherOpenedNorReplaced()
 
 void FileFaultTest::otherProgramsVersionIsKept_data()
 {
-    addBothFiles({"rewritten in place", "replaced by another file", "created while missing"});
+    StoreUnderTest::addKindRows("fault", {"rewritten in place", "replaced by another file", "created while missing"});
 }
 
 void FileFaultTest::otherProgramsVersionIsKept()

@@ -42,8 +42,10 @@ bool FailingSave::prepare(const QString &way)
         return false;
     file.close();
     // The directory turns read-only only once the older file stands in it.
+    // The file turns read-only too: a writable one the save writes in place.
     return way != QLatin1String("read-only directory")
-        || QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::ExeOwner);
+        || (QFile::setPermissions(m_oldFile, QFile::ReadOwner)
+            && QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::ExeOwner));
 }
 
 void FailingSave::verifySaveFails(const std::function<bool()> &save, const QStringList &messages,

@@ -9,7 +9,7 @@
 class ScratchDir;
 
 // One way for a save to fail, named by one of ways(): the file's name taken
-// by a directory, a read-only directory, or a system directory. Where a
+// by a directory, a read-only directory (and file), or a system directory. Where a
 // file can stand, an older one is written first, so that the test can check
 // that the failed save kept it. The directory is writable again afterwards.
 class FailingSave
@@ -24,7 +24,8 @@ public:
     FailingSave &operator=(const FailingSave &) = delete;
 
     // Sets up the way named; false when the set-up itself fails. Root
-    // ignores permissions, so the caller skips "read-only directory" as root.
+    // ignores permissions, so the caller runs "read-only directory" through
+    // rerunNonRoot().
     bool prepare(const QString &way);
     // Calls `save` and checks through QTest that it failed and said so once:
     // a warning that starts with `prefix` and goes on to give the reason, the

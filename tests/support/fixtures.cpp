@@ -1,5 +1,6 @@
 #include "fixtures.h"
 
+#include "helpdata.h"
 #include "helpfile.h"
 #include "scratchdir.h"
 #include "tradeskilldata.h"
@@ -107,4 +108,19 @@ QList<ProcGroup> readDataFile()
     TradeskillData data;
     data.load();
     return data.procGrps();
+}
+
+QList<HelpTopic> readHelpFile()
+{
+    HelpData help;
+    help.load();
+    return help.topics();
+}
+
+QStringList topicIds(const QList<HelpTopic> &topics)
+{
+    QStringList ids;
+    for (const HelpTopic &topic : topics)
+        ids.append(topic.id);
+    return ids;
 }

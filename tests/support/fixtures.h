@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 // Small records for building test stores.
 Req makeReq(const QString &name, const QString &multiplier, int t, qint32 id);
@@ -31,3 +32,8 @@ qsizetype wholeTopics(const QList<HelpTopic> &topics, qsizetype size);
 bool writeDataFile(const QList<ProcGroup> &groups);
 bool writeHelpFile(const QList<HelpTopic> &topics);
 QList<ProcGroup> readDataFile();
+// The same for Vorrak.hlp.
+QList<HelpTopic> readHelpFile();
+
+// The IDs of the topics, in their order.
+QStringList topicIds(const QList<HelpTopic> &topics);

@@ -24,8 +24,8 @@ ModalAnswer::ModalAnswer(const char *className, Action action, int timeoutMs)
     schedule();
 }
 
-ModalAnswer::ModalAnswer(Action action)
-    : ModalAnswer("QWidget", std::move(action), -1)
+ModalAnswer::ModalAnswer(Action action, const char *className)
+    : ModalAnswer(className, std::move(action), -1)
 {
     m_each = true;
 }
@@ -44,12 +44,8 @@ void ModalAnswer::poll()
         && !m_done.contains(QPointer<QWidget>(modal))) {
         m_done.append(modal);
         ++m_answered;
-        // The action may end this answer (a test that re-arms a fresh one
-        // for the next window): run a copy, and touch nothing after it then.
-        const QPointer<ModalAnswer> alive(this);
-        const Action action = m_action;
-        action(modal);
-        if (alive && m_each)
+        m_action(modal);
+        if (m_each)
             schedule();
         return;
     }

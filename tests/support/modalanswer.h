@@ -25,9 +25,9 @@ public:
     // not answered within `timeoutMs` (a wrong one, or one that should not
     // have opened) is rejected, so a failing test ends instead of hanging.
     ModalAnswer(const char *className, Action action, int timeoutMs = 5000);
-    // Runs `action` once on each modal window that opens while this lives;
-    // the action must close it.
-    explicit ModalAnswer(Action action);
+    // Runs `action` once on each modal window that inherits `className` and
+    // opens while this lives; the action must close it.
+    explicit ModalAnswer(Action action, const char *className = "QWidget");
 
     // How many windows the action ran on.
     int answered() const { return m_answered; }

@@ -20,6 +20,16 @@ void StoreUnderTest::addKindRows()
         QTest::newRow(qPrintable(kind + QStringLiteral(" file"))) << kind;
 }
 
+void StoreUnderTest::addKindRows(const char *column, const QStringList &cases)
+{
+    addKindColumn();
+    QTest::addColumn<QString>(column);
+    for (const QString &kind : kinds()) {
+        for (const QString &name : cases)
+            newRow(kind, name) << name;
+    }
+}
+
 QTestData &StoreUnderTest::newRow(const QString &kind, const QString &name)
 {
     return QTest::newRow(qPrintable(QStringLiteral("%1 file, %2").arg(kind, name))) << kind;

@@ -23,6 +23,9 @@ public:
     static void addKindColumn();
     // The column and one row for each file, "data file" and "help file".
     static void addKindRows();
+    // The column "kind" and the string column `column`, and a row
+    // "<kind> file, <case>" for each kind and case, holding both.
+    static void addKindRows(const char *column, const QStringList &cases);
     // A row "data file, <name>" or "help file, <name>" holding the kind;
     // the caller streams the values of its own columns after it.
     static QTestData &newRow(const QString &kind, const QString &name);
