@@ -31,7 +31,8 @@ ModalAnswer::ModalAnswer(Action action, const char *className)
 }
 
 // Polls rather than firing once: a window becomes the active modal widget
-// only once its exec() has shown it.
+// only once its exec() has shown it, and takes keys (mnemonics, shortcuts)
+// only once the platform has activated it, which a loaded machine delays.
 void ModalAnswer::schedule()
 {
     QTimer::singleShot(PollInterval, this, &ModalAnswer::poll);
@@ -40,7 +41,7 @@ void ModalAnswer::schedule()
 void ModalAnswer::poll()
 {
     QWidget *modal = QApplication::activeModalWidget();
-    if (modal && modal != m_below && modal->isVisible() && modal->inherits(m_className.constData())
+    if (modal && modal != m_below && modal->isActiveWindow() && modal->inherits(m_className.constData())
         && !m_done.contains(QPointer<QWidget>(modal))) {
         m_done.append(modal);
         ++m_answered;
