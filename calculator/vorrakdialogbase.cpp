@@ -177,6 +177,5 @@ void VorrakDialogBase::copyResults()
     if (!m_lastCalculation)
         return;
     const Calculation &c = *m_lastCalculation;
-    QGuiApplication::clipboard()->setText(
-        requirementsText(c.product, c.ql, {c.requirements.items, c.requirements.skills}));
+    QGuiApplication::clipboard()->setText(requirementsText(c.product, c.ql, c.requirements));
 }

@@ -298,7 +298,7 @@ int CalcCommand::amounts(const ProcGroup &group, const Proc &proc, const QString
         object.insert(QStringLiteral("process"), proc.name);
         writeJson(object);
     } else {
-        write(requirementsText(proc.name, ql, {requirements.items, requirements.skills}));
+        write(requirementsText(proc.name, ql, requirements));
     }
     return 0;
 }

@@ -16,7 +16,7 @@ class QWidget;
 // texts: "data file" or "help file". True once the store is on disk, in its
 // file or in a copy.
 bool saveWithRecovery(QWidget *parent, const QString &what, const std::function<SaveResult()> &save,
-                      const std::function<SaveResult(const QString &path)> &saveCopy);
+                      const std::function<SaveResult(const QString &path)> &saveCopyAs);
 
 // The same for a store with save() and saveCopy(path).
 template <typename Store>

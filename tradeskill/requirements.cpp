@@ -71,11 +71,11 @@ Requirements Requirements::of(const Proc &proc, int ql)
     return result;
 }
 
-QString requirementsText(const QString &product, int ql, const QList<QList<RequirementRow>> &lists)
+QString requirementsText(const QString &product, int ql, const Requirements &requirements)
 {
     QString text = product + QLatin1Char('\t') + QString::number(ql) + QLatin1Char('\n');
-    for (const QList<RequirementRow> &rows : lists) {
-        for (const RequirementRow &row : rows)
+    for (const QList<RequirementRow> *rows : {&requirements.items, &requirements.skills}) {
+        for (const RequirementRow &row : *rows)
             text += row.name + QLatin1Char('\t') + row.amount + QLatin1Char('\n');
     }
     return text;

@@ -27,9 +27,9 @@ struct Requirements
 };
 
 // The plain text the calculator's Copy gives: the product and its QL, then
-// every row of the lists in the order shown, name and amount separated by a
+// every row of both lists in the order shown, name and amount separated by a
 // tab, one per line.
-QString requirementsText(const QString &product, int ql, const QList<QList<RequirementRow>> &lists);
+QString requirementsText(const QString &product, int ql, const Requirements &requirements);
 
 // The highest QL of a process's range that a player's skill values allow:
 // every skill requirement that scales is met at that QL. Skills of the
