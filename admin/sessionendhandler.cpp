@@ -99,6 +99,7 @@ SessionEndHandler::~SessionEndHandler()
 {
     qInstallMessageHandler(s_previousHandler);
     s_previousHandler = nullptr;
+    SessionEnding::clear();
 #ifdef Q_OS_UNIX
     for (int i = 0; i < SignalCount; ++i) {
         if (s_installed[i])

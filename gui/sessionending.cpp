@@ -19,6 +19,12 @@ void begin(Cause cause)
         s_displayLost = true;
 }
 
+void clear()
+{
+    s_ending = false;
+    s_displayLost = false;
+}
+
 bool isEnding()
 {
     return s_ending;

@@ -14,6 +14,8 @@ enum class Cause { Told, DisplayLost };
 // a lost display always counts (nothing can be shown any more).
 void begin(Cause cause);
 bool isEnding();
+// The session goes on (for whatever watches for its end, as it goes).
+void clear();
 // No window can be shown or answered: messages go to standard error only.
 bool displayLost();
 
