@@ -35,11 +35,10 @@ int run()
 {
     VorrakAdminDialog dialog(nullptr, nullptr, true, DialogWindowFlags);
     tellOfEmergencyCopies(&dialog);
-    {
-        // Should the program have to end inside exec(), the store is saved.
-        SessionEnding::KeepStep keep([&dialog] { finish(dialog); });
-        dialog.exec();
-    }
+    // Should the program have to end inside exec() or inside a message of
+    // the save, the store is saved there and then.
+    SessionEnding::KeepStep keep([&dialog] { finish(dialog); });
+    dialog.exec();
     finish(dialog);
     return 0;
 }

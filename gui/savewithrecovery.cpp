@@ -87,7 +87,11 @@ bool saveWithRecovery(QWidget *parent, const QString &what, const QString &fileP
         }
         if (SessionEnding::isEnding())
             return saveUnattended(what, filePath, saveCopyAs);
-        switch (ask(boxParent, result.message)) {
+        const Choice choice = ask(boxParent, result.message);
+        // The end of the session closed the question: no one answered it.
+        if (SessionEnding::isEnding())
+            continue;
+        switch (choice) {
         case Choice::Retry:
             result = save();
             break;
