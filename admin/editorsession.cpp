@@ -21,12 +21,15 @@ void tellOfEmergencyCopies(QWidget *dialog)
     const QStringList copies = EmergencyCopy::takeUntold(QDir::currentPath());
     if (copies.isEmpty())
         return;
-    QMessageBox::information(
-        messageBoxParent(dialog), QStringLiteral("VorrakAdmin"),
-        QCoreApplication::translate("EditorSession",
-                                    "When an earlier session ended, its changes could not be saved here and were "
-                                    "kept in an emergency copy:\n\n%1")
-            .arg(copies.join(QLatin1Char('\n'))));
+    QMessageBox box(QMessageBox::Information, QStringLiteral("VorrakAdmin"),
+                    QCoreApplication::translate("EditorSession",
+                                                "When an earlier session ended, its changes could not be saved here "
+                                                "and were kept in an emergency copy:\n\n%1")
+                        .arg(copies.join(QLatin1Char('\n'))),
+                    QMessageBox::Ok, messageBoxParent(dialog));
+    // Paths are shown as they are, whatever they hold.
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
 }
 
 } // namespace
