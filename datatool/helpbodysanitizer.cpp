@@ -47,6 +47,11 @@ bool isAsciiSpace(QChar c)
     return c == QLatin1Char(' ') || (c >= QLatin1Char('\t') && c <= QLatin1Char('\r'));
 }
 
+bool isSpecial(QChar c)
+{
+    return c == QLatin1Char('&') || c == QLatin1Char('<') || c == QLatin1Char('>');
+}
+
 // The length of the character reference ("&amp;", "&#38;", "&#x26;") that
 // starts at `at`, or 0 when the '&' there starts none. It looks at no more
 // than a reference's longest form, so a body of stray '&' is read in one pass.
@@ -133,19 +138,23 @@ QString sanitize(const QString &body)
                 out += QStringView(body).mid(i, length);
                 i += length;
             } else {
-                out += QLatin1String("&amp;");
+                out += u"&amp;";
                 ++i;
             }
             continue;
         }
         if (c == QLatin1Char('>')) {
-            out += QLatin1String("&gt;");
+            out += u"&gt;";
             ++i;
             continue;
         }
         if (c != QLatin1Char('<')) {
-            out += c;
-            ++i;
+            // The text up to the next character that needs a look, at once.
+            qsizetype next = i + 1;
+            while (next < body.size() && !isSpecial(body.at(next)))
+                ++next;
+            out += QStringView(body).mid(i, next - i);
+            i = next;
             continue;
         }
         if (body.mid(i, 4) == QLatin1String("<!--")) {
@@ -159,7 +168,7 @@ QString sanitize(const QString &body)
             && (isTagStart(body.at(nameStart)) || body.at(i + 1) == QLatin1Char('!') || body.at(i + 1) == QLatin1Char('?'));
         const qsizetype end = markup ? tagEnds.after(i) : -1;
         if (end < 0) {
-            out += QLatin1String("&lt;");
+            out += u"&lt;";
             ++i;
             continue;
         }
