@@ -144,8 +144,14 @@ QString doubleText(double x)
     for (; m != std::floor(m); ++k)
         m *= 2;
     QByteArray digits = QByteArray::number(qint64(std::fabs(m)));
-    for (qint64 i = 0; i < k; ++i)
-        digits = multiplyDigits(digits, 5);
+    // 5^13 at a time: k reaches 1074 for the smallest doubles.
+    constexpr qint64 FivePow13 = 1220703125;
+    for (qint64 left = k; left > 0; left -= 13) {
+        qint64 factor = FivePow13;
+        for (qint64 i = left; i < 13; ++i)
+            factor /= 5;
+        digits = multiplyDigits(digits, factor);
+    }
     return decimalText(x < 0, digits, -k);
 }
 
