@@ -62,7 +62,7 @@ QString overwrite(int fd, int source, qint64 size)
 QString reserve(int fd, qint64 size)
 {
 #ifdef FALLOC_FL_KEEP_SIZE
-    if (::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, off_t(size)) != 0 && errno != EOPNOTSUPP && errno != ENOSYS)
+    if (size > 0 && ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, off_t(size)) != 0 && errno != EOPNOTSUPP && errno != ENOSYS)
         return systemReason();
 #else
     Q_UNUSED(fd);

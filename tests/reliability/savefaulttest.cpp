@@ -83,6 +83,8 @@ private:
     // where the test runs as root), with m_home as its home folder, where
     // the copies of a save in place go.
     void setUpChild(QProcess &child, const QString &dir, const QString &kind, bool inPlace);
+    // Lets the child write `file` but nothing else in `dir`: saves go in place.
+    static bool writableFileOnly(const QString &dir, const QString &file);
     // The folder that a save in place keeps its copies in, as a child sees it.
     QString keepingFolder() const { return m_home->path() + QStringLiteral("/.local/state/vorrak"); }
     void verifyReportedFailure(const QString &path, bool saved, const QString &reason);
@@ -133,6 +135,12 @@ void SaveFaultTest::setUpChild(QProcess &child, const QString &dir, const QStrin
         }
     }
     child.setProcessEnvironment(environment);
+}
+
+bool SaveFaultTest::writableFileOnly(const QString &dir, const QString &file)
+{
+    return QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther | QFile::WriteOther)
+        && QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
 }
 
 bool SaveFaultTest::saveLarge(const QString &kind, int scale)
@@ -213,10 +221,7 @@ void SaveFaultTest::fullFilesystem()
     bool saved;
     if (inPlace) {
         // The old file is not touched before the room for the new one is had.
-        QVERIFY(QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther
-                                                  | QFile::WriteOther));
-        QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther
-                                                      | QFile::ExeOther));
+        QVERIFY(writableFileOnly(dir.path(), target));
         QProcess child;
         setUpChild(child, dir.path(), kind, true);
         child.start();
@@ -334,10 +339,7 @@ void SaveFaultTest::killedWhileSaving()
     setUpChild(child, dir.path(), kind, inPlace);
     QVERIFY(writeFile(target, old));
     if (inPlace) {
-        QVERIFY(QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther
-                                                  | QFile::WriteOther));
-        QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther
-                                                      | QFile::ExeOther));
+        QVERIFY(writableFileOnly(dir.path(), target));
     }
     child.start();
     QVERIFY(child.waitForReadyRead(60000));
