@@ -70,6 +70,8 @@ private slots:
     void fullFilesystem();
     void readOnlyDirectory_data();
     void readOnlyDirectory();
+    void ioErrorInPlace_data();
+    void ioErrorInPlace();
     void killedWhileSaving_data();
     void killedWhileSaving();
 
@@ -296,6 +298,63 @@ void SaveFaultTest::readOnlyDirectory()
         QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     verifyReportedFailure(target, saved, reason);
     QCOMPARE(readFile(target), old);
+}
+
+void SaveFaultTest::ioErrorInPlace_data()
+{
+    QTest::addColumn<QString>("kind");
+    // Where the disk fails: past the old file's end, so the old bytes can be
+    // put back, or inside it, so that only the copy of the old file is left.
+    QTest::addColumn<bool>("putBack");
+    QTest::newRow("data file, old bytes put back") << QStringLiteral("data") << true;
+    QTest::newRow("data file, old bytes cannot be put back") << QStringLiteral("data") << false;
+    QTest::newRow("help file, old bytes put back") << QStringLiteral("help") << true;
+    QTest::newRow("help file, old bytes cannot be put back") << QStringLiteral("help") << false;
+}
+
+void SaveFaultTest::ioErrorInPlace()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, putBack);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString target =
+        dir.filePath(kind == QLatin1String("data") ? QStringLiteral("Vorrak.dat") : QStringLiteral("Vorrak.hlp"));
+    const QByteArray old = QByteArray("old contents that must survive ").repeated(40);
+    QVERIFY(writeFile(target, old));
+    QVERIFY(writableFileOnly(dir.path(), target));
+
+    QProcess child;
+    setUpChild(child, dir.path(), kind, true);
+    QProcessEnvironment environment = child.processEnvironment();
+    environment.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(VORRAK_FAILING_DISK));
+    environment.insert(QStringLiteral("VORRAK_EIO_FILE"), target);
+    environment.insert(QStringLiteral("VORRAK_EIO_AFTER"), QString::number(putBack ? 4 * old.size() : old.size() / 2));
+    // The sanitizer build's runtime must otherwise come first.
+    environment.insert(QStringLiteral("ASAN_OPTIONS"),
+                       environment.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":verify_asan_link_order=0"));
+    child.setProcessEnvironment(environment);
+    child.start();
+    QVERIFY(child.waitForFinished(120000));
+    const QString errors = QString::fromLocal8Bit(child.readAllStandardError());
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QCOMPARE(child.exitCode(), 1);
+    // The warning before writing over the file, the failure's warning and the message.
+    const QStringList named = errors.split(QLatin1Char('\n')).filter(target);
+    QCOMPARE(named.size(), 3);
+    const QString message = named.last();
+    QVERIFY2(message.startsWith(QStringLiteral("Unable to save ")) && message.contains(qt_error_string(EIO)),
+             qPrintable(message));
+    if (putBack) {
+        QVERIFY2(message.endsWith(QStringLiteral("; the old file was put back as it was")), qPrintable(message));
+        QCOMPARE(readFile(target), old);
+        QCOMPARE(QDir(keepingFolder()).entryList(QDir::Files | QDir::Hidden), QStringList());
+    } else {
+        static const QRegularExpression kept(QStringLiteral("a copy of it is kept as (.+)$"));
+        const QRegularExpressionMatch match = kept.match(message);
+        QVERIFY2(match.hasMatch(), qPrintable(message));
+        QCOMPARE(readFile(match.captured(1)), old);
+    }
 }
 
 void SaveFaultTest::killedWhileSaving_data()
