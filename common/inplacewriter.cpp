@@ -1,5 +1,7 @@
 #include "inplacewriter.h"
 
+#include "statefolder.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -85,10 +87,7 @@ BinaryFileWriter::Result failed(const QString &reason)
 
 QString InPlaceWriter::keepingFolder()
 {
-    QString state = qEnvironmentVariable("XDG_STATE_HOME");
-    if (state.isEmpty())
-        state = QDir::homePath() + QStringLiteral("/.local/state");
-    for (const QString &folder : {state + QStringLiteral("/vorrak"), QDir::tempPath()}) {
+    for (const QString &folder : {vorrakStateFolder(), QDir::tempPath()}) {
         if (QDir().mkpath(folder) && ::access(QFile::encodeName(folder).constData(), W_OK | X_OK) == 0)
             return folder;
     }

@@ -20,7 +20,7 @@ class InPlaceWriter
 public:
     static BinaryFileWriter::Result write(const QString &path, const std::function<void(QDataStream &out)> &write);
 
-    // Where the copies go: "vorrak" in the user's state folder, else the
-    // temporary folder; empty when neither can be written.
+    // Where the copies go: the programs' state folder, else the temporary
+    // folder; empty when neither can be written.
     static QString keepingFolder();
 };

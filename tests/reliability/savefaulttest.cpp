@@ -88,7 +88,7 @@ private:
     // Lets the child write `file` but nothing else in `dir`: saves go in place.
     static bool writableFileOnly(const QString &dir, const QString &file);
     // The folder that a save in place keeps its copies in, as a child sees it.
-    QString keepingFolder() const { return m_home->path() + QStringLiteral("/.local/state/vorrak"); }
+    QString keepingFolder() const { return m_home->path() + QStringLiteral("/.local/state/VorrakAdmin"); }
     void verifyReportedFailure(const QString &path, bool saved, const QString &reason);
 
     QStringList m_messages;
