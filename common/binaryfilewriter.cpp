@@ -1,8 +1,12 @@
 #include "binaryfilewriter.h"
 
+#include "inplacewriter.h"
 #include "regularfile.h"
 
+#include <QFile>
 #include <QSaveFile>
+
+#include <unistd.h>
 
 BinaryFileWriter::Result BinaryFileWriter::write(const QString &path,
                                                  const std::function<void(QDataStream &out)> &write)
@@ -15,9 +19,13 @@ BinaryFileWriter::Result BinaryFileWriter::write(const QString &path,
         return {false, true, QString()};
 
     QSaveFile file(path);
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        // No temporary file beside a file that may be written: the folder
+        // is not writable. QSaveFile's own fallback would cut the file first.
+        if (target.exists && ::access(QFile::encodeName(path).constData(), W_OK) == 0)
+            return InPlaceWriter::write(path, write);
         return {false, false, file.errorString()};
+    }
     QDataStream out(&file);
     write(out);
     if (out.status() != QDataStream::Ok) {

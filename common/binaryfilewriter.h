@@ -8,7 +8,8 @@
 // when every byte was written, so a failure (full disk, no permission, a
 // crash) leaves the old file as it was. Where no temporary file can be made
 // next to a writable target (a folder the user may not write to), the
-// target is written in place instead. Only a regular file is ever replaced:
+// target is written over itself by InPlaceWriter, which keeps copies of both
+// versions until it is done. Only a regular file is ever replaced:
 // a FIFO, device or directory in the target's place is refused untouched.
 class BinaryFileWriter
 {

@@ -4,6 +4,7 @@
 
 #include "binaryfilewriter.h"
 #include "debuglog.h"
+#include "filelock.h"
 
 #include <QDir>
 #include <QFile>
@@ -135,6 +136,11 @@ SaveResult StoreFile::save(const QString &refusal, const Writer &writer)
     const QString target = path();
     if (!refusal.isEmpty())
         return refuse(target, refusal);
+    // Held until the new file is in place: another Vorrak program saving it
+    // meanwhile waits, and its version is then found changed below.
+    const FileLock lock(target);
+    if (!lock.isLocked())
+        return refuse(target, lock.reason());
     QString error;
     const FileIdentity now = FileIdentity::ofPath(target, &error);
     if (!error.isEmpty())
@@ -181,5 +187,8 @@ SaveResult StoreFile::saveCopy(const QString &path, const QString &refusal, cons
 {
     if (!refusal.isEmpty())
         return refuse(path, refusal);
+    const FileLock lock(path);
+    if (!lock.isLocked())
+        return refuse(path, lock.reason());
     return write(path, writer, QString());
 }

@@ -40,7 +40,8 @@ struct SaveResult
 // file it loaded. When saving, a file that could not be read, or that
 // another program changed or created since, is first moved to a backup that
 // never replaces an older one; a FIFO, device or directory in the file's
-// place is never replaced.
+// place is never replaced. From that comparison until the new file is in
+// place the save holds the writers' FileLock.
 class StoreFile
 {
 public:

@@ -4,6 +4,7 @@
 #include "calccommand.h"
 #include "datalinter.h"
 #include "filechecker.h"
+#include "filelock.h"
 #include "helpfile.h"
 #include "jsonexport.h"
 #include "jsonimporter.h"
@@ -19,6 +20,18 @@
 
 using ToolMessages::InvalidInput;
 using ToolMessages::Success;
+
+namespace {
+
+// The kind of file written for `content`, binary or in its JSON form.
+OutputGuard::Kind storeKind(const FileContent &content, bool json)
+{
+    if (content.kind == FileContent::Kind::Data)
+        return json ? OutputGuard::Kind::DataJson : OutputGuard::Kind::DataFile;
+    return json ? OutputGuard::Kind::HelpJson : OutputGuard::Kind::HelpFile;
+}
+
+} // namespace
 
 DataTool::DataTool(QIODevice *out, QIODevice *err)
     : m_out(out)
@@ -69,7 +82,8 @@ QString DataTool::usage()
         + commandUsage(QStringLiteral("export")) + commandUsage(QStringLiteral("import"))
         + commandUsage(QStringLiteral("check")) + commandUsage(QStringLiteral("lint"))
         + commandUsage(QStringLiteral("web"))
-        + QStringLiteral("      lint, web and calc read data and help files in their binary or their JSON form.\n")
+        + QStringLiteral("      lint, web and calc read data and help files in their binary or their JSON form.\n"
+                         "      No output replaces one of the command's inputs or an existing file of another kind.\n")
         + commandUsage(QStringLiteral("calc"))
         + QStringLiteral(
         "  vorrak-data COMMAND --help     show the usage of one command (or vorrak-data help COMMAND)\n"
@@ -157,7 +171,8 @@ bool DataTool::readFile(const QString &path, QByteArray &bytes)
     // FIFO or a device would block or never end.
     QFile file;
     QString reason;
-    switch (RegularFile::open(path, file, nullptr, &reason)) {
+    FileIdentity identity;
+    switch (RegularFile::open(path, file, &identity, &reason)) {
     case RegularFile::Status::Missing:
         inputError(path, QStringLiteral("cannot read: No such file or directory"));
         return false;
@@ -171,6 +186,7 @@ bool DataTool::readFile(const QString &path, QByteArray &bytes)
     case RegularFile::Status::Opened:
         break;
     }
+    m_guard.addInput(identity);
     bytes = file.read(file.size());
     if (file.error() != QFileDevice::NoError) {
         inputError(path, QStringLiteral("cannot read: %1").arg(file.errorString()));
@@ -179,10 +195,21 @@ bool DataTool::readFile(const QString &path, QByteArray &bytes)
     return true;
 }
 
-bool DataTool::writeFile(const QString &path, const QByteArray &bytes)
+bool DataTool::writeFile(const QString &path, OutputGuard::Kind kind, const QByteArray &bytes)
 {
-    // The programs' own saver: the target is replaced only once every byte is
+    // The programs' own lock and saver: the target is checked and replaced
+    // while no other Vorrak program writes it, only once every byte is
     // written, and only if it is a regular file.
+    const FileLock lock(path);
+    if (!lock.isLocked()) {
+        inputError(path, QStringLiteral("cannot write: %1").arg(lock.reason()));
+        return false;
+    }
+    const QString refusal = m_guard.refusal(path, kind);
+    if (!refusal.isEmpty()) {
+        inputError(path, refusal);
+        return false;
+    }
     const BinaryFileWriter::Result result = BinaryFileWriter::write(
         path, [&bytes](QDataStream &out) {
             // writeRawData takes an int length: hand it the bytes in pieces.
@@ -283,7 +310,7 @@ int DataTool::exportFile(const QStringList &operands)
         m_out->write(json);
         return Success;
     }
-    return writeFile(outPath, json) ? Success : InvalidInput;
+    return writeFile(outPath, storeKind(content, true), json) ? Success : InvalidInput;
 }
 
 int DataTool::importFile(const QString &jsonPath, const QString &outPath)
@@ -296,7 +323,7 @@ int DataTool::importFile(const QString &jsonPath, const QString &outPath)
     if (!importer.read(json, content))
         return inputError(jsonPath, importer.error());
 
-    return writeFile(outPath, content.toBinary()) ? Success : InvalidInput;
+    return writeFile(outPath, storeKind(content, false), content.toBinary()) ? Success : InvalidInput;
 }
 
 int DataTool::checkFile(const QString &path)
@@ -325,11 +352,22 @@ int DataTool::webPage(const QStringList &operands)
     if (operands.size() != 2 && operands.size() != 3)
         return usageError(QStringLiteral("web takes a data file, maybe a help file, and the page to write: "
                                          "vorrak-data web DATA [HELP] OUT.html"));
+    // "web DATA HELP", the page forgotten, must not make a page of the help file.
+    OutputGuard::Kind kind;
+    const QString &last = operands.last();
+    if (operands.size() == 2
+        && (last.endsWith(QLatin1String(".hlp"), Qt::CaseInsensitive)
+            || (OutputGuard::existingKind(last, kind)
+                && (kind == OutputGuard::Kind::HelpFile || kind == OutputGuard::Kind::HelpJson))))
+        return usageError(QStringLiteral("web: \"%1\" could be the help file or the page to write; name the page "
+                                         "last: vorrak-data web DATA [HELP] OUT.html")
+                              .arg(last));
     FileContent data;
     FileContent help;
     if (!readConvertible(operands.first(), FileContent::Kind::Data, data))
         return InvalidInput;
     if (operands.size() == 3 && !readConvertible(operands.at(1), FileContent::Kind::Help, help))
         return InvalidInput;
-    return writeFile(operands.last(), WebPage::build(data.groups, help.topics)) ? Success : InvalidInput;
+    return writeFile(last, OutputGuard::Kind::WebPage, WebPage::build(data.groups, help.topics)) ? Success
+                                                                                                 : InvalidInput;
 }

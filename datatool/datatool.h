@@ -1,6 +1,7 @@
 #pragma once
 
 #include "filechecker.h"
+#include "outputguard.h"
 
 #include <QByteArray>
 #include <QList>
@@ -31,8 +32,10 @@ private:
     int commandHelp(const QString &command);
 
     // Every file is read and written through these.
+    // Every file read is an input that no output of the command replaces.
     bool readFile(const QString &path, QByteArray &bytes);
-    bool writeFile(const QString &path, const QByteArray &bytes);
+    // Writes a file of `kind`, only over a file of the same kind.
+    bool writeFile(const QString &path, OutputGuard::Kind kind, const QByteArray &bytes);
     // Checks the bytes of a data or help file; an invalid one is reported.
     bool checkBytes(const QString &path, const QByteArray &bytes, FileChecker::Report &report);
     // A valid file's records, read from its bytes by the libraries' own readers.
@@ -44,4 +47,5 @@ private:
 
     QIODevice *m_out;
     QIODevice *m_err;
+    OutputGuard m_guard;
 };

@@ -1,5 +1,7 @@
 #include "emergencycopy.h"
 
+#include "statefolder.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -11,19 +13,9 @@ namespace EmergencyCopy {
 
 namespace {
 
-// $XDG_STATE_HOME (else ~/.local/state) /VorrakAdmin: what the editor
-// remembers between its runs.
-QString stateFolder()
-{
-    QString base = qEnvironmentVariable("XDG_STATE_HOME");
-    if (!QDir::isAbsolutePath(base))
-        base = QDir::homePath() + QStringLiteral("/.local/state");
-    return base + QStringLiteral("/VorrakAdmin");
-}
-
 QString recordPath()
 {
-    return stateFolder() + QStringLiteral("/emergency-copies");
+    return vorrakStateFolder() + QStringLiteral("/emergency-copies");
 }
 
 struct Entry
@@ -50,7 +42,7 @@ QList<Entry> readRecord()
 
 bool writeRecord(const QList<Entry> &entries)
 {
-    if (!QDir().mkpath(stateFolder()))
+    if (!QDir().mkpath(vorrakStateFolder()))
         return false;
     QSaveFile file(recordPath());
     if (!file.open(QIODevice::WriteOnly))
@@ -77,7 +69,7 @@ QString write(const QString &filePath, const std::function<SaveResult(const QStr
 {
     const QFileInfo file(filePath);
     const QString folder = file.absolutePath();
-    const QString places[] = {folder, stateFolder(), QDir::homePath(), QDir::tempPath()};
+    const QString places[] = {folder, vorrakStateFolder(), QDir::homePath(), QDir::tempPath()};
     for (const QString &place : places) {
         if (place.isEmpty() || !QDir().mkpath(place))
             continue;

@@ -1,29 +1,40 @@
 #!/usr/bin/env bash
 # Makes the Debian package with CPack and checks its fields and contents,
-# then installs it into this machine with apt-get, as a user would, runs the
-# installed vorrak-data on the installed sample and removes the package
-# again (also when a check fails). Needs root, or sudo, for apt-get.
+# then runs its programs: installed into this machine with apt-get, as a user
+# would install it, and removed again (also when a check fails), but only
+# where no vorrak package is installed and apt-get may be run (root, or sudo
+# without a password). Elsewhere the machine's packages are left alone and
+# the programs run from the unpacked package. The last line says which.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 export BUILD_DIR=${BUILD_DIR:-$top/build}
 "$top/scripts/install-deps.sh"
 "$top/scripts/build.sh"
 
-if [ "$(id -u)" -ne 0 ]; then
+if [ "$(id -u)" -eq 0 ]; then
+    SUDO=
+elif command -v sudo >/dev/null && sudo -n true 2>/dev/null; then
     SUDO=sudo
 else
-    SUDO=
+    SUDO=none
 fi
 apt_get() {
     # Waits for another apt or dpkg run to end instead of failing at once.
     $SUDO env DEBIAN_FRONTEND=noninteractive apt-get -y -qq -o DPkg::Lock::Timeout=300 "$@"
 }
 
+# The packages dpkg has installed, one name a line.
+installed_packages() {
+    dpkg-query -W -f='${binary:Package} ${db:Status-Status}\n' | awk '$2 != "not-installed" && $2 != "config-files" {print $1}' | sort
+}
+
 work=$(mktemp -d "${TMPDIR:-/tmp}/vorrak-package.XXXXXX")
+# What this run installed, and so removes again: nothing else.
 installed=
 cleanup() {
     if [ -n "$installed" ]; then
-        apt_get remove vorrak >/dev/null || echo "test-package: could not remove the vorrak package" >&2
+        # shellcheck disable=SC2086 # one package name a word
+        apt_get remove $installed >/dev/null || echo "test-package: could not remove $installed" >&2
     fi
     rm -rf "$work"
 }
@@ -84,45 +95,67 @@ for program in Vorrak VorrakAdmin vorrak-data; do
     fi
 done
 
-# Installed on this machine, as a user would install it.
-if dpkg-query -W -f='${Status}' vorrak 2>/dev/null | grep -q "install ok installed"; then
-    echo "test-package: vorrak $(dpkg-query -W -f='${Version}' vorrak) is installed; this build replaces it and is removed at the end"
+# Installed on this machine as a user would install it, where that touches
+# nothing of the user's: no vorrak package of any version is there.
+status=$(dpkg-query -W -f='${db:Status-Status}' vorrak 2>/dev/null || true)
+if [ -n "$status" ] && [ "$status" != not-installed ] && [ "$status" != config-files ]; then
+    mode="checked unpacked, not installed: vorrak $(dpkg-query -W -f='${Version}' vorrak) is installed ($status) and was left alone"
+elif [ "$SUDO" = none ]; then
+    mode="checked unpacked, not installed: installing needs root or sudo without a password"
+else
+    mode=installed
 fi
-installed=yes
-if ! apt_get install "$deb" >"$work/apt.log" 2>&1; then
-    cat "$work/apt.log" >&2
-    echo "test-package: apt-get install failed" >&2
-    exit 1
+
+if [ "$mode" = installed ]; then
+    installed_packages >"$work/before"
+    if ! apt_get install "$deb" >"$work/apt.log" 2>&1; then
+        cat "$work/apt.log" >&2
+        installed=$(installed_packages | comm -13 "$work/before" - | tr '\n' ' ')
+        echo "test-package: apt-get install failed" >&2
+        exit 1
+    fi
+    # The package and whatever apt-get brought with it.
+    installed=$(installed_packages | comm -13 "$work/before" - | tr '\n' ' ')
+    prefix=/usr
+else
+    prefix=$work/root/usr
 fi
-sample=/usr/share/vorrak/sample/Vorrak.dat
-# Every library the installed programs need is found without a search path.
+
+sample=$prefix/share/vorrak/sample/Vorrak.dat
+# Every library the programs need is found without a search path.
 for program in Vorrak VorrakAdmin vorrak-data; do
-    if ldd "/usr/bin/$program" | grep -q 'not found'; then
-        fail "/usr/bin/$program misses libraries: $(ldd "/usr/bin/$program" | grep 'not found')"
+    if ldd "$prefix/bin/$program" | grep -q 'not found'; then
+        fail "$prefix/bin/$program misses libraries: $(ldd "$prefix/bin/$program" | grep 'not found')"
     fi
 done
-shown=$(cd "$work" && /usr/bin/vorrak-data --version 2>&1) || fail "vorrak-data --version fails: $shown"
-[ "$shown" = "vorrak-data $version" ] || fail "the installed vorrak-data --version says \"$shown\""
-(cd "$work" && /usr/bin/vorrak-data check "$sample" >/dev/null) || fail "the installed vorrak-data rejects $sample"
-if listing=$(cd "$work" && /usr/bin/vorrak-data calc --list --file "$sample" 2>&1); then
+tool=$prefix/bin/vorrak-data
+shown=$(cd "$work" && "$tool" --version 2>&1) || fail "vorrak-data --version fails: $shown"
+[ "$shown" = "vorrak-data $version" ] || fail "the packaged vorrak-data --version says \"$shown\""
+(cd "$work" && "$tool" check "$sample" >/dev/null) || fail "the packaged vorrak-data rejects $sample"
+if listing=$(cd "$work" && "$tool" calc --list --file "$sample" 2>&1); then
     grep -q "Tempered Greatsword" <<<"$listing" || fail "vorrak-data calc --list does not list the sample's processes: $listing"
 else
     fail "vorrak-data calc --list --file $sample fails: $listing"
 fi
 
-# And removed again.
-installed=
-if ! apt_get remove vorrak >"$work/apt.log" 2>&1; then
-    cat "$work/apt.log" >&2
-    fail "apt-get remove vorrak failed"
+if [ "$mode" = installed ]; then
+    # And removed again: what this run installed, nothing else.
+    removing=$installed
+    installed=
+    # shellcheck disable=SC2086 # one package name a word
+    if ! apt_get remove $removing >"$work/apt.log" 2>&1; then
+        cat "$work/apt.log" >&2
+        fail "apt-get remove $removing failed"
+    fi
+    if installed_packages | grep -qx vorrak; then
+        fail "vorrak is still installed"
+    fi
+    [ ! -e /usr/bin/vorrak-data ] || fail "/usr/bin/vorrak-data is still there after the package was removed"
+    mode="installed, run and removed again"
 fi
-if dpkg-query -W -f='${Status}' vorrak 2>/dev/null | grep -q "install ok installed"; then
-    fail "vorrak is still installed"
-fi
-[ ! -e /usr/bin/vorrak-data ] || fail "/usr/bin/vorrak-data is still there after the package was removed"
 
 if [ "$failures" -ne 0 ]; then
     echo "test-package: $failures problem(s)" >&2
     exit 1
 fi
-echo "test-package: $(basename "$deb") built, installed, run and removed"
+echo "test-package: $(basename "$deb") built and $mode"

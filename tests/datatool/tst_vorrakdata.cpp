@@ -322,6 +322,36 @@ private slots:
         QTest::newRow("import into a missing directory")
             << QStringList{"import", "good.json", "nowhere/Vorrak.dat"} << 1
             << "^vorrak-data: nowhere/Vorrak.dat: cannot write: .+$";
+
+        // An output never replaces an input, nor a file of another kind.
+        const QString ambiguous = QStringLiteral("vorrak-data: web: \"%1\" could be the help file or the page to "
+                                                 "write; name the page last: vorrak-data web DATA [HELP] OUT.html")
+            + see;
+        QTest::newRow("web, the page forgotten") << QStringList{"web", "good.dat", "good.hlp"} << 2
+                                                 << exact(ambiguous.arg("good.hlp"));
+        QTest::newRow("web, the page forgotten, JSON forms") << QStringList{"web", "good.json", "help.json"} << 2
+                                                             << exact(ambiguous.arg("help.json"));
+        QTest::newRow("web over its own input") << QStringList{"web", "good.dat", "good.dat"} << 1
+                                                << exact("vorrak-data: good.dat: not replaced: it is one of this "
+                                                         "command's inputs");
+        QTest::newRow("import over its own input") << QStringList{"import", "good.json", "good.json"} << 1
+                                                   << exact("vorrak-data: good.json: not replaced: it is one of this "
+                                                            "command's inputs");
+        QTest::newRow("web over a data file") << QStringList{"web", "good.dat", "good.hlp", "other.dat"} << 1
+                                              << exact("vorrak-data: other.dat: not replaced: it is a Vorrak data "
+                                                       "file, not a web page");
+        QTest::newRow("export over a help file") << QStringList{"export", "good.dat", "-o", "good.hlp"} << 1
+                                                 << exact("vorrak-data: good.hlp: not replaced: it is a Vorrak help "
+                                                          "file, not the JSON form of a data file");
+        QTest::newRow("export over help JSON") << QStringList{"export", "good.dat", "-o", "help.json"} << 1
+                                               << exact("vorrak-data: help.json: not replaced: it is the JSON form "
+                                                        "of a help file, not the JSON form of a data file");
+        QTest::newRow("import help as the data file") << QStringList{"import", "help.json", "other.dat"} << 1
+                                                      << exact("vorrak-data: other.dat: not replaced: it is a Vorrak "
+                                                               "data file, not a Vorrak help file");
+        QTest::newRow("export over another file") << QStringList{"export", "good.dat", "-o", "out.dat"} << 1
+                                                  << exact("vorrak-data: out.dat: not replaced: it is a file of "
+                                                           "another kind, not the JSON form of a data file");
     }
 
     void errorsWriteNothing()
@@ -336,6 +366,9 @@ private slots:
         QVERIFY(m_dir->write(QStringLiteral("bad.dat"), QByteArray("XXXXXXXX")));
         QVERIFY(m_dir->write(QStringLiteral("short.dat"), hexBytes("2A E5 10")));
         QVERIFY(m_dir->write(QStringLiteral("out.dat"), QByteArray("old content")));
+        QVERIFY(m_dir->write(QStringLiteral("other.dat"), good));
+        QVERIFY(m_dir->write(QStringLiteral("good.hlp"), hexBytes("E9 A7 14 3D 00 00")));
+        QVERIFY(m_dir->write(QStringLiteral("help.json"), QByteArray(R"({"format": "vorrak-help", "topics": []})")));
         QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("outdir")));
         QVERIFY(m_dir->write(QStringLiteral("outdir/keep"), QByteArray("kept")));
         QVERIFY(m_dir->write(QStringLiteral("good.json"), QByteArray(R"({"format": "vorrak-data", "groups": []})")));
@@ -595,7 +628,8 @@ private slots:
     void exportToFileReplacesIt()
     {
         QVERIFY(m_dir->write(QStringLiteral("good.dat"), hexBytes(Example41)));
-        QVERIFY(m_dir->write(QStringLiteral("data.json"), QByteArray("old JSON kept in version control")));
+        QVERIFY(m_dir->write(QStringLiteral("data.json"),
+                             QByteArray(R"({"format": "vorrak-data", "groups": []} kept in version control)")));
         const Result toFile = run({QStringLiteral("export"), QStringLiteral("good.dat"), QStringLiteral("-o"),
                                    QStringLiteral("data.json")});
         QCOMPARE(toFile.exitCode, 0);
@@ -658,7 +692,7 @@ private slots:
 
     void importReplacesExistingFile()
     {
-        QVERIFY(m_dir->write(QStringLiteral("out.dat"), QByteArray("old content that is longer than the new file")));
+        QVERIFY(m_dir->write(QStringLiteral("out.dat"), helpFileBytes(richTopics())));
         QVERIFY(m_dir->write(QStringLiteral("empty.json"), QByteArray(R"({"format": "vorrak-help", "topics": []})")));
         const Result result = run({QStringLiteral("import"), QStringLiteral("empty.json"), QStringLiteral("out.dat")});
         QCOMPARE(result.exitCode, 0);

@@ -13,6 +13,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QtEndian>
 #include <QtTest>
 
@@ -75,6 +77,20 @@ private:
     rlimit m_previous{};
     bool m_set = false;
 };
+
+// A process that takes the writers' lock on the current directory, says
+// "locked", and while still holding it replaces `name` with `content`, as
+// another Vorrak program saving the file would. Null without flock(1).
+std::unique_ptr<QProcess> lockAndReplace(const QString &name, const QByteArray &content)
+{
+    const QString flock = QStandardPaths::findExecutable(QStringLiteral("flock"));
+    if (flock.isEmpty() || !writeFile(QStringLiteral("replacement"), content))
+        return nullptr;
+    auto process = std::make_unique<QProcess>();
+    process->start(flock, {QStringLiteral("."), QStringLiteral("sh"), QStringLiteral("-c"),
+                           QStringLiteral("echo locked; sleep 0.5; mv replacement '%1'").arg(name)});
+    return process;
+}
 
 } // namespace
 
@@ -214,7 +230,8 @@ void FileFaultTest::notRegularFileIsNeitherOpenedNorReplaced()
 
 void FileFaultTest::otherProgramsVersionIsKept_data()
 {
-    StoreUnderTest::addKindRows("fault", {"rewritten in place", "replaced by another file", "created while missing"});
+    StoreUnderTest::addKindRows("fault", {"rewritten in place", "replaced by another file", "created while missing",
+                                          "replaced while the save waits for the lock"});
 }
 
 void FileFaultTest::otherProgramsVersionIsKept()
@@ -223,6 +240,7 @@ void FileFaultTest::otherProgramsVersionIsKept()
     QFETCH(QString, fault);
     StoreUnderTest store(kind);
     const QString path = m_dir->filePath(store.fileName());
+    std::unique_ptr<QProcess> lockHolder;
     const QByteArray first = kind == QLatin1String("data") ? dataFileBytes({}) : helpFileBytes({});
     if (fault != QLatin1String("created while missing"))
         QVERIFY(m_dir->write(store.fileName(), first));
@@ -237,13 +255,22 @@ void FileFaultTest::otherProgramsVersionIsKept()
     } else if (fault == QLatin1String("replaced by another file")) {
         QVERIFY(m_dir->write(QStringLiteral("new"), other));
         QVERIFY(QFile::remove(path) && QFile::rename(m_dir->filePath(QStringLiteral("new")), path));
-    } else {
+    } else if (fault == QLatin1String("created while missing")) {
         QVERIFY(m_dir->write(store.fileName(), other));
+    } else {
+        // Another Vorrak writer holds the lock: the save must wait for it
+        // and then find its version, not write in between.
+        lockHolder = lockAndReplace(store.fileName(), other);
+        if (!lockHolder)
+            QSKIP("flock (util-linux) is missing");
+        QVERIFY(lockHolder->waitForReadyRead(10000));
     }
 
     store.fill();
     LogCapture log;
     const SaveResult saved = store.save();
+    if (lockHolder)
+        QVERIFY(lockHolder->waitForFinished(10000) && lockHolder->exitCode() == 0);
     QVERIFY(saved.saved);
     const QString backup = path + QStringLiteral(".bak");
     QCOMPARE(saved.message, QStringLiteral("The %1 %2 was changed by another program since it was read. That "

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -69,6 +70,8 @@ private slots:
     void fullFilesystem();
     void readOnlyDirectory_data();
     void readOnlyDirectory();
+    void ioErrorInPlace_data();
+    void ioErrorInPlace();
     void killedWhileSaving_data();
     void killedWhileSaving();
 
@@ -77,12 +80,22 @@ private:
     // Saves a store of `kind` into the current directory: several hundred
     // kilobytes, or with `scale` several megabytes.
     bool saveLarge(const QString &kind, int scale = 1);
+    // Sets `child` up to run savechild with `kind` in `dir`. With `inPlace`
+    // it runs as a user who may write the file but not its folder (nobody,
+    // where the test runs as root), with m_home as its home folder, where
+    // the copies of a save in place go.
+    void setUpChild(QProcess &child, const QString &dir, const QString &kind, bool inPlace);
+    // Lets the child write `file` but nothing else in `dir`: saves go in place.
+    static bool writableFileOnly(const QString &dir, const QString &file);
+    // The folder that a save in place keeps its copies in, as a child sees it.
+    QString keepingFolder() const { return m_home->path() + QStringLiteral("/.local/state/VorrakAdmin"); }
     void verifyReportedFailure(const QString &path, bool saved, const QString &reason);
 
     QStringList m_messages;
     // The warning lines of the last saveLarge().
     QStringList m_warnings;
     QString m_oldCurrent;
+    std::unique_ptr<QTemporaryDir> m_home;
 };
 
 void SaveFaultTest::init()
@@ -95,6 +108,41 @@ void SaveFaultTest::init()
 void SaveFaultTest::cleanup()
 {
     QDir::setCurrent(m_oldCurrent);
+    m_home.reset();
+}
+
+void SaveFaultTest::setUpChild(QProcess &child, const QString &dir, const QString &kind, bool inPlace)
+{
+    child.setWorkingDirectory(dir);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("default.debug=false"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    child.setProgram(QStringLiteral(VORRAK_SAVE_CHILD));
+    child.setArguments({kind});
+    if (inPlace) {
+        if (!m_home) {
+            m_home = std::make_unique<QTemporaryDir>();
+            QFile::setPermissions(m_home->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                                      | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther);
+        }
+        environment.insert(QStringLiteral("HOME"), m_home->path());
+        environment.remove(QStringLiteral("XDG_STATE_HOME"));
+        environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+        // Permissions do not stop root.
+        if (::geteuid() == 0) {
+            child.setProgram(QStringLiteral("setpriv"));
+            child.setArguments({QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                                QStringLiteral("--clear-groups"), QStringLiteral("--"),
+                                QStringLiteral(VORRAK_SAVE_CHILD), kind});
+        }
+    }
+    child.setProcessEnvironment(environment);
+}
+
+bool SaveFaultTest::writableFileOnly(const QString &dir, const QString &file)
+{
+    return QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther | QFile::WriteOther)
+        && QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
 }
 
 bool SaveFaultTest::saveLarge(const QString &kind, int scale)
@@ -135,12 +183,15 @@ void SaveFaultTest::fullFilesystem_data()
     QTest::addColumn<QString>("kind");
     QTest::addColumn<bool>("fillFirst"); // no free block at all before saving
     QTest::addColumn<int>("scale");      // 10: the disk fills up after the writer's first blocks
-    QTest::newRow("data file, a little space left") << QStringLiteral("data") << false << 1;
-    QTest::newRow("data file, no space left") << QStringLiteral("data") << true << 1;
-    QTest::newRow("data file, fills up after the first blocks") << QStringLiteral("data") << false << 10;
-    QTest::newRow("help file, a little space left") << QStringLiteral("help") << false << 1;
-    QTest::newRow("help file, no space left") << QStringLiteral("help") << true << 1;
-    QTest::newRow("help file, fills up after the first blocks") << QStringLiteral("help") << false << 10;
+    QTest::addColumn<bool>("inPlace");   // the folder is not writable, the file is
+    QTest::newRow("data file, a little space left") << QStringLiteral("data") << false << 1 << false;
+    QTest::newRow("data file, no space left") << QStringLiteral("data") << true << 1 << false;
+    QTest::newRow("data file, fills up after the first blocks") << QStringLiteral("data") << false << 10 << false;
+    QTest::newRow("data file, in place") << QStringLiteral("data") << false << 1 << true;
+    QTest::newRow("help file, a little space left") << QStringLiteral("help") << false << 1 << false;
+    QTest::newRow("help file, no space left") << QStringLiteral("help") << true << 1 << false;
+    QTest::newRow("help file, fills up after the first blocks") << QStringLiteral("help") << false << 10 << false;
+    QTest::newRow("help file, in place") << QStringLiteral("help") << false << 1 << true;
 }
 
 void SaveFaultTest::fullFilesystem()
@@ -148,6 +199,7 @@ void SaveFaultTest::fullFilesystem()
     QFETCH(QString, kind);
     QFETCH(bool, fillFirst);
     QFETCH(int, scale);
+    QFETCH(bool, inPlace);
 
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
@@ -168,7 +220,25 @@ void SaveFaultTest::fullFilesystem()
         }
     }
 
-    const bool saved = saveLarge(kind, scale);
+    bool saved;
+    if (inPlace) {
+        // The old file is not touched before the room for the new one is had.
+        QVERIFY(writableFileOnly(dir.path(), target));
+        QProcess child;
+        setUpChild(child, dir.path(), kind, true);
+        child.start();
+        QVERIFY(child.waitForFinished(120000));
+        saved = child.exitCode() == 0;
+        // The warning line, and the message that savechild prints: the same text.
+        const QStringList named = QString::fromLocal8Bit(child.readAllStandardError()).split(QLatin1Char('\n')).filter(target);
+        QCOMPARE(named.size(), 2);
+        m_warnings = named.mid(0, 1);
+        m_messages = named.mid(1);
+        // Nothing is left of the copies.
+        QCOMPARE(QDir(keepingFolder()).entryList(QDir::Files | QDir::Hidden), QStringList());
+    } else {
+        saved = saveLarge(kind, scale);
+    }
     verifyReportedFailure(target, saved, QString::fromLocal8Bit(std::strerror(ENOSPC)));
     QCOMPARE(readFile(target), old);
     // The half-written temporary file is gone again.
@@ -230,17 +300,78 @@ void SaveFaultTest::readOnlyDirectory()
     QCOMPARE(readFile(target), old);
 }
 
+void SaveFaultTest::ioErrorInPlace_data()
+{
+    QTest::addColumn<QString>("kind");
+    // Where the disk fails: past the old file's end, so the old bytes can be
+    // put back, or inside it, so that only the copy of the old file is left.
+    QTest::addColumn<bool>("putBack");
+    QTest::newRow("data file, old bytes put back") << QStringLiteral("data") << true;
+    QTest::newRow("data file, old bytes cannot be put back") << QStringLiteral("data") << false;
+    QTest::newRow("help file, old bytes put back") << QStringLiteral("help") << true;
+    QTest::newRow("help file, old bytes cannot be put back") << QStringLiteral("help") << false;
+}
+
+void SaveFaultTest::ioErrorInPlace()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, putBack);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString target =
+        dir.filePath(kind == QLatin1String("data") ? QStringLiteral("Vorrak.dat") : QStringLiteral("Vorrak.hlp"));
+    const QByteArray old = QByteArray("old contents that must survive ").repeated(40);
+    QVERIFY(writeFile(target, old));
+    QVERIFY(writableFileOnly(dir.path(), target));
+
+    QProcess child;
+    setUpChild(child, dir.path(), kind, true);
+    QProcessEnvironment environment = child.processEnvironment();
+    environment.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(VORRAK_FAILING_DISK));
+    environment.insert(QStringLiteral("VORRAK_EIO_FILE"), target);
+    environment.insert(QStringLiteral("VORRAK_EIO_AFTER"), QString::number(putBack ? 4 * old.size() : old.size() / 2));
+    // The sanitizer build's runtime must otherwise come first.
+    environment.insert(QStringLiteral("ASAN_OPTIONS"),
+                       environment.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":verify_asan_link_order=0"));
+    child.setProcessEnvironment(environment);
+    child.start();
+    QVERIFY(child.waitForFinished(120000));
+    const QString errors = QString::fromLocal8Bit(child.readAllStandardError());
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QCOMPARE(child.exitCode(), 1);
+    // The warning before writing over the file, the failure's warning and the message.
+    const QStringList named = errors.split(QLatin1Char('\n')).filter(target);
+    QCOMPARE(named.size(), 3);
+    const QString message = named.last();
+    QVERIFY2(message.startsWith(QStringLiteral("Unable to save ")) && message.contains(qt_error_string(EIO)),
+             qPrintable(message));
+    if (putBack) {
+        QVERIFY2(message.endsWith(QStringLiteral("; the old file was put back as it was")), qPrintable(message));
+        QCOMPARE(readFile(target), old);
+        QCOMPARE(QDir(keepingFolder()).entryList(QDir::Files | QDir::Hidden), QStringList());
+    } else {
+        static const QRegularExpression kept(QStringLiteral("a copy of it is kept as (.+)$"));
+        const QRegularExpressionMatch match = kept.match(message);
+        QVERIFY2(match.hasMatch(), qPrintable(message));
+        QCOMPARE(readFile(match.captured(1)), old);
+    }
+}
+
 void SaveFaultTest::killedWhileSaving_data()
 {
     QTest::addColumn<QString>("kind");
-    QTest::newRow("data file") << QStringLiteral("data");
-    QTest::newRow("help file") << QStringLiteral("help");
-    QTest::newRow("editor exit") << QStringLiteral("editor");
+    QTest::addColumn<bool>("inPlace"); // the folder is not writable, the file is
+    QTest::newRow("data file") << QStringLiteral("data") << false;
+    QTest::newRow("help file") << QStringLiteral("help") << false;
+    QTest::newRow("editor exit") << QStringLiteral("editor") << false;
+    QTest::newRow("data file, in place") << QStringLiteral("data") << true;
+    QTest::newRow("help file, in place") << QStringLiteral("help") << true;
 }
 
 void SaveFaultTest::killedWhileSaving()
 {
     QFETCH(QString, kind);
+    QFETCH(bool, inPlace);
     const bool help = kind == QLatin1String("help");
     const QString fileName = help ? QStringLiteral("Vorrak.hlp") : QStringLiteral("Vorrak.dat");
 
@@ -248,15 +379,9 @@ void SaveFaultTest::killedWhileSaving()
     QVERIFY(dir.isValid());
     const QString target = dir.filePath(fileName);
     QProcess child;
-    child.setProgram(QStringLiteral(VORRAK_SAVE_CHILD));
-    child.setWorkingDirectory(dir.path());
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("default.debug=false"));
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    child.setProcessEnvironment(environment);
 
     // An undisturbed save of the generated store gives the complete new file.
-    child.setArguments({help ? QStringLiteral("help") : QStringLiteral("data")});
+    setUpChild(child, dir.path(), help ? QStringLiteral("help") : QStringLiteral("data"), false);
     child.start();
     QVERIFY(child.waitForFinished(120000));
     QCOMPARE(child.exitCode(), 0);
@@ -270,8 +395,11 @@ void SaveFaultTest::killedWhileSaving()
         : complete.left(6) + QByteArray("the old store");
 
     // One more undisturbed run of the saver under test: how long saving takes.
-    child.setArguments({kind});
+    setUpChild(child, dir.path(), kind, inPlace);
     QVERIFY(writeFile(target, old));
+    if (inPlace) {
+        QVERIFY(writableFileOnly(dir.path(), target));
+    }
     child.start();
     QVERIFY(child.waitForReadyRead(60000));
     QElapsedTimer clock;
@@ -287,7 +415,7 @@ void SaveFaultTest::killedWhileSaving()
     QRandomGenerator random(QRandomGenerator::global()->generate());
     constexpr int Rounds = 30;
     int killedMidway = 0;
-    int found[2] = {0, 0};
+    int found[3] = {0, 0, 0}; // the old file, the new one, a cut file with both copies named
     for (int round = 0; round < Rounds; ++round) {
         QVERIFY(writeFile(target, old));
         child.start();
@@ -300,19 +428,34 @@ void SaveFaultTest::killedWhileSaving()
             ++killedMidway;
 
         const QByteArray now = readFile(target);
-        QVERIFY2(now == old || now == complete,
-                 qPrintable(QStringLiteral("round %1: the file is %2 bytes, neither the old nor the new file")
-                                .arg(round)
-                                .arg(now.size())));
-        ++found[now == complete ? 1 : 0];
+        if (inPlace && now != old && now != complete) {
+            // Killed while writing over the file: the log names both versions.
+            static const QRegularExpression named(QStringLiteral("the old version is kept as (.+) and the new one as (.+)$"),
+                                                  QRegularExpression::MultilineOption);
+            const QRegularExpressionMatch match = named.match(QString::fromLocal8Bit(child.readAllStandardError()));
+            QVERIFY2(match.hasMatch(), qPrintable(QStringLiteral("round %1: the file is cut and no copy is named").arg(round)));
+            QCOMPARE(readFile(match.captured(1)), old);
+            QCOMPARE(readFile(match.captured(2)), complete);
+            ++found[2];
+        } else {
+            QVERIFY2(now == old || now == complete,
+                     qPrintable(QStringLiteral("round %1: the file is %2 bytes, neither the old nor the new file")
+                                    .arg(round)
+                                    .arg(now.size())));
+            ++found[now == complete ? 1 : 0];
+        }
         // Temporary files of killed saves are left behind; keep the directory small.
         for (const QString &name : QDir(dir.path()).entryList(QDir::Files | QDir::Hidden)) {
             if (name != fileName)
                 QFile::remove(dir.filePath(name));
         }
+        if (inPlace)
+            QDir(keepingFolder()).removeRecursively();
     }
-    qInfo("%d rounds (save takes %lld ms): %d killed before the save returned, %d left the old file, %d the new one",
-          Rounds, saveMs, killedMidway, found[0], found[1]);
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qInfo("%d rounds (save takes %lld ms): %d killed before the save returned, %d left the old file, %d the new one, "
+          "%d named copies of both",
+          Rounds, saveMs, killedMidway, found[0], found[1], found[2]);
     // Without kills inside the save the rounds would prove nothing.
     QVERIFY2(killedMidway > 0, "no kill landed before the save had finished");
 }

@@ -1,0 +1,160 @@
+#include "inplacewriter.h"
+
+#include "statefolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr qint64 Block = qint64(1) << 20;
+
+QString systemReason()
+{
+    return qt_error_string(errno);
+}
+
+// Copies the first `size` bytes of `from` to the start of `to`. Empty on
+// success, else the reason.
+QString copyBytes(int from, int to, qint64 size)
+{
+    QByteArray block(Block, Qt::Uninitialized);
+    qint64 at = 0;
+    while (at < size) {
+        const ssize_t got = ::pread(from, block.data(), size_t(qMin(Block, size - at)), off_t(at));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return got < 0 ? systemReason() : QStringLiteral("The file ended early");
+        ssize_t done = 0;
+        while (done < got) {
+            const ssize_t put = ::pwrite(to, block.constData() + done, size_t(got - done), off_t(at + done));
+            if (put < 0 && errno == EINTR)
+                continue;
+            if (put <= 0)
+                return put < 0 ? systemReason() : qt_error_string(ENOSPC);
+            done += put;
+        }
+        at += got;
+    }
+    return QString();
+}
+
+// Makes `fd` exactly the first `size` bytes of `source`, on the disk.
+QString overwrite(int fd, int source, qint64 size)
+{
+    QString reason = copyBytes(source, fd, size);
+    if (reason.isEmpty() && ::ftruncate(fd, off_t(size)) != 0)
+        reason = systemReason();
+    if (reason.isEmpty() && ::fdatasync(fd) != 0)
+        reason = systemReason();
+    return reason;
+}
+
+// Reserves the blocks for `size` bytes without changing the file, so that a
+// full disk is found before the first byte is overwritten. Where the file
+// system cannot reserve, the write goes on: the old bytes' copy covers it.
+QString reserve(int fd, qint64 size)
+{
+#ifdef FALLOC_FL_KEEP_SIZE
+    if (size > 0 && ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, off_t(size)) != 0 && errno != EOPNOTSUPP && errno != ENOSYS)
+        return systemReason();
+#else
+    Q_UNUSED(fd);
+    Q_UNUSED(size);
+#endif
+    return QString();
+}
+
+QString native(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+BinaryFileWriter::Result failed(const QString &reason)
+{
+    return {false, false, reason};
+}
+
+} // namespace
+
+QString InPlaceWriter::keepingFolder()
+{
+    for (const QString &folder : {vorrakStateFolder(), QDir::tempPath()}) {
+        if (QDir().mkpath(folder) && ::access(QFile::encodeName(folder).constData(), W_OK | X_OK) == 0)
+            return folder;
+    }
+    return QString();
+}
+
+BinaryFileWriter::Result InPlaceWriter::write(const QString &path, const std::function<void(QDataStream &out)> &write)
+{
+    const QString notWritable = QStringLiteral("The folder is not writable, and ");
+    const QString folder = keepingFolder();
+    if (folder.isEmpty())
+        return failed(notWritable + QStringLiteral("no folder was found to keep a copy of the file in first"));
+    const QString name = folder + QLatin1Char('/') + QFileInfo(path).fileName();
+
+    // The new version, whole, before anything of the file changes.
+    QTemporaryFile fresh(name + QStringLiteral(".new-XXXXXX"));
+    if (!fresh.open())
+        return failed(notWritable + QStringLiteral("the new version could not be written to %1 first: %2")
+                                        .arg(native(folder), fresh.errorString()));
+    {
+        QDataStream out(&fresh);
+        write(out);
+        if (out.status() != QDataStream::Ok || !fresh.flush())
+            return failed(notWritable + QStringLiteral("the new version could not be written to %1 first: %2")
+                                            .arg(native(fresh.fileName()), fresh.errorString()));
+    }
+    const qint64 newSize = fresh.size();
+
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return failed(systemReason());
+    struct FdCloser
+    {
+        int fd;
+        ~FdCloser() { ::close(fd); }
+    } closer{fd};
+    struct stat status;
+    if (::fstat(fd, &status) != 0)
+        return failed(systemReason());
+    if (!S_ISREG(status.st_mode))
+        return {false, true, QString()};
+    const qint64 oldSize = qint64(status.st_size);
+
+    // The old version, on the disk before its first byte is overwritten.
+    QTemporaryFile old(name + QStringLiteral(".old-XXXXXX"));
+    QString reason = old.open() ? copyBytes(fd, old.handle(), oldSize) : old.errorString();
+    if (reason.isEmpty() && ::fdatasync(old.handle()) != 0)
+        reason = systemReason();
+    if (!reason.isEmpty())
+        return failed(notWritable + QStringLiteral("no copy of the old file could be kept in %1 first: %2")
+                                        .arg(native(folder), reason));
+
+    reason = reserve(fd, newSize);
+    if (!reason.isEmpty())
+        return failed(reason);
+    qWarning("Writing %s over itself, as its folder is not writable; until it is complete the old version is "
+             "kept as %s and the new one as %s",
+             qPrintable(native(path)), qPrintable(native(old.fileName())), qPrintable(native(fresh.fileName())));
+    reason = overwrite(fd, fresh.handle(), newSize);
+    if (reason.isEmpty())
+        return {true, false, QString()};
+
+    // Back to the old bytes; their place on the disk is still the file's.
+    const QString restoreReason = overwrite(fd, old.handle(), oldSize);
+    if (restoreReason.isEmpty())
+        return failed(reason + QStringLiteral("; the old file was put back as it was"));
+    old.setAutoRemove(false);
+    return failed(reason + QStringLiteral("; the old file could not be put back (%1), a copy of it is kept as %2")
+                               .arg(restoreReason, native(old.fileName())));
+}

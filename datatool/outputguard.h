@@ -1,0 +1,33 @@
+#pragma once
+
+#include "regularfile.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+// What vorrak-data may write over. An output never replaces one of the
+// command's own inputs, nor an existing file of another kind than the one
+// written: right after an editing session a data or help file may hold the
+// only copy of the edits, and a name given in the wrong place must not turn
+// it into a web page. An empty file is of no kind and may be replaced.
+class OutputGuard
+{
+public:
+    enum class Kind { DataFile, HelpFile, DataJson, HelpJson, WebPage, Other };
+
+    // The kind that the first bytes of a file show.
+    static Kind kindOf(const QByteArray &head);
+    // The kind of the regular file at `path`; false if it is missing, not a
+    // regular file or empty (the writer deals with those).
+    static bool existingKind(const QString &path, Kind &kind, QString *reason = nullptr);
+    // "a Vorrak data file", "the JSON form of a help file", "a web page", ...
+    static QString describe(Kind kind);
+
+    void addInput(const FileIdentity &identity) { m_inputs.append(identity); }
+    // Why `path` must not be written with a file of `kind`; empty when it may.
+    QString refusal(const QString &path, Kind kind) const;
+
+private:
+    QList<FileIdentity> m_inputs;
+};
