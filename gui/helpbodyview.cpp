@@ -1,7 +1,8 @@
 #include "helpbodyview.h"
 
-#include "bodynesting.h"
+#include "bodylayoutbudget.h"
 
+#include <QLocale>
 #include <QPixmap>
 
 namespace {
@@ -29,10 +30,23 @@ HelpBodyView::HelpBodyView(QWidget *parent)
 
 void HelpBodyView::showBody(const QString &body)
 {
-    if (BodyNesting(body).isTooDeepForLayout())
-        setPlainText(body);
-    else
+    m_showsSource = !BodyLayoutBudget(body).fitsRichText();
+    if (!m_showsSource) {
+        setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
         setHtml(body);
+        return;
+    }
+    // Source breaks anywhere: a line breaker looking for a blank in a long
+    // run takes time that grows with the square of the run.
+    setWordWrapMode(QTextOption::WrapAnywhere);
+    if (body.size() <= MaxSourceShown) {
+        setPlainText(body);
+        return;
+    }
+    const QLocale locale = QLocale::system();
+    setPlainText(body.left(MaxSourceShown) + QStringLiteral("\n\n")
+                 + tr("[Only the first %1 of the %2 characters of this topic are shown.]")
+                       .arg(locale.toString(MaxSourceShown), locale.toString(qlonglong(body.size()))));
 }
 
 QVariant HelpBodyView::loadResource(int type, const QUrl &)

@@ -1,11 +1,11 @@
 #include "savewithrecovery.h"
 
 #include "messageboxparent.h"
+#include "textmessagebox.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
-#include <QMessageBox>
 #include <QPushButton>
 
 namespace {
@@ -24,6 +24,7 @@ Choice ask(QWidget *parent, const QString &failure)
     QMessageBox box(QMessageBox::Warning, Caption,
                     failure + QStringLiteral("\n\n") + tr("Your changes are not saved yet."), QMessageBox::NoButton,
                     parent);
+    TextMessageBox::makePlain(box);
     QPushButton *retry = box.addButton(tr("Retry"), QMessageBox::AcceptRole);
     QPushButton *copy = box.addButton(tr("Save a copy as..."), QMessageBox::ActionRole);
     box.addButton(tr("Give up"), QMessageBox::DestructiveRole);
@@ -48,7 +49,7 @@ bool saveCopy(QWidget *parent, const std::function<SaveResult(const QString &)> 
         result = copy;
         return false;
     }
-    QMessageBox::information(parent, Caption,
+    TextMessageBox::information(parent, Caption,
                              tr("Your changes were saved to %1.").arg(QDir::toNativeSeparators(path)));
     return true;
 }
@@ -63,7 +64,7 @@ bool saveWithRecovery(QWidget *parent, const QString &what, const std::function<
     for (;;) {
         if (result.saved) {
             if (!result.message.isEmpty())
-                QMessageBox::information(boxParent, Caption, result.message);
+                TextMessageBox::information(boxParent, Caption, result.message);
             return true;
         }
         switch (ask(boxParent, result.message)) {
@@ -75,7 +76,7 @@ bool saveWithRecovery(QWidget *parent, const QString &what, const std::function<
                 return true;
             break;
         case Choice::GiveUp:
-            QMessageBox::warning(boxParent, Caption,
+            TextMessageBox::warning(boxParent, Caption,
                                  tr("Your changes were not saved: the changes to the %1 are lost.").arg(what));
             return false;
         }
