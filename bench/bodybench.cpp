@@ -44,17 +44,18 @@ QList<Body> bodies()
          QStringLiteral("<nobr>") + words(100000) + QStringLiteral("</nobr>")},
         // At the edges of the budget: the most that is still rendered.
         {QStringLiteral("rendered: 200,000 characters of text"), words(200000)},
-        {QStringLiteral("rendered: 12,000 elements"), QStringLiteral("<b>bold</b> ").repeated(12000)},
+        {QStringLiteral("rendered: 8,000 elements"), QStringLiteral("<b>bold</b> ").repeated(8000)},
         {QStringLiteral("rendered: 200 left images"), QStringLiteral("<img align=left>").repeated(200)},
-        {QStringLiteral("rendered: 19 words of 10,000 characters"),
-         (QString(10000, u'x') + QLatin1Char(' ')).repeated(19)},
-        {QStringLiteral("rendered: 3,000 rows of a table"),
-         QStringLiteral("<table>%1</table>").arg(QStringLiteral("<tr><td>x</td></tr>").repeated(3000))},
-        {QStringLiteral("rendered: one row of 10,000 cells"),
-         QStringLiteral("<table><tr>%1</tr></table>").arg(QStringLiteral("<td>x</td>").repeated(10000))},
-        {QStringLiteral("edited: 2 M characters in lines"), words(2000000, QStringLiteral("Some text of a line.<br>\n"))},
-        {QStringLiteral("edited: 9 lines of 200,000 characters"),
-         (words(200000) + QLatin1Char('\n')).repeated(9)},
+        {QStringLiteral("rendered: a word of 9,000 characters"), QString(9000, u'x') + QStringLiteral(" and more")},
+        {QStringLiteral("rendered: 100 words of 1,000 characters"),
+         (QString(1000, u'x') + QLatin1Char(' ')).repeated(100)},
+        {QStringLiteral("rendered: 1,500 rows of a table"),
+         QStringLiteral("<table>%1</table>").arg(QStringLiteral("<tr><td>x</td></tr>").repeated(1500))},
+        {QStringLiteral("rendered: one row of 6,000 cells"),
+         QStringLiteral("<table><tr>%1</tr></table>").arg(QStringLiteral("<td>x</td>").repeated(5990))},
+        {QStringLiteral("edited: 400,000 characters in lines"),
+         words(400000, QStringLiteral("Some text of a line.<br>\n"))},
+        {QStringLiteral("edited: 2 lines of about 200,000"), (words(200000) + QLatin1Char('\n')).repeated(2).left(400000)},
     };
 }
 

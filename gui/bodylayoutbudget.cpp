@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr quint64 MaxTableLayoutCost = 12000;
+constexpr quint64 MaxTableLayoutCost = 6000;
 constexpr int MaxCostExponent = 40;
 
 QSet<QString> nameSet(const char *names)
@@ -140,7 +140,8 @@ BodyLayoutBudget::BodyLayoutBudget(const QString &body)
 
 bool BodyLayoutBudget::withinBudget() const
 {
-    return m_elements <= MaxElements && m_floats <= MaxFloats && m_longestRun <= MaxUnbrokenRun && m_depth <= MaxDepth
+    return m_elements <= MaxElements && m_floats <= MaxFloats && m_longestRun <= MaxUnbrokenRun && m_runCost <= MaxRunCost
+        && m_depth <= MaxDepth
         && m_tableCost <= MaxTableLayoutCost;
 }
 
@@ -195,6 +196,8 @@ void BodyLayoutBudget::noteText(QChar c)
         return;
     }
     m_longestRun = qMax(m_longestRun, ++m_run);
+    // (n + 1)^2 - n^2: the square of the run grows by 2n + 1.
+    m_runCost += 2 * m_run - 1;
 }
 
 void BodyLayoutBudget::openElement(const QString &name, const QString &attributes)

@@ -16,9 +16,12 @@ public:
     // Measured on Qt 6.4 (scripts/bench.sh --only body): each limit alone
     // lays out in about a tenth of a second.
     static constexpr qsizetype MaxSize = 200000;     // characters of source
-    static constexpr int MaxElements = 12000;        // opening tags
+    static constexpr int MaxElements = 8000;         // opening tags
     static constexpr int MaxFloats = 200;            // images aligned left or right, floats
     static constexpr qsizetype MaxUnbrokenRun = 10000; // characters without a break
+    // Breaking a run takes time that grows with the square of its length:
+    // all runs together may cost what the longest one costs.
+    static constexpr qint64 MaxRunCost = qint64(MaxUnbrokenRun) * MaxUnbrokenRun;
     static constexpr int MaxDepth = 200;             // elements open inside each other
 
     explicit BodyLayoutBudget(const QString &body);
@@ -37,6 +40,7 @@ private:
     int m_floats = 0;
     qsizetype m_run = 0;
     qsizetype m_longestRun = 0;
+    qint64 m_runCost = 0; // the sum of the squares of the runs
     // Inside <nobr> or white-space: nowrap blanks do not break a line.
     bool m_noWrap = false;
     // The deepest element nesting, elements closed implicitly not counted.

@@ -16,7 +16,7 @@ public:
     explicit HelpBodyView(QWidget *parent = nullptr);
 
     // The most of a body's source shown, laid out in a fraction of a second.
-    static constexpr int MaxSourceShown = 200000;
+    static constexpr int MaxSourceShown = 100000;
 
     void showBody(const QString &body);
     // Whether the body last shown is shown as its source, not rendered.

@@ -8,7 +8,7 @@
 // refusal() says its size and how to edit it through its JSON form.
 namespace BodyEditLimit {
 
-constexpr qsizetype MaxSize = 2000000;  // characters
+constexpr qsizetype MaxSize = 400000;   // characters
 constexpr qsizetype MaxLine = 200000;   // characters of one line
 
 bool opensQuickly(const QString &body);
