@@ -672,6 +672,17 @@ void TestAdminActions::hostileNameShownAsText()
     QVERIFY(text.size() < ShownName::MaxLength + 200);
     QCOMPARE(watch.opened(), QStringList());
     QCOMPARE(editor.groups(), store);
+    if (type == GroupType)
+        QCOMPARE(editor.combo("ProcGroupList")->itemText(0), ShownName::of(name));
+
+    // A name longer than a line edit holds comes back whole from a form
+    // left unchanged.
+    if (type != -1 && name.size() > QLineEdit().maxLength()) {
+        ModalAnswer form("QDialog", [](QWidget *dialog) { clickButton(dialog, "OkBtn"); });
+        act(editor, Edit, type);
+        QVERIFY(form.answered());
+        QCOMPARE(editor.groups(), store);
+    }
 }
 
 void TestAdminActions::deletingLastGroupEmptiesEverything()
