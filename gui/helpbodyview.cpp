@@ -43,10 +43,11 @@ void HelpBodyView::showBody(const QString &body)
         setPlainText(body);
         return;
     }
+    // The note comes first, where it is seen without scrolling.
     const QLocale locale = QLocale::system();
-    setPlainText(body.left(MaxSourceShown) + QStringLiteral("\n\n")
-                 + tr("[Only the first %1 of the %2 characters of this topic are shown.]")
-                       .arg(locale.toString(MaxSourceShown), locale.toString(qlonglong(body.size()))));
+    setPlainText(tr("[Only the first %1 of the %2 characters of this topic are shown.]")
+                     .arg(locale.toString(MaxSourceShown), locale.toString(qlonglong(body.size())))
+                 + QStringLiteral("\n\n") + body.left(MaxSourceShown));
 }
 
 QVariant HelpBodyView::loadResource(int type, const QUrl &)
