@@ -53,9 +53,9 @@ QList<Body> bodies()
          QStringLiteral("<table>%1</table>").arg(QStringLiteral("<tr><td>x</td></tr>").repeated(1500))},
         {QStringLiteral("rendered: one row of 6,000 cells"),
          QStringLiteral("<table><tr>%1</tr></table>").arg(QStringLiteral("<td>x</td>").repeated(5990))},
-        {QStringLiteral("edited: 400,000 characters in lines"),
-         words(400000, QStringLiteral("Some text of a line.<br>\n"))},
-        {QStringLiteral("edited: 2 lines of about 200,000"), (words(200000) + QLatin1Char('\n')).repeated(2).left(400000)},
+        {QStringLiteral("edited: 300,000 characters in lines"),
+         words(300000, QStringLiteral("Some text of a line.<br>\n"))},
+        {QStringLiteral("edited: 3 lines of about 100,000"), (words(100000) + QLatin1Char('\n')).repeated(3).left(300000)},
     };
 }
 

@@ -189,6 +189,17 @@ void BodyLayoutBudget::scan(const QString &body)
     m_fits = withinBudget();
 }
 
+bool BodyLayoutBudget::breaksQuickly(const QString &text)
+{
+    BodyLayoutBudget runs{QString()};
+    for (const QChar c : text) {
+        runs.noteText(c);
+        if (runs.m_runCost > MaxRunCost)
+            return false;
+    }
+    return runs.m_longestRun <= MaxUnbrokenRun;
+}
+
 void BodyLayoutBudget::noteText(QChar c)
 {
     if (breaksRun(c) && !m_noWrap) {

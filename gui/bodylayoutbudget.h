@@ -27,6 +27,9 @@ public:
     explicit BodyLayoutBudget(const QString &body);
 
     bool fitsRichText() const { return m_fits; }
+    // Whether the line breaker finds the blanks of a plain text quickly: its
+    // runs between blanks stay within the run budget above.
+    static bool breaksQuickly(const QString &text);
 
 private:
     void scan(const QString &body);

@@ -36,9 +36,11 @@ void HelpBodyView::showBody(const QString &body)
         setHtml(body);
         return;
     }
-    // Source breaks anywhere: a line breaker looking for a blank in a long
-    // run takes time that grows with the square of the run.
-    setWordWrapMode(QTextOption::WrapAnywhere);
+    // A source with long runs breaks anywhere: a line breaker looking for a
+    // blank in a long run takes time that grows with the square of the run.
+    const QString source = body.left(MaxSourceShown);
+    setWordWrapMode(BodyLayoutBudget::breaksQuickly(source) ? QTextOption::WrapAtWordBoundaryOrAnywhere
+                                                            : QTextOption::WrapAnywhere);
     if (body.size() <= MaxSourceShown) {
         setPlainText(body);
         return;
@@ -47,7 +49,7 @@ void HelpBodyView::showBody(const QString &body)
     const QLocale locale = QLocale::system();
     setPlainText(tr("[Only the first %1 of the %2 characters of this topic are shown.]")
                      .arg(locale.toString(MaxSourceShown), locale.toString(qlonglong(body.size())))
-                 + QStringLiteral("\n\n") + body.left(MaxSourceShown));
+                 + QStringLiteral("\n\n") + source);
 }
 
 QVariant HelpBodyView::loadResource(int type, const QUrl &)

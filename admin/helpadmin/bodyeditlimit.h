@@ -8,8 +8,8 @@
 // refusal() says its size and how to edit it through its JSON form.
 namespace BodyEditLimit {
 
-constexpr qsizetype MaxSize = 400000;   // characters
-constexpr qsizetype MaxLine = 200000;   // characters of one line
+constexpr qsizetype MaxSize = 300000;   // characters
+constexpr qsizetype MaxLine = 100000;   // characters of one line
 
 bool opensQuickly(const QString &body);
 QString refusal(const QString &body);
