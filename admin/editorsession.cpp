@@ -5,6 +5,7 @@
 #include "messageboxparent.h"
 #include "savewithrecovery.h"
 #include "sessionending.h"
+#include "textmessagebox.h"
 #include "vorrakadmindialog.h"
 
 #include <QCoreApplication>
@@ -21,15 +22,12 @@ void tellOfEmergencyCopies(QWidget *dialog)
     const QStringList copies = EmergencyCopy::takeUntold(QDir::currentPath());
     if (copies.isEmpty())
         return;
-    QMessageBox box(QMessageBox::Information, QStringLiteral("VorrakAdmin"),
-                    QCoreApplication::translate("EditorSession",
-                                                "When an earlier session ended, its changes could not be saved here "
-                                                "and were kept in an emergency copy:\n\n%1")
-                        .arg(copies.join(QLatin1Char('\n'))),
-                    QMessageBox::Ok, messageBoxParent(dialog));
     // Paths are shown as they are, whatever they hold.
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    TextMessageBox::information(messageBoxParent(dialog), QStringLiteral("VorrakAdmin"),
+                                QCoreApplication::translate("EditorSession",
+                                                            "When an earlier session ended, its changes could not be "
+                                                            "saved here and were kept in an emergency copy:\n\n%1")
+                                    .arg(copies.join(QLatin1Char('\n'))));
 }
 
 } // namespace

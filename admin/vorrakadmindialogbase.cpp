@@ -7,13 +7,14 @@
 #include "helpadministration.h"
 #include "messageboxparent.h"
 #include "namesort.h"
+#include "shownname.h"
+#include "textmessagebox.h"
 #include "tradeskillfile.h"
 #include "ui_vorrakadmindialogbase.h"
 #include "vorrakprocdialog.h"
 #include "vorrakreqdialog.h"
 
 #include <QHeaderView>
-#include <QMessageBox>
 #include <iterator>
 
 namespace {
@@ -24,6 +25,21 @@ constexpr int SkillsPositionColumn = 2;
 
 const QString &nameOfGroup(const ProcGroup &group) { return group.name; }
 const QString &nameOfProc(const Proc &proc) { return proc.name; }
+
+// A requirement's row: the name and the multiplier as shown, the hidden
+// columns whole.
+QTreeWidgetItem *reqRow(QStringList columns)
+{
+    QStringList tips(columns.size());
+    for (int column = 0; column < FirstHiddenColumn; ++column) {
+        tips[column] = ShownName::tip(columns.at(column));
+        columns[column] = ShownName::of(columns.at(column));
+    }
+    auto *row = new QTreeWidgetItem(columns);
+    for (int column = 0; column < FirstHiddenColumn; ++column)
+        row->setToolTip(column, tips.at(column));
+    return row;
+}
 
 } // namespace
 
@@ -97,7 +113,7 @@ void VorrakAdminDialogBase::setUpReqList(QTreeWidget *list)
 
 void VorrakAdminDialogBase::showMessage(const QString &text)
 {
-    QMessageBox::warning(messageBoxParent(this), QStringLiteral("VorrakAdmin"), text);
+    TextMessageBox::warning(messageBoxParent(this), QStringLiteral("VorrakAdmin"), text);
 }
 
 // --- refresh cascade -------------------------------------------------------
@@ -109,7 +125,7 @@ void VorrakAdminDialogBase::fillProcGrpList()
     names.reserve(m_data.procGrps().size());
     for (const ProcGroup &group : m_data.procGrps())
         names.append(group.name);
-    m_ui->ProcGroupList->addItems(names);
+    ShownName::fill(m_ui->ProcGroupList, names);
     fillProcList();
 }
 
@@ -123,7 +139,7 @@ void VorrakAdminDialogBase::fillProcList()
         for (const Proc &proc : group->procs)
             names.append(proc.name);
     }
-    m_ui->ProcessList->addItems(names);
+    ShownName::fill(m_ui->ProcessList, names);
     m_ui->SortProcBtn->setEnabled(names.size() >= 2);
     fillReqLists();
 }
@@ -142,10 +158,9 @@ void VorrakAdminDialogBase::fillReqLists()
         const Req &req = proc->reqs.at(i);
         const QString position = QString::number(i);
         if (req.t == 0) {
-            items.append(new QTreeWidgetItem(
-                {req.name, req.multiplier, QString::number(quint32(req.id)), position}));
+            items.append(reqRow({req.name, req.multiplier, QString::number(quint32(req.id)), position}));
         } else {
-            skills.append(new QTreeWidgetItem({req.name, req.multiplier, position}));
+            skills.append(reqRow({req.name, req.multiplier, position}));
         }
     }
     // Added in one go and sorted once: row-by-row sorted insertion would make
@@ -278,8 +293,8 @@ void VorrakAdminDialogBase::doAction()
 
 bool VorrakAdminDialogBase::confirm(const QString &question)
 {
-    return QMessageBox::warning(this, QStringLiteral("VorrakAdmin"), question,
-                                QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+    return TextMessageBox::warning(this, QStringLiteral("VorrakAdmin"), question, QMessageBox::Yes | QMessageBox::No,
+                                   QMessageBox::No)
         == QMessageBox::Yes;
 }
 
@@ -387,7 +402,7 @@ void VorrakAdminDialogBase::deleteGroup()
         return;
     const QString question = tr("Really delete process group \"%1\" and all of it's processes "
                                 "and items/tools/skills?")
-                                 .arg(m_ui->ProcGroupList->currentText());
+                                 .arg(ShownName::of(currentGroup()->name));
     if (!confirm(question))
         return;
     m_data.procGrps().removeAt(g);
@@ -401,7 +416,7 @@ void VorrakAdminDialogBase::deleteProcess()
     if (!currentProc())
         return;
     const QString question = tr("Really delete process \"%1\" and all of it's items/tools/skills?")
-                                 .arg(m_ui->ProcessList->currentText());
+                                 .arg(ShownName::of(currentProc()->name));
     if (!confirm(question))
         return;
     group->procs.removeAt(p);
@@ -413,7 +428,7 @@ void VorrakAdminDialogBase::deleteReq(int type)
     const int r = currentReqIndex(type);
     if (r < 0)
         return;
-    const QString name = selectedRow(reqList(type))->text(0);
+    const QString name = ShownName::of(currentProc()->reqs.at(r).name);
     const QString question = type == ItemType ? tr("Really delete item/tool \"%1\"?").arg(name)
                                               : tr("Really delete skill \"%1\"?").arg(name);
     if (!confirm(question))

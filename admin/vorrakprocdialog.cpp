@@ -2,6 +2,7 @@
 
 #include "dialogsetup.h"
 #include "proc.h"
+#include "shownname.h"
 #include "ui_vorrakprocdialog.h"
 
 VorrakProcDialog::VorrakProcDialog(int mode, QWidget *parent, const char *name, bool modal,
@@ -41,17 +42,17 @@ void VorrakProcDialog::removeQlPart()
 
 QString VorrakProcDialog::name() const
 {
-    return m_ui->NameEdit->text();
+    return ShownName::edited(m_ui->NameEdit);
 }
 
 void VorrakProcDialog::setName(const QString &name)
 {
-    m_ui->NameEdit->setText(name);
+    ShownName::edit(m_ui->NameEdit, name);
 }
 
 void VorrakProcDialog::showProc(const Proc &proc)
 {
-    m_ui->NameEdit->setText(proc.name);
+    ShownName::edit(m_ui->NameEdit, proc.name);
     m_ui->MaxQlSpin->setValue(proc.maxQL);
     m_ui->MinQlSpin->setValue(proc.minQL);
     if (proc.isSpecial())
@@ -60,7 +61,7 @@ void VorrakProcDialog::showProc(const Proc &proc)
 
 void VorrakProcDialog::readProc(Proc &proc) const
 {
-    proc.name = m_ui->NameEdit->text();
+    proc.name = ShownName::edited(m_ui->NameEdit);
     const auto minQL = quint8(m_ui->MinQlSpin->value());
     proc.minQL = minQL;
     proc.maxQL = m_ui->SpecialBox->isChecked() ? minQL : quint8(m_ui->MaxQlSpin->value());

@@ -3,6 +3,7 @@
 #include "dialogsetup.h"
 #include "multiplier.h"
 #include "req.h"
+#include "shownname.h"
 #include "ui_vorrakreqdialog.h"
 
 #include <QIntValidator>
@@ -46,8 +47,8 @@ void VorrakReqDialog::prepareForSkill()
 
 void VorrakReqDialog::showReq(const Req &req)
 {
-    m_ui->NameEdit->setText(req.name);
-    m_ui->MultiEdit->setText(req.multiplier);
+    ShownName::edit(m_ui->NameEdit, req.name);
+    ShownName::edit(m_ui->MultiEdit, req.multiplier);
     if (Multiplier(req.multiplier).isFixed())
         setFixed(true);
     if (m_ui->LorvexEdit->isEnabled())
@@ -56,8 +57,8 @@ void VorrakReqDialog::showReq(const Req &req)
 
 void VorrakReqDialog::readReq(Req &req) const
 {
-    req.name = m_ui->NameEdit->text();
-    req.multiplier = m_ui->FixedBox->isChecked() ? QStringLiteral("0") : m_ui->MultiEdit->text();
+    req.name = ShownName::edited(m_ui->NameEdit);
+    req.multiplier = m_ui->FixedBox->isChecked() ? QStringLiteral("0") : ShownName::edited(m_ui->MultiEdit);
     if (m_ui->LorvexEdit->isEnabled()) {
         bool ok = false;
         const qint32 id = m_ui->LorvexEdit->text().toInt(&ok);

@@ -1,6 +1,7 @@
 // vorrak-bench: every benchmark of the project, each next to its baseline in
 // this one run, on a generated data file of 1,000 groups x 100 processes x
 // 10 requirements. Run it through scripts/bench.sh; results go to stdout.
+#include "bodybench.h"
 #include "filebench.h"
 #include "generatedstore.h"
 #include "memorybench.h"
@@ -30,7 +31,7 @@ int main(int argc, char **argv)
                                           QStringLiteral("dir"));
     const QCommandLineOption probeOption(QStringLiteral("probe"), QStringLiteral("The start-up probe program."),
                                          QStringLiteral("path"));
-    const QCommandLineOption onlyOption(QStringLiteral("only"), QStringLiteral("Run one group: file, sort, startup, memory or web."),
+    const QCommandLineOption onlyOption(QStringLiteral("only"), QStringLiteral("Run one group: file, sort, startup, memory, web or body."),
                                         QStringLiteral("group"));
     options.addOptions({roundsOption, sampleOption, probeOption, onlyOption});
     options.process(app);
@@ -68,6 +69,8 @@ int main(int argc, char **argv)
     }
     if (wanted("web") && options.isSet(sampleOption))
         runWebBenchmarks(report, QStringLiteral(VORRAK_DATA_TOOL), options.value(sampleOption), largeDir, rounds);
+    if (wanted("body"))
+        runBodyBenchmarks(report, QStringLiteral(VORRAK_BODY_PROBE), work.path());
     std::printf("\n%d target(s) missed\n", report.missed());
     return report.missed() == 0 ? 0 : 3;
 }

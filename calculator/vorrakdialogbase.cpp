@@ -3,6 +3,8 @@
 #include "debuglog.h"
 #include "dialogsetup.h"
 #include "dialogwindowflags.h"
+#include "shownname.h"
+#include "textmessagebox.h"
 #include "vorrakhelpdialog.h"
 #include "ui_vorrakdialogbase.h"
 
@@ -11,7 +13,6 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QHeaderView>
-#include <QMessageBox>
 #include <QShortcut>
 
 VorrakDialogBase::VorrakDialogBase(QWidget *parent, const char *name, bool modal, Qt::WindowFlags f)
@@ -21,7 +22,7 @@ VorrakDialogBase::VorrakDialogBase(QWidget *parent, const char *name, bool modal
 {
     const LoadResult loaded = m_data.load();
     if (!loaded.message.isEmpty())
-        QMessageBox::critical(nullptr, QStringLiteral("Vorrak"), loaded.message);
+        TextMessageBox::critical(nullptr, QStringLiteral("Vorrak"), loaded.message);
 
     setUpDialog(*this, name, modal);
     m_ui->setupUi(this);
@@ -92,8 +93,10 @@ bool VorrakDialogBase::event(QEvent *e)
 void VorrakDialogBase::updateProcGrpList()
 {
     m_ui->ProcGrpList->clear();
+    QStringList names;
     for (int i = 0; i < m_data.procGrpCount(); ++i)
-        m_ui->ProcGrpList->addItem(m_data.procGrpName(i));
+        names.append(m_data.procGrpName(i));
+    ShownName::fill(m_ui->ProcGrpList, names);
     // A single group is shown but there is nothing to choose.
     m_ui->ProcGrpList->setEnabled(m_data.procGrpCount() > 1);
     updateProcList();
@@ -103,8 +106,10 @@ void VorrakDialogBase::updateProcList()
 {
     m_ui->ProcessList->clear();
     const int g = m_ui->ProcGrpList->currentIndex();
+    QStringList names;
     for (int i = 0; i < m_data.procCount(g); ++i)
-        m_ui->ProcessList->addItem(m_data.proc(g, i).name);
+        names.append(m_data.proc(g, i).name);
+    ShownName::fill(m_ui->ProcessList, names);
     m_ui->ProcessList->setEnabled(m_data.procCount(g) > 1);
     processChanged(0);
 }
@@ -155,10 +160,14 @@ void VorrakDialogBase::goClicked()
     m_lastCalculation = Calculation{proc.name, ql, Requirements::of(proc, ql)};
     m_copyAction->setEnabled(true);
 
+    const auto addRow = [](QTreeWidget *list, const RequirementRow &row) {
+        auto *item = new QTreeWidgetItem(list, {ShownName::of(row.name), row.amount});
+        item->setToolTip(0, ShownName::tip(row.name));
+    };
     for (const RequirementRow &row : m_lastCalculation->requirements.items)
-        new QTreeWidgetItem(m_ui->ItemsList, {row.name, row.amount});
+        addRow(m_ui->ItemsList, row);
     for (const RequirementRow &row : m_lastCalculation->requirements.skills)
-        new QTreeWidgetItem(m_ui->SkillsList, {row.name, row.amount});
+        addRow(m_ui->SkillsList, row);
 }
 
 void VorrakDialogBase::helpClicked()

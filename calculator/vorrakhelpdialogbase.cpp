@@ -2,6 +2,8 @@
 
 #include "dialogsetup.h"
 #include "messageboxparent.h"
+#include "shownname.h"
+#include "textmessagebox.h"
 #include "ui_vorrakhelpdialogbase.h"
 
 #include <QMessageBox>
@@ -13,13 +15,16 @@ VorrakHelpDialogBase::VorrakHelpDialogBase(QWidget *parent, const char *name, bo
 {
     const LoadResult loaded = m_help.load();
     if (!loaded.message.isEmpty())
-        QMessageBox::critical(nullptr, QStringLiteral("Vorrak"), loaded.message);
+        TextMessageBox::critical(nullptr, QStringLiteral("Vorrak"), loaded.message);
 
     setUpDialog(*this, name, modal);
     m_ui->setupUi(this);
 
-    for (int i = 0; i < m_help.count(); ++i)
-        m_ui->TopicsList->addItem(m_help.header(i));
+    for (int i = 0; i < m_help.count(); ++i) {
+        const QString header = m_help.header(i);
+        auto *entry = new QListWidgetItem(ShownName::of(header), m_ui->TopicsList);
+        entry->setToolTip(ShownName::tip(header));
+    }
     m_ui->TopicsList->addItem(tr("About Qt"));
     // The first topic, shown below, is also the one marked as chosen; made
     // current before the list is connected, so it is not shown twice.

@@ -1,7 +1,8 @@
 #include "helpbodyview.h"
 
-#include "bodynesting.h"
+#include "bodylayoutbudget.h"
 
+#include <QLocale>
 #include <QPixmap>
 
 namespace {
@@ -29,10 +30,26 @@ HelpBodyView::HelpBodyView(QWidget *parent)
 
 void HelpBodyView::showBody(const QString &body)
 {
-    if (BodyNesting(body).isTooDeepForLayout())
-        setPlainText(body);
-    else
+    m_showsSource = !BodyLayoutBudget(body).fitsRichText();
+    if (!m_showsSource) {
+        setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
         setHtml(body);
+        return;
+    }
+    // A source with long runs breaks anywhere: a line breaker looking for a
+    // blank in a long run takes time that grows with the square of the run.
+    const QString source = body.left(MaxSourceShown);
+    setWordWrapMode(BodyLayoutBudget::breaksQuickly(source) ? QTextOption::WrapAtWordBoundaryOrAnywhere
+                                                            : QTextOption::WrapAnywhere);
+    if (body.size() <= MaxSourceShown) {
+        setPlainText(body);
+        return;
+    }
+    // The note comes first, where it is seen without scrolling.
+    const QLocale locale = QLocale::system();
+    setPlainText(tr("[Only the first %1 of the %2 characters of this topic are shown.]")
+                     .arg(locale.toString(MaxSourceShown), locale.toString(qlonglong(body.size())))
+                 + QStringLiteral("\n\n") + source);
 }
 
 QVariant HelpBodyView::loadResource(int type, const QUrl &)

@@ -3,11 +3,11 @@
 #include "emergencycopy.h"
 #include "messageboxparent.h"
 #include "sessionending.h"
+#include "textmessagebox.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
-#include <QMessageBox>
 #include <QPushButton>
 
 namespace {
@@ -26,6 +26,7 @@ Choice ask(QWidget *parent, const QString &failure)
     QMessageBox box(QMessageBox::Warning, Caption,
                     failure + QStringLiteral("\n\n") + tr("Your changes are not saved yet."), QMessageBox::NoButton,
                     parent);
+    TextMessageBox::makePlain(box);
     QPushButton *retry = box.addButton(tr("Retry"), QMessageBox::AcceptRole);
     QPushButton *copy = box.addButton(tr("Save a copy as..."), QMessageBox::ActionRole);
     box.addButton(tr("Give up"), QMessageBox::DestructiveRole);
@@ -50,7 +51,7 @@ bool saveCopy(QWidget *parent, const std::function<SaveResult(const QString &)> 
         result = copy;
         return false;
     }
-    QMessageBox::information(parent, Caption,
+    TextMessageBox::information(parent, Caption,
                              tr("Your changes were saved to %1.").arg(QDir::toNativeSeparators(path)));
     return true;
 }
@@ -82,7 +83,7 @@ bool saveWithRecovery(QWidget *parent, const QString &what, const QString &fileP
         if (result.saved) {
             // Without a display the message is in the log already.
             if (!result.message.isEmpty() && !SessionEnding::displayLost())
-                QMessageBox::information(boxParent, Caption, result.message);
+                TextMessageBox::information(boxParent, Caption, result.message);
             return true;
         }
         if (SessionEnding::isEnding())
@@ -100,7 +101,7 @@ bool saveWithRecovery(QWidget *parent, const QString &what, const QString &fileP
                 return true;
             break;
         case Choice::GiveUp:
-            QMessageBox::warning(boxParent, Caption,
+            TextMessageBox::warning(boxParent, Caption,
                                  tr("Your changes were not saved: the changes to the %1 are lost.").arg(what));
             return false;
         }

@@ -3,7 +3,7 @@
 # and peak memory, each next to its baseline in one run. Not part of the
 # tests; the figures in docs/benchmarks.md come from this command.
 # BENCH_ROUNDS sets the timed rounds per figure (default 5); --only file,
-# --only sort, --only startup, --only web or --only memory runs one group (memory loads
+# --only sort, --only startup, --only web, --only body or --only memory runs one group (memory loads
 # a sparse 1 GB file: about 4.5 GB of memory for a few seconds).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)

@@ -4,6 +4,7 @@
 #include "dialogsetup.h"
 #include "editoricons.h"
 #include "sessionending.h"
+#include "textmessagebox.h"
 #include "ui_vorrakeditor.h"
 
 #include <QKeyEvent>
@@ -92,6 +93,7 @@ void VorrakEditor::reject()
         QPushButton *cancel = box.addButton(tr("Cancel"), QMessageBox::RejectRole);
         box.setDefaultButton(save);
         box.setEscapeButton(cancel);
+        TextMessageBox::makePlain(box);
         box.exec();
         if (box.clickedButton() == discard) {
             QDialog::reject();

@@ -1,5 +1,6 @@
 #include "vorrakhelpdialog.h"
 
+#include "bodyeditlimit.h"
 #include "bodytextedit.h"
 #include "currentrowselected.h"
 #include "debuglog.h"
@@ -8,6 +9,8 @@
 #include "helpfile.h"
 #include "messageboxparent.h"
 #include "sessionending.h"
+#include "shownname.h"
+#include "textmessagebox.h"
 #include "topicidlevel.h"
 #include "ui_vorrakhelpdialog.h"
 #include "vorrakeditor.h"
@@ -15,7 +18,6 @@
 
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QTreeWidgetItemIterator>
 
 namespace {
@@ -35,7 +37,7 @@ VorrakHelpDialog::VorrakHelpDialog(QWidget *parent, const char *name, bool modal
     VORRAK_DEBUG("Loading help data...");
     const LoadResult loaded = m_helpData.load();
     if (!loaded.message.isEmpty())
-        QMessageBox::warning(messageBoxParent(this), QStringLiteral("VorrakAdmin"), loaded.message);
+        TextMessageBox::warning(messageBoxParent(this), QStringLiteral("VorrakAdmin"), loaded.message);
 
     setUpGui();
 
@@ -105,8 +107,10 @@ void VorrakHelpDialog::updateTopicList()
             if (!level.isSubTopic())
                 lastTopLevel = row;
         }
-        row->setText(TitleColumn, topic.header);
-        row->setText(IdColumn, topic.id);
+        row->setText(TitleColumn, ShownName::of(topic.header));
+        row->setToolTip(TitleColumn, ShownName::tip(topic.header));
+        row->setText(IdColumn, ShownName::of(topic.id));
+        row->setToolTip(IdColumn, ShownName::tip(topic.id));
         row->setText(IndexColumn, QString::number(p));
     }
     list->setSortingEnabled(true);
@@ -157,8 +161,8 @@ void VorrakHelpDialog::addTopic()
 {
     // The file keeps the count in 16 bits.
     if (m_helpData.count() >= HelpFile::MaxTopics) {
-        QMessageBox::warning(this, QStringLiteral("VorrakAdmin"),
-                             tr("The help file cannot hold more than %1 topics.").arg(HelpFile::MaxTopics));
+        TextMessageBox::warning(this, QStringLiteral("VorrakAdmin"),
+                                tr("The help file cannot hold more than %1 topics.").arg(HelpFile::MaxTopics));
         return;
     }
     VorrakTopicDialog form(this, nullptr, true, DialogWindowFlags);
@@ -177,8 +181,9 @@ void VorrakHelpDialog::deleteTopic()
     VORRAK_DEBUG("Deleting Topic: #%d", p);
     const HelpTopic &topic = m_helpData.topics().at(p);
     // Both values go in at once, so a "%2" inside the header stays as typed.
-    const QString question = tr("Really delete help topic \"%1\" (%2)?").arg(topic.header, topic.id);
-    if (QMessageBox::warning(this, QStringLiteral("VorrakAdmin"), question, QMessageBox::Yes | QMessageBox::No)
+    const QString question = tr("Really delete help topic \"%1\" (%2)?")
+                                 .arg(ShownName::of(topic.header), ShownName::of(topic.id));
+    if (TextMessageBox::warning(this, QStringLiteral("VorrakAdmin"), question, QMessageBox::Yes | QMessageBox::No)
         != QMessageBox::Yes)
         return;
     // The row below takes the place of the deleted one; below the last row
@@ -214,8 +219,13 @@ void VorrakHelpDialog::editBody()
     if (p < 0)
         return;
     VORRAK_DEBUG("Editing Body: #%d", p);
+    const QString &body = m_helpData.topics().at(p).body;
+    if (!BodyEditLimit::opensQuickly(body)) {
+        TextMessageBox::warning(this, QStringLiteral("VorrakAdmin"), BodyEditLimit::refusal(body));
+        return;
+    }
     VorrakEditor editor(this, nullptr, true, DialogWindowFlags);
-    editor.bodyEdit()->setBody(m_helpData.topics().at(p).body);
+    editor.bodyEdit()->setBody(body);
     int result;
     {
         // Should the program have to end inside exec(), a changed body is

@@ -2,7 +2,10 @@
 #include "fixtures.h"
 #include "logcapture.h"
 #include "modalanswer.h"
+#include "openwatch.h"
 #include "scratchdir.h"
+#include "shownname.h"
+#include "vorrakhelpdialog.h"
 #include "widgetinput.h"
 
 #include <QCheckBox>
@@ -14,6 +17,8 @@
 #include <QSpinBox>
 #include <QTest>
 #include <QTreeWidget>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -78,6 +83,8 @@ private slots:
     void deleteAsks_data();
     void deleteAsks();
     void deletingLastGroupEmptiesEverything();
+    void hostileNameShownAsText_data();
+    void hostileNameShownAsText();
     void typeCountsWhenPressed();
     void unknownActionIsReported();
     void fullListsRefuseAnother_data();
@@ -600,6 +607,91 @@ void TestAdminActions::deleteAsks()
             QCOMPARE(rows(editor.list("SkillsList")), (QStringList{"Lore|banana|2", "Weaponsmithing|4.5|1"}));
         else
             QCOMPARE(rows(editor.list("SkillsList")), (QStringList{"Weaponsmithing|4.5|1"}));
+    }
+}
+
+void TestAdminActions::hostileNameShownAsText_data()
+{
+    QTest::addColumn<int>("type"); // -1: a help topic in the help window
+    QTest::addColumn<QString>("name");
+    const QString longName = QStringLiteral("<b>") + QString(100000, u'x');
+    const struct
+    {
+        int type;
+        const char *kind;
+    } kinds[] = {{GroupType, "group"}, {ProcessType, "process"}, {ItemType, "item"}, {SkillType, "skill"},
+                 {-1, "help topic"}};
+    for (const auto &kind : kinds) {
+        QTest::addRow("%s image from /dev/zero", kind.kind) << kind.type << QStringLiteral("<img src=\"/dev/zero\">");
+        QTest::addRow("%s image from a FIFO", kind.kind) << kind.type << QStringLiteral("<img src=\"fifo.png\">");
+        QTest::addRow("%s long markup", kind.kind) << kind.type << longName;
+    }
+}
+
+// A name from the file is shown as written in the question that names it,
+// loads nothing, and a long one is shown cut (the store keeps it whole).
+void TestAdminActions::hostileNameShownAsText()
+{
+    QFETCH(int, type);
+    QFETCH(QString, name);
+    // Opened for reading, a FIFO without a writer blocks for good.
+    QCOMPARE(::mkfifo("fifo.png", 0600), 0);
+    QList<ProcGroup> store = {makeGroup("Weapons", {makeProc("Pistol", 200, 1, {makeReq("Gun", "1", 0, 1), makeReq("Lore", "2", 1, 0)})})};
+    if (type == GroupType)
+        store[0].name = name;
+    if (type == ProcessType)
+        store[0].procs[0].name = name;
+    if (type == ItemType)
+        store[0].procs[0].reqs[0].name = name;
+    if (type == SkillType)
+        store[0].procs[0].reqs[1].name = name;
+    QVERIFY(writeDataFile(store));
+    QVERIFY(writeHelpFile({HelpTopic{QStringLiteral("1"), name, QStringLiteral("body")}}));
+
+    Editor editor;
+    VorrakHelpDialog help;
+    if (type == -1) {
+        help.show();
+        auto *topics = help.findChild<QTreeWidget *>(QStringLiteral("HeaderList"));
+        clickRow(topics, topics->topLevelItem(0));
+    }
+    if (type == ItemType || type == SkillType) {
+        QTreeWidget *list = editor.list(type == ItemType ? "ItemsList" : "SkillsList");
+        clickRow(list, list->topLevelItem(0));
+    }
+    OpenWatch watch;
+    QVERIFY(watch.add(m_dir->path()));
+    QVERIFY(watch.add(QStringLiteral("/dev/zero")));
+
+    QString text;
+    Qt::TextFormat format = Qt::AutoText;
+    ModalAnswer box("QMessageBox", [&](QWidget *dialog) {
+        auto *messageBox = static_cast<QMessageBox *>(dialog);
+        dialog->grab(); // lays out and paints the question
+        text = messageBox->text();
+        format = messageBox->textFormat();
+        answerMessageBox(dialog, QMessageBox::No);
+    });
+    if (type == -1)
+        QTest::mouseClick(help.findChild<QPushButton *>(QStringLiteral("DelBtn")), Qt::LeftButton);
+    else
+        act(editor, Delete, type);
+    QVERIFY(box.answered());
+    QCOMPARE(format, Qt::PlainText);
+    QVERIFY2(text.contains(QLatin1Char('"') + ShownName::of(name) + QLatin1Char('"')), qPrintable(text.left(200)));
+    QVERIFY(text.size() < ShownName::MaxLength + 200);
+    QCOMPARE(watch.opened(), QStringList());
+    QCOMPARE(editor.groups(), store);
+    if (type == GroupType)
+        QCOMPARE(editor.combo("ProcGroupList")->itemText(0), ShownName::of(name));
+
+    // A name longer than a line edit holds comes back whole from a form
+    // left unchanged.
+    if (type != -1 && name.size() > QLineEdit().maxLength()) {
+        ModalAnswer form("QDialog", [](QWidget *dialog) { clickButton(dialog, "OkBtn"); });
+        act(editor, Edit, type);
+        QVERIFY(form.answered());
+        QCOMPARE(editor.groups(), store);
     }
 }
 

@@ -12,6 +12,7 @@
 
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -102,6 +103,8 @@ private slots:
     void currentRowIsSelectedRow();
     void editBody_data();
     void editBody();
+    void bodyTooLargeToEdit_data();
+    void bodyTooLargeToEdit();
     void subWindows_data();
     void subWindows();
     void accessibleNames();
@@ -588,6 +591,50 @@ void TestHelpAdminDialog::editBody()
     QTextBrowser expected;
     expected.setHtml(bodyAfter);
     QCOMPARE(window.body->toPlainText(), expected.toPlainText());
+}
+
+void TestHelpAdminDialog::bodyTooLargeToEdit_data()
+{
+    QTest::addColumn<QString>("body");
+    QTest::addColumn<bool>("opens");
+    const QString line = QStringLiteral("Some <b>text</b> of a line.<br>\n");
+    const QString lines = line.repeated(300000 / line.size());
+    QTest::newRow("300,000 characters in lines") << lines << true;
+    QTest::newRow("more than 300,000 characters") << lines + line.repeated(2) << false;
+    QTest::newRow("one line of 100,001 characters") << QString(100001, u'x') << false;
+}
+
+// A body the editor cannot open within a second is refused, says its size and
+// the way to edit it, and stays exactly as it was.
+void TestHelpAdminDialog::bodyTooLargeToEdit()
+{
+    QFETCH(QString, body);
+    QFETCH(bool, opens);
+    Window window({HelpTopic{QStringLiteral("1"), QStringLiteral("Big"), body}});
+    window.select(QStringLiteral("1"));
+
+    QString text;
+    Qt::TextFormat format = Qt::AutoText;
+    bool editorOpened = false;
+    ModalAnswer answer(
+        [&](QWidget *modal) {
+            if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+                text = box->text();
+                format = box->textFormat();
+            }
+            editorOpened = editorOpened || modal->inherits("VorrakEditor");
+            static_cast<QDialog *>(modal)->reject();
+        });
+    QTest::mouseClick(window.button("EditorBtn"), Qt::LeftButton);
+    QCOMPARE(answer.answered(), 1);
+    QCOMPARE(editorOpened, opens);
+    if (!opens) {
+        QCOMPARE(format, Qt::PlainText);
+        QVERIFY2(text.contains(QLocale::system().toString(qlonglong(body.size()))), qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("vorrak-data export Vorrak.hlp")));
+        QVERIFY(text.contains(QStringLiteral("vorrak-data import")));
+    }
+    QVERIFY(window.dialog->helpData().topics().at(0).body == body);
 }
 
 void TestHelpAdminDialog::subWindows_data()
