@@ -157,6 +157,16 @@ void reportHashStall(Report &report, int rounds)
 #endif
 }
 
+// "S ms vs BASELINE B ms = Rx"
+QString versus(const Comparison &comparison, const QString &baseline)
+{
+    return QStringLiteral("%1 ms vs %2 %3 ms = %4x")
+        .arg(comparison.subjectMs, 0, 'f', 1)
+        .arg(baseline)
+        .arg(comparison.baselineMs, 0, 'f', 1)
+        .arg(comparison.ratio(), 0, 'f', 2);
+}
+
 int requirementCount(const TradeskillData &data)
 {
     int count = 0;
@@ -188,11 +198,7 @@ void runFileBenchmarks(Report &report, const QString &dir, int rounds)
     const Comparison quiet = compare(rounds, load, [&] { sink += bareRead(path); }, freeStore);
     load();
     report.line(QStringLiteral("%1 groups, %2 requirements loaded").arg(data->procGrpCount()).arg(requirementCount(*data)));
-    report.target(QStringLiteral("load, debug output off"),
-                  QStringLiteral("%1 ms vs bare read loop %2 ms = %3x")
-                      .arg(quiet.subjectMs, 0, 'f', 1)
-                      .arg(quiet.baselineMs, 0, 'f', 1)
-                      .arg(quiet.ratio(), 0, 'f', 2),
+    report.target(QStringLiteral("load, debug output off"), versus(quiet, QStringLiteral("bare read loop")),
                   QStringLiteral("<= 1.3x"), quiet.ratio() <= 1.3);
 
     reportHashStall(report, rounds);
@@ -226,10 +232,7 @@ void runFileBenchmarks(Report &report, const QString &dir, int rounds)
             });
         setDebugOutput(false);
         report.target(QStringLiteral("load, every log line to Qt's default output (a file)"),
-                      QStringLiteral("%1 ms vs the bare read loop writing the same lines, one qDebug call a line, %2 ms = %3x")
-                          .arg(defaultOutput.subjectMs, 0, 'f', 1)
-                          .arg(defaultOutput.baselineMs, 0, 'f', 1)
-                          .arg(defaultOutput.ratio(), 0, 'f', 2),
+                      versus(defaultOutput, QStringLiteral("the bare read loop writing the same lines, one qDebug call a line,")),
                       QStringLiteral("<= 1.0x"), defaultOutput.ratio() <= 1.0);
     }
     QFile::remove(logPath);
