@@ -40,10 +40,10 @@ QList<T> sortByName(QList<T> entries, NameOf nameOf)
             const QString name = nameOf(entries.at(i));
             const auto greater = firstPlaced.upper_bound(name);
             if (greater == firstPlaced.end()) {
-                qDebug("%s appended.", latin1Form(name).constData());
+                vorrakDebugLine("%s appended.", latin1Form(name).constData());
             } else {
-                qDebug("%s comes before %s (r = %d)", latin1Form(name).constData(),
-                       latin1Form(nameOf(entries.at(greater->second))).constData(), 1);
+                vorrakDebugLine("%s comes before %s (r = %d)", latin1Form(name).constData(),
+                                latin1Form(nameOf(entries.at(greater->second))).constData(), 1);
             }
             firstPlaced.emplace(name, i);
         }

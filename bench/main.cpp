@@ -20,6 +20,9 @@
 
 int main(int argc, char **argv)
 {
+    // Qt's default message output goes to standard error even when that is
+    // no terminal, as it does for a user who starts a program from one.
+    qputenv("QT_FORCE_STDERR_LOGGING", "1");
     QCoreApplication app(argc, argv);
     if (app.arguments().value(1) == QLatin1String("--load-probe"))
         return runLoadProbe();

@@ -126,8 +126,8 @@ void VorrakDialogBase::processChanged(int)
     const Proc proc = m_data.proc(g, p);
     // Another group or process: the rows of the last one go.
     clearResults();
-    qDebug("Selected %dx%d: %s (ql %d-%d)", g, p, latin1Form(proc.name).constData(), int(proc.minQL),
-           int(proc.maxQL));
+    VORRAK_DEBUG("Selected %dx%d: %s (ql %d-%d)", g, p, latin1Form(proc.name).constData(), int(proc.minQL),
+                 int(proc.maxQL));
 
     m_ui->QualitySpin->setMinimum(proc.minQL);
     m_ui->QualitySpin->setMaximum(proc.maxQL);
@@ -156,7 +156,7 @@ void VorrakDialogBase::goClicked()
     const int g = m_ui->ProcGrpList->currentIndex();
     const int p = m_ui->ProcessList->currentIndex();
     const Proc proc = m_data.proc(g, p);
-    qDebug("Calculating requirements for making a QL %.0f %s", double(ql), latin1Form(proc.name).constData());
+    VORRAK_DEBUG("Calculating requirements for making a QL %.0f %s", double(ql), latin1Form(proc.name).constData());
     m_lastCalculation = Calculation{proc.name, ql, Requirements::of(proc, ql)};
     m_copyAction->setEnabled(true);
 

@@ -1,6 +1,10 @@
 #include "bigendianwriter.h"
 
-#include <QIODevice>
+#include <QFileDevice>
+
+#ifdef Q_OS_LINUX
+#include <fcntl.h>
+#endif
 
 namespace {
 
@@ -33,12 +37,27 @@ void BigEndianWriter::flush()
         else
             done += written;
     }
+    startWriteback(used);
     if (m_buffer.size() < MaxBufferSize) {
         m_buffer.resize(qMin(m_buffer.size() * 4, MaxBufferSize));
         m_begin = m_buffer.data();
         m_limit = m_begin + m_buffer.size();
     }
     m_end = m_begin;
+}
+
+void BigEndianWriter::startWriteback(qint64 bytes)
+{
+#ifdef Q_OS_LINUX
+    // The kernel starts writing each block to the disk as soon as it has it,
+    // so that making the file durable at the end waits for the last blocks
+    // only instead of all of them.
+    const auto *file = qobject_cast<const QFileDevice *>(m_device);
+    if (!m_failed && bytes > 0 && file && file->handle() >= 0)
+        ::sync_file_range(file->handle(), file->pos() - bytes, bytes, SYNC_FILE_RANGE_WRITE);
+#else
+    Q_UNUSED(bytes);
+#endif
 }
 
 void BigEndianWriter::writeAnyString(const QString &text)

@@ -65,6 +65,7 @@ private:
             flush();
     }
     void flush();
+    void startWriteback(qint64 bytes);
 
     QIODevice *m_device;
     QByteArray m_buffer;

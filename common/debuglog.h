@@ -2,7 +2,7 @@
 
 #include <QByteArray>
 #include <QLoggingCategory>
-#include <QString>
+#include <QStringView>
 #include <QtGlobal>
 
 // The progress lines go through the default category. Formatting one line per
@@ -14,16 +14,38 @@ inline bool vorrakDebugEnabled()
     return category->isDebugEnabled();
 }
 
+// One progress line, printf-style: formatted once, by the C library in the
+// "C" locale, and handed to qDebug as it is. Each line stays its own qDebug
+// call, so a message handler or pattern sees one message a line.
+void vorrakDebugLine(const char *format, ...) Q_ATTRIBUTE_FORMAT_PRINTF(1, 2);
+
 #define VORRAK_DEBUG(...)                   \
     do {                                    \
         if (vorrakDebugEnabled())           \
-            qDebug(__VA_ARGS__);            \
+            vorrakDebugLine(__VA_ARGS__);   \
     } while (false)
 
-// The log lines show texts in their Latin-1 form ('?' for what Latin-1
-// lacks). qDebug's "%s" decodes its argument as UTF-8, so the Latin-1 bytes
-// are handed over re-encoded; raw they would turn "ü" into U+FFFD.
-inline QByteArray latin1Form(const QString &text)
+// A text as the log lines show it: its Latin-1 form ('?' for what Latin-1
+// lacks), made in one pass into a buffer on the stack. qDebug's "%s" decodes
+// its argument as UTF-8, so the Latin-1 characters are written in UTF-8; raw
+// they would turn "ü" into U+FFFD. Use it within one expression:
+// latin1Form(name).constData().
+class Latin1Form
 {
-    return QString::fromLatin1(text.toLatin1()).toUtf8();
+public:
+    explicit Latin1Form(QStringView text);
+    Latin1Form(const Latin1Form &) = delete;
+    Latin1Form &operator=(const Latin1Form &) = delete;
+
+    const char *constData() const { return m_data; }
+
+private:
+    char m_inline[256];
+    QByteArray m_heap;  // for texts too long for m_inline
+    const char *m_data;
+};
+
+inline Latin1Form latin1Form(QStringView text)
+{
+    return Latin1Form(text);
 }

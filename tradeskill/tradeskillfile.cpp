@@ -135,33 +135,33 @@ void write(QDataStream &out, const QList<ProcGroup> &groups)
     const bool log = vorrakDebugEnabled();
     writer.writeInt32(Magic);
     if (log)
-        qDebug("Groups: %d", int(groups.size()));
+        vorrakDebugLine("Groups: %d", int(groups.size()));
     writer.writeInt16(qint16(groups.size()));
     for (int i = 0; i < groups.size(); ++i) {
         const ProcGroup &group = groups.at(i);
         if (log)
-            qDebug("* Group #%d: %s", i, latin1Form(group.name).constData());
+            vorrakDebugLine("* Group #%d: %s", i, latin1Form(group.name).constData());
         writer.writeString(group.name);
         if (log)
-            qDebug("  + Procs: %d", int(group.procs.size()));
+            vorrakDebugLine("  + Procs: %d", int(group.procs.size()));
         writer.writeInt16(qint16(group.procs.size()));
         for (int j = 0; j < group.procs.size(); ++j) {
             const Proc &proc = group.procs.at(j);
             if (log) {
-                qDebug("    * Proc #%d: %s", j, latin1Form(proc.name).constData());
-                qDebug("      (Max QL: %d, Min QL: %d)", int(proc.maxQL), int(proc.minQL));
+                vorrakDebugLine("    * Proc #%d: %s", j, latin1Form(proc.name).constData());
+                vorrakDebugLine("      (Max QL: %d, Min QL: %d)", int(proc.maxQL), int(proc.minQL));
             }
             writer.writeString(proc.name);
             writer.writeInt8(qint8(proc.maxQL));
             writer.writeInt8(qint8(proc.minQL));
             if (log)
-                qDebug("      + Reqs: %d", int(proc.reqs.size()));
+                vorrakDebugLine("      + Reqs: %d", int(proc.reqs.size()));
             writer.writeInt16(qint16(proc.reqs.size()));
             for (int k = 0; k < proc.reqs.size(); ++k) {
                 const Req &req = proc.reqs.at(k);
                 if (log)
-                    qDebug("        * Req #%d: %s - x%s (t=%d) (id=%d)", k, latin1Form(req.name).constData(),
-                           latin1Form(req.multiplier).constData(), int(req.t), int(req.id));
+                    vorrakDebugLine("        * Req #%d: %s - x%s (t=%d) (id=%d)", k, latin1Form(req.name).constData(),
+                                    latin1Form(req.multiplier).constData(), int(req.t), int(req.id));
                 writer.writeString(req.name);
                 writer.writeString(req.multiplier);
                 writer.writeInt8(qint8(req.t));

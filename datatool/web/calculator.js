@@ -154,19 +154,38 @@ const Amounts = (() => {
   return { parse, amount, reaches };
 })();
 
-// The processes' requirements: the index of groups and processes is read at
-// once, each group's requirements only when the group is first used.
+// The data as the page holds it: every name and multiplier once, in a string
+// table, and numbers into it elsewhere. The index of groups and processes is
+// read at once, each group's requirements only when the group is first used.
+// Everything else reads the data through these functions.
 const Data = (() => {
   const index = JSON.parse(document.getElementById("vorrak-index").textContent);
-  const groups = [];
-  function group(g) {
-    if (!groups[g]) groups[g] = JSON.parse(document.getElementById("vorrak-group-" + g).textContent);
-    return groups[g];
+  const text = i => index.strings[i];
+  const blocks = [];
+  function block(g) {
+    if (!blocks[g]) blocks[g] = JSON.parse(document.getElementById("vorrak-group-" + g).textContent);
+    return blocks[g];
   }
+  const groupCount = () => index.groups.length;
+  const groupName = g => text(index.groups[g][0]);
+  const procCount = g => index.groups[g][1].length;
+  // { name, minQL, maxQL }
+  function proc(g, p) {
+    const [name, minQL, maxQL] = index.groups[g][1][p];
+    return { name: text(name), minQL, maxQL };
+  }
+  // [{ name, multiplier, t }] in the order of the data; the group's block
+  // holds them per process as flat triples.
+  function reqs(g, p) {
+    const triples = block(g)[p];
+    const list = [];
+    for (let i = 0; i < triples.length; i += 3) list.push({ name: text(triples[i]), multiplier: text(triples[i + 1]), t: triples[i + 2] });
+    return list;
+  }
+  // [{ header, body }]
+  const topics = () => index.topics;
   const lowestQl = p => Math.min(p.minQL, p.maxQL);
-  // reqs: [name, multiplier, t] in the order of the data.
-  const reqs = (g, p) => group(g)[p].map(([name, multiplier, t]) => ({ name, multiplier, t }));
-  return { index, reqs, lowestQl };
+  return { groupCount, groupName, procCount, proc, reqs, topics, lowestQl };
 })();
 
 function byName(a, b) {
@@ -196,7 +215,7 @@ function scalingSkills(g, p) {
 
 // skills: name -> whole number as text. Same answer as vorrak-data calc --skill.
 function highestQl(g, p, skills) {
-  const proc = Data.index.groups[g].procs[p];
+  const proc = Data.proc(g, p);
   const scaling = [];
   const unknown = [];
   for (const r of scalingSkills(g, p)) {
@@ -233,20 +252,21 @@ const Page = (() => {
     const g = groupList.selectedIndex;
     const p = processList.selectedIndex;
     if (g < 0 || p < 0) return null;
-    return { g, p, proc: Data.index.groups[g].procs[p] };
+    return { g, p, proc: Data.proc(g, p) };
   }
 
   function fillGroups() {
-    Data.index.groups.forEach((group, g) => option(groupList, group.name, g));
-    groupList.disabled = Data.index.groups.length <= 1;
+    for (let g = 0; g < Data.groupCount(); ++g) option(groupList, Data.groupName(g), g);
+    groupList.disabled = Data.groupCount() <= 1;
     fillProcesses();
   }
 
   function fillProcesses() {
     processList.textContent = "";
-    const group = Data.index.groups[groupList.selectedIndex];
-    if (group) group.procs.forEach((proc, p) => option(processList, proc.name, p));
-    processList.disabled = !group || group.procs.length <= 1;
+    const g = groupList.selectedIndex;
+    const count = g >= 0 ? Data.procCount(g) : 0;
+    for (let p = 0; p < count; ++p) option(processList, Data.proc(g, p).name, p);
+    processList.disabled = count <= 1;
     processChanged();
   }
 
@@ -348,7 +368,7 @@ const Page = (() => {
   function fillTopics() {
     const list = $("topics");
     const buttons = [];
-    Data.index.topics.forEach((topic, i) => {
+    Data.topics().forEach(topic => {
       const item = document.createElement("li");
       const button = document.createElement("button");
       button.type = "button";
@@ -356,7 +376,7 @@ const Page = (() => {
       button.addEventListener("click", () => {
         buttons.forEach(b => b.removeAttribute("aria-current"));
         button.setAttribute("aria-current", "true");
-        $("help-body").innerHTML = Data.index.topics[i].body;
+        $("help-body").innerHTML = topic.body;
       });
       buttons.push(button);
       item.appendChild(button);

@@ -1,7 +1,9 @@
 #include "binaryreader.h"
 #include "scratchdir.h"
+#include "stringpool.h"
 
 #include <QBuffer>
+#include <QHash>
 #include <QTest>
 
 class TestBinaryReader : public QObject
@@ -62,6 +64,38 @@ private slots:
             QCOMPARE(value.isNull(), isNull);
             QCOMPARE(value, text);
         }
+    }
+
+    // The pool's own hash table: texts with the same whole hash, and enough
+    // texts to make the table grow many times, each keep their own number.
+    void poolKeepsEachTextOnce_data()
+    {
+        QTest::addColumn<QStringList>("texts");
+        // Both have the FNV-1a hash 0x9FC41AFA.
+        const QString first = QString::fromUtf16(u"\u2000A");
+        QTest::newRow("same hash") << QStringList{first, QString::fromUtf16(u"\u8703\u98EC"), first};
+        QTest::newRow("empty and prefixes") << QStringList{"", "a", "ab", "a", "", "abc", "ab"};
+        QStringList many;
+        for (int i = 0; i < 5000; ++i)
+            many << QString::number(i) << QString::number(i * 7919 % 5000);
+        QTest::newRow("growth") << many;
+    }
+
+    void poolKeepsEachTextOnce()
+    {
+        QFETCH(QStringList, texts);
+        StringPool pool;
+        QHash<QString, qsizetype> numbers;
+        QStringList distinct;
+        for (const QString &text : texts) {
+            if (!numbers.contains(text)) {
+                numbers.insert(text, distinct.size());
+                distinct.append(text);
+            }
+            QCOMPARE(pool.indexOf(text), numbers.value(text));
+        }
+        QCOMPARE(pool.strings(), distinct);
+        QCOMPARE(pool.intern(texts.last()).constData(), pool.strings().at(numbers.value(texts.last())).constData());
     }
 
     void failureIsSticky()
