@@ -6,7 +6,7 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 export BUILD_DIR=${BUILD_DIR:-$top/build}
-"$top/scripts/install-deps.sh"
+"$top/scripts/install-deps.sh" --tests
 "$top/scripts/build.sh"
 
 if [ "$(id -u)" -ne 0 ]; then
