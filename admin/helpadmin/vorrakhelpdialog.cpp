@@ -33,7 +33,7 @@ VorrakHelpDialog::VorrakHelpDialog(QWidget *parent, const char *name, bool modal
     VORRAK_DEBUG("Loading help data...");
     const LoadResult loaded = m_helpData.load();
     if (!loaded.message.isEmpty())
-        QMessageBox::warning(messageBoxParent(this), QStringLiteral("VorrakAdmin"), loaded.message);
+        QMessageBox::warning(messageBoxParent(this), QStringLiteral("VorrakAdmin"), loaded.messageBeforeSaving());
 
     setUpGui();
 
