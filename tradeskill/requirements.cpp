@@ -5,7 +5,6 @@
 #include <QRegularExpression>
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -46,17 +45,6 @@ int compareWholeNumbers(QString a, QString b)
     return signA < 0 ? -order : order;
 }
 
-double amountValue(const QString &amount)
-{
-    if (amount == QLatin1String("inf"))
-        return HUGE_VAL;
-    if (amount == QLatin1String("-inf"))
-        return -HUGE_VAL;
-    bool ok = false;
-    const double value = amount.toDouble(&ok);
-    return ok ? value : NAN;
-}
-
 } // namespace
 
 Requirements Requirements::of(const Proc &proc, int ql)
@@ -71,13 +59,37 @@ Requirements Requirements::of(const Proc &proc, int ql)
     return result;
 }
 
+QString inertField(const QString &field)
+{
+    static const QRegularExpression number(QStringLiteral("^[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][+-]?[0-9]+)?$"));
+    static const QString formulaStarts = QStringLiteral("=+-@\t\r");
+    if (field.isEmpty() || !formulaStarts.contains(field.at(0)) || number.match(field).hasMatch())
+        return field;
+    return QLatin1Char('\'') + field;
+}
+
+QString inertLineField(QString field)
+{
+    for (QChar &c : field) {
+        if (c == QLatin1Char('\t') || c == QLatin1Char('\n') || c == QLatin1Char('\r'))
+            c = QLatin1Char(' ');
+    }
+    return inertField(field);
+}
+
 QString requirementsText(const QString &product, int ql, const Requirements &requirements)
 {
-    QString text = product + QLatin1Char('\t') + QString::number(ql) + QLatin1Char('\n');
-    for (const QList<RequirementRow> *rows : {&requirements.items, &requirements.skills}) {
-        for (const RequirementRow &row : *rows)
-            text += row.name + QLatin1Char('\t') + row.amount + QLatin1Char('\n');
-    }
+    const auto field = inertLineField;
+    QString text = field(product) + QLatin1Char('\t') + QString::number(ql) + QLatin1Char('\n');
+    const auto list = [&](const QString &heading, const QList<RequirementRow> &rows) {
+        if (rows.isEmpty())
+            return;
+        text += heading + QLatin1Char('\n');
+        for (const RequirementRow &row : rows)
+            text += field(row.name) + QLatin1Char('\t') + field(row.amount) + QLatin1Char('\n');
+    };
+    list(QStringLiteral("Tools/Items"), requirements.items);
+    list(QStringLiteral("Skills"), requirements.skills);
     return text;
 }
 
@@ -87,8 +99,9 @@ bool skillReaches(const QString &value, const QString &amount)
         return true;
     if (isWholeNumber(amount))
         return compareWholeNumbers(value, amount) >= 0;
-    // A negative amount with a fraction, an infinity or "nan".
-    return amountValue(value) >= amountValue(amount);
+    // A negative amount with a fraction, one with an exponent, an infinity
+    // or "nan": compared as the doubles they read as.
+    return Multiplier(value).value() >= Multiplier(amount).value();
 }
 
 HighestQl HighestQl::of(const Proc &proc, const QMap<QString, QString> &skills)

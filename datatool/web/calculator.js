@@ -94,56 +94,48 @@ const Amounts = (() => {
     m.digits = digits;
     m.exponent = exponent;
     m.value = digits === "" ? 0 : Number((m.negative ? "-" : "") + digits + "e" + exponent);
-    m.exact = Number.isFinite(m.value);
+    m.exact = true; // beyond the range of a double too
     return m;
   }
 
-  // printf's "%g" with six significant digits.
-  function gFormat(x) {
-    if (Number.isNaN(x)) return "nan";
-    if (!Number.isFinite(x)) return x < 0 ? "-inf" : "inf";
-    const [mantissa, exp] = x.toExponential(5).split("e");
-    const e = Number(exp);
-    const sign = mantissa.startsWith("-") ? "-" : "";
-    const digits = mantissa.replace("-", "").replace(".", "");
-    const trim = s => s.replace(/0+$/, "");
-    if (e < -4 || e >= 6) {
-      const fraction = trim(digits.slice(1));
-      const abs = Math.abs(e);
-      return sign + digits[0] + (fraction ? "." + fraction : "") + "e" + (e < 0 ? "-" : "+") + (abs < 10 ? "0" : "") + abs;
-    }
-    const whole = e >= 0 ? digits.slice(0, e + 1) : "0";
-    const fraction = trim(e >= 0 ? digits.slice(e + 1) : "0".repeat(-e - 1) + digits);
-    return sign + whole + (fraction ? "." + fraction : "");
+  // An exponent adds at most this many zeros; beyond, the exponent is
+  // written after the digits ("2e1001"), as vorrak-data calc does.
+  const WrittenZerosLimit = 1000;
+
+  // (-)digits x 10^exponent with every digit, in plain decimal.
+  function decimalText(negative, digits, exponent) {
+    if (digits === 0n) return "0";
+    const sign = negative ? "-" : "";
+    if (exponent > WrittenZerosLimit) return sign + digits.toString() + "e" + exponent;
+    if (exponent >= 0) return sign + digits.toString() + "0".repeat(exponent);
+    const scale = 10n ** BigInt(-exponent);
+    const fraction = (digits % scale).toString().padStart(-exponent, "0").replace(/0+$/, "");
+    return sign + (digits / scale).toString() + (fraction ? "." + fraction : "");
   }
 
-  // The text of a whole double, every digit written.
-  const wholeText = x => BigInt(x).toString();
+  // A double with every digit of its exact value; infinities and NaN as words.
+  function doubleText(x) {
+    if (Number.isNaN(x)) return "nan";
+    if (!Number.isFinite(x)) return x < 0 ? "-inf" : "inf";
+    if (Number.isInteger(x)) return BigInt(x).toString();
+    let m = x;
+    let k = 0;
+    for (; !Number.isInteger(m); ++k) m *= 2;
+    return decimalText(x < 0, BigInt(Math.abs(m)) * 5n ** BigInt(k), -k);
+  }
 
   function amount(text, ql) {
     const m = typeof text === "string" ? parse(text) : text;
     if (m.value === 0) return "Fixed";
     if (!m.exact) {
       const x = m.value * ql;
-      if (!Number.isFinite(x)) return gFormat(x);
-      if (x > 0 && x !== Math.floor(x)) return wholeText(Math.ceil(x));
-      if (x === Math.floor(x)) return wholeText(x);
-      return gFormat(x);
+      return doubleText(x > 0 ? Math.ceil(x) : x);
     }
     const negative = m.negative !== (ql < 0);
     const product = BigInt(m.digits) * BigInt(Math.abs(ql));
-    let whole = product;
-    let hasFraction = false;
-    if (m.exponent >= 0) {
-      whole = product * 10n ** BigInt(m.exponent);
-    } else {
-      const scale = 10n ** BigInt(-m.exponent);
-      whole = product / scale;
-      hasFraction = product % scale !== 0n;
-    }
-    if (!hasFraction) return (negative && whole !== 0n ? "-" : "") + whole.toString();
-    if (!negative) return (whole + 1n).toString();
-    return gFormat(Number("-" + product.toString() + "e" + m.exponent));
+    const scale = m.exponent < 0 ? 10n ** BigInt(-m.exponent) : 1n;
+    if (product % scale === 0n || negative) return decimalText(negative, product, m.exponent);
+    return (product / scale + 1n).toString();
   }
 
   const wholeNumber = /^-?[0-9]+$/;
