@@ -55,7 +55,7 @@ VorrakAdminDialogBase::VorrakAdminDialogBase(QWidget *parent, const char *name, 
     // where messageBoxParent() says, the dialog not being shown yet.
     const LoadResult loaded = m_data.load();
     if (!loaded.message.isEmpty())
-        showMessage(loaded.message);
+        showMessage(loaded.messageBeforeSaving());
 
     m_ui->setupUi(this);
     // Labels as wide as the wider of the two: the combo boxes line up and

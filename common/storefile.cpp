@@ -42,9 +42,15 @@ bool mustBeKept(LoadStatus status)
 
 } // namespace
 
-StoreFile::StoreFile(const char *fileName, const char *what)
+QString LoadResult::messageBeforeSaving() const
+{
+    return onSave.isEmpty() ? message : message + QLatin1Char('\n') + onSave;
+}
+
+StoreFile::StoreFile(const char *fileName, const char *what, const char *record)
     : m_fileName(QString::fromLatin1(fileName))
     , m_what(QString::fromLatin1(what))
+    , m_record(QString::fromLatin1(record))
 {
 }
 
@@ -62,7 +68,7 @@ LoadResult StoreFile::failLoad(LoadStatus status, const QString &reason)
 {
     m_loadStatus = status;
     qWarning("Unable to load %s %s: %s", qPrintable(m_what), qPrintable(native(path())), qPrintable(reason));
-    return {status, QStringLiteral("Unable to load %1: %2").arg(m_what, reason)};
+    return {status, QStringLiteral("Unable to load %1: %2").arg(m_what, reason), QString()};
 }
 
 LoadResult StoreFile::load(const Reader &read)
@@ -83,8 +89,9 @@ LoadResult StoreFile::load(const Reader &read)
     }
 
     ReadResult result;
+    qsizetype records = 0;
     try {
-        result = read(&file);
+        result = read(&file, records);
     } catch (const std::bad_alloc &) {
         // The reader's records are gone again with the stack; the store is empty.
         return failLoad(LoadStatus::OutOfMemory, QStringLiteral("Out of memory"));
@@ -96,16 +103,28 @@ LoadResult StoreFile::load(const Reader &read)
     case ReadResult::BadMagic:
         m_loadStatus = LoadStatus::BadMagic;
         qWarning("BAD MAGIC NUMBER!");
-        return {LoadStatus::BadMagic, QStringLiteral("Unable to load %1: Format not recognized").arg(m_what)};
+        return {LoadStatus::BadMagic, QStringLiteral("Unable to load %1: Format not recognized").arg(m_what),
+                QString()};
     case ReadResult::Damaged:
         m_loadStatus = LoadStatus::Damaged;
         qWarning("%s %s is damaged", qPrintable(capitalised(m_what)), qPrintable(native(path())));
-        return {LoadStatus::Damaged, QStringLiteral("Unable to load %1: File is damaged").arg(m_what)};
+        return {LoadStatus::Damaged, damagedMessage(records),
+                QStringLiteral("The original file will be kept as a backup when the editor saves.")};
     case ReadResult::Ok:
         break;
     }
     m_loadStatus = LoadStatus::Loaded;
-    return {LoadStatus::Loaded, QString()};
+    return {LoadStatus::Loaded, QString(), QString()};
+}
+
+QString StoreFile::damagedMessage(qsizetype records) const
+{
+    const QString damaged = QStringLiteral("Unable to load %1: File is damaged.\n").arg(m_what);
+    if (records == 0)
+        return damaged + QStringLiteral("No %1 was read before the damage.").arg(m_record);
+    if (records == 1)
+        return damaged + QStringLiteral("1 %1 was read before the damage and is shown.").arg(m_record);
+    return damaged + QStringLiteral("%1 %2s were read before the damage and are shown.").arg(records).arg(m_record);
 }
 
 SaveResult StoreFile::refuse(const QString &path, const QString &reason) const

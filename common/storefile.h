@@ -23,6 +23,12 @@ struct LoadResult
     // For the program's message box, e.g. "Unable to load data file: Permission denied";
     // empty when there is nothing to tell.
     QString message;
+    // What saving the store will do with the file loaded, for a program that
+    // saves it; empty when saving just replaces it.
+    QString onSave;
+
+    // The message box text of a program that saves the store.
+    QString messageBeforeSaving() const;
 };
 
 struct SaveResult
@@ -45,11 +51,13 @@ struct SaveResult
 class StoreFile
 {
 public:
-    using Reader = std::function<ReadResult(QIODevice *device)>;
+    // Reads the file into the store and sets `records` to the number of
+    // records (groups, topics) the store holds afterwards.
+    using Reader = std::function<ReadResult(QIODevice *device, qsizetype &records)>;
     using Writer = std::function<void(QDataStream &out)>;
 
-    // `fileName` as "Vorrak.dat", `what` as "data file".
-    StoreFile(const char *fileName, const char *what);
+    // `fileName` as "Vorrak.dat", `what` as "data file", `record` as "group".
+    StoreFile(const char *fileName, const char *what, const char *record);
 
     // The current directory's path followed by `fileName`, built anew each time.
     static QString inCurrentDirectory(const QString &fileName);
@@ -75,8 +83,12 @@ private:
     SaveResult refuse(const QString &path, const QString &reason) const;
     SaveResult write(const QString &path, const Writer &write, const QString &notice) const;
 
+    // The damaged-file message, with how many records were read before the damage.
+    QString damagedMessage(qsizetype records) const;
+
     QString m_fileName;
     QString m_what;
+    QString m_record;
     // Set by load(): the status, and which file was read (none if missing).
     std::optional<LoadStatus> m_loadStatus;
     FileIdentity m_loaded;

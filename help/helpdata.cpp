@@ -10,7 +10,7 @@ constexpr char FileName[] = "Vorrak.hlp";
 } // namespace
 
 HelpData::HelpData()
-    : m_file(FileName, "help file")
+    : m_file(FileName, "help file", "topic")
 {
 }
 
@@ -21,11 +21,12 @@ QString HelpData::filePath()
 
 LoadResult HelpData::load()
 {
-    const LoadResult result = m_file.load([this](QIODevice *device) {
+    const LoadResult result = m_file.load([this](QIODevice *device, qsizetype &records) {
         // Built aside: running out of memory midway leaves the store empty.
         QList<HelpTopic> topics;
         const ReadResult read = HelpFile::read(device, topics);
         m_topics = std::move(topics);
+        records = m_topics.size();
         return read;
     });
     // The topics before a damage are shown: the load has finished with them.

@@ -1,17 +1,32 @@
 #!/usr/bin/env bash
-# Installs what building, testing and running need, from Debian's packages.
+# Installs from Debian's packages what building and running the programs
+# need; with --tests also what the tests, the sanitizer and fuzzing builds,
+# the browser driver, the benchmarks, the screenshots and the install and
+# package checks need. Needs root, or sudo, only when something is missing.
+# Usage: scripts/install-deps.sh [--tests]
 set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev libxkbcommon-dev libx11-dev
-    xvfb xauth xdotool x11-xserver-utils imagemagick
-    clang libclang-rt-14-dev
-    desktop-file-utils appstream
-    python3-jsonschema
-    groff-base man-db dpkg-dev file binutils
-    chromium
 )
+case "${1:-}" in
+    "") ;;
+    --tests)
+        packages+=(
+            xvfb xauth xdotool x11-xserver-utils imagemagick
+            clang libclang-rt-14-dev
+            desktop-file-utils appstream
+            python3-jsonschema
+            groff-base man-db dpkg-dev file binutils
+            chromium
+        )
+        ;;
+    *)
+        echo "usage: $0 [--tests]" >&2
+        exit 2
+        ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -8,7 +8,7 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 export BUILD_DIR=${BUILD_DIR:-$top/build}
-"$top/scripts/install-deps.sh"
+"$top/scripts/install-deps.sh" --tests
 if [ ! -f "$BUILD_DIR/CMakeCache.txt" ]; then
     generator=()
     command -v ninja >/dev/null && generator=(-G Ninja)

@@ -8,7 +8,7 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 export BUILD_DIR=${BUILD_DIR:-$top/build}
-"$top/scripts/install-deps.sh"
+"$top/scripts/install-deps.sh" --tests
 "$top/scripts/build.sh"
 
 if [ "$(id -u)" -eq 0 ]; then
@@ -69,6 +69,11 @@ field() { dpkg-deb --field "$deb" "$1"; }
 [ "$(field Section)" = utils ] || fail "the package's section is \"$(field Section)\", not utils"
 field Maintainer | grep -qE '^[^<]+ <[^@>]+@[^>]+>$' || fail "the maintainer \"$(field Maintainer)\" is not a name and an address"
 [ -n "$(field Description | sed -n 2p)" ] || fail "the package has no long description"
+# Its first paragraph says where the programs read their files and where the sample is.
+first=$(field Description | sed -n '2,/^ \.$/p')
+for text in Vorrak.dat Vorrak.hlp /usr/share/vorrak/sample; do
+    grep -qF "$text" <<<"$first" || fail "the first paragraph of the package's description does not name $text"
+done
 # dpkg-shlibdeps names the libraries the programs link.
 for library in libqt6core6 libqt6gui6 libqt6widgets6 libc6; do
     field Depends | grep -qE "(^|, )$library( |,|$)" || fail "the package does not depend on $library: $(field Depends)"

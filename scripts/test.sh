@@ -3,7 +3,7 @@
 # failure. Each stage below is a script of its own.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
-"$top/scripts/install-deps.sh"
+"$top/scripts/install-deps.sh" --tests
 
 stages=(test-unit.sh test-sanitizers.sh test-fuzz.sh test-install.sh test-package.sh)
 for stage in "${stages[@]}"; do

@@ -11,7 +11,7 @@ constexpr char FileName[] = "Vorrak.dat";
 
 TradeskillData::TradeskillData(const char *countFormat)
     : m_countFormat(countFormat)
-    , m_file(FileName, "data file")
+    , m_file(FileName, "data file", "group")
 {
 }
 
@@ -22,11 +22,12 @@ QString TradeskillData::filePath()
 
 LoadResult TradeskillData::load()
 {
-    const LoadResult result = m_file.load([this](QIODevice *device) {
+    const LoadResult result = m_file.load([this](QIODevice *device, qsizetype &records) {
         // Built aside: running out of memory midway leaves the store empty.
         QList<ProcGroup> groups;
         const ReadResult read = TradeskillFile::read(device, groups, m_countFormat);
         m_procGrps = std::move(groups);
+        records = m_procGrps.size();
         return read;
     });
     if (result.status == LoadStatus::Loaded)

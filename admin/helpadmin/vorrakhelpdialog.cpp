@@ -37,7 +37,7 @@ VorrakHelpDialog::VorrakHelpDialog(QWidget *parent, const char *name, bool modal
     VORRAK_DEBUG("Loading help data...");
     const LoadResult loaded = m_helpData.load();
     if (!loaded.message.isEmpty())
-        TextMessageBox::warning(messageBoxParent(this), QStringLiteral("VorrakAdmin"), loaded.message);
+        TextMessageBox::warning(messageBoxParent(this), QStringLiteral("VorrakAdmin"), loaded.messageBeforeSaving());
 
     setUpGui();
 

@@ -162,7 +162,9 @@ void TestEditorSession::unreadableFileIsKept_data()
         << QByteArray::fromHex("00000000") << "Unable to load data file: Format not recognized" << true << EmptyStore;
     // One whole group, then a second one cut off in its name.
     QTest::newRow("damaged") << QByteArray::fromHex("2AE510A40002000000020041000000000004")
-                             << "Unable to load data file: File is damaged" << true
+                             << "Unable to load data file: File is damaged.\n1 group was read before the damage and "
+                                "is shown.\nThe original file will be kept as a backup when the editor saves."
+                             << true
                              << QByteArray::fromHex("2AE510A40001000000020041" "0000");
 }
 

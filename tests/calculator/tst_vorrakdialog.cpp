@@ -338,7 +338,9 @@ void TestVorrakDialog::unusableDataFile_data()
     groups.removeLast();
     QByteArray cut = dataFileBytes(groups);
     cut.chop(3);
-    QTest::newRow("cut short") << cut << QStringLiteral("Unable to load data file: File is damaged")
+    QTest::newRow("cut short") << cut
+                               << QStringLiteral("Unable to load data file: File is damaged.\n1 group was read before "
+                                                 "the damage and is shown.")
                                << QStringLiteral("Data file %1/Vorrak.dat is damaged")
                                << QStringList{QStringLiteral("Alchemy")};
     // Empty bytes stand for a FIFO in the file's place, which no reader may wait on.

@@ -205,7 +205,10 @@ void TestHelpAdministration::unreadableFileIsKept_data()
     QTest::newRow("magic in the other byte order")
         << (hexBytes("3D 14 A7 E9 00 00")) << "Unable to load help file: Format not recognized" << QStringList() << false;
     QTest::newRow("damaged: ends inside the second topic")
-        << valid.left(valid.size() - 3) << "Unable to load help file: File is damaged" << QStringList{"1"} << false;
+        << valid.left(valid.size() - 3)
+        << "Unable to load help file: File is damaged.\n1 topic was read before the damage and is shown.\nThe "
+           "original file will be kept as a backup when the editor saves."
+        << QStringList{"1"} << false;
     QTest::newRow("older backup kept") << QByteArray("garbage") << "Unable to load help file: Format not recognized"
                                            << QStringList() << true;
 }

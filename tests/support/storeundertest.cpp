@@ -96,6 +96,19 @@ QString StoreUnderTest::damagedLine() const
         .arg(m_data ? QStringLiteral("Data") : QStringLiteral("Help"), QDir::toNativeSeparators(filePath()));
 }
 
+QString StoreUnderTest::damagedMessage(qsizetype kept) const
+{
+    const QString record = m_data ? QStringLiteral("group") : QStringLiteral("topic");
+    QString read;
+    if (kept == 0)
+        read = QStringLiteral("No %1 was read before the damage.").arg(record);
+    else if (kept == 1)
+        read = QStringLiteral("1 %1 was read before the damage and is shown.").arg(record);
+    else
+        read = QStringLiteral("%1 %2s were read before the damage and are shown.").arg(kept).arg(record);
+    return QStringLiteral("Unable to load %1: File is damaged.\n").arg(what()) + read;
+}
+
 QStringList StoreUnderTest::damagedTail() const
 {
     QStringList tail{QStringLiteral("W: ") + damagedLine()};

@@ -48,6 +48,8 @@ public:
     QString finishedLoadingLine() const;
     QString finishedSavingLine() const;
     QString damagedLine() const;
+    // The message of a damaged file of which `kept` records were read.
+    QString damagedMessage(qsizetype kept) const;
     // The last lines logged when a damaged file is loaded, "W: "/"D: " as
     // in LogCapture::allLines(): the help store still says it finished.
     QStringList damagedTail() const;
