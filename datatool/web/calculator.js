@@ -371,7 +371,8 @@ function requirementsText(product, ql, result) {
 // it lets the page keep them; the page works the same when it does not.
 const Skills = (() => {
   const key = "vorrak-skills:" + location.pathname;
-  const valid = value => typeof value === "string" && /^-?[0-9]{1,40}$/.test(value);
+  // A whole number; no amount of the data is longer than a few hundred digits.
+  const valid = value => typeof value === "string" && /^-?[0-9]{1,400}$/.test(value);
   let values = Object.create(null);
   try {
     const stored = JSON.parse(localStorage.getItem(key) || "{}");
