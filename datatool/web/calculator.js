@@ -254,6 +254,24 @@ function scalingSkills(g, p) {
 
 const hasOwn = (object, key) => Object.prototype.hasOwnProperty.call(object, key);
 
+// The highest QL a skill value allows for an exact, positive multiplier, as
+// a number from -1 to 256 (QLs lie from 0 to 255); null for other
+// multipliers. Each pair of multiplier and value is worked out once.
+const qlLimit = (() => {
+  const cache = new Map();
+  return (m, value) => {
+    let byValue = cache.get(m);
+    if (byValue === undefined) cache.set(m, (byValue = new Map()));
+    let l = byValue.get(value);
+    if (l === undefined) {
+      const big = Amounts.limit(m, value);
+      l = big === null ? null : big < -1n ? -1 : big > 256n ? 256 : Number(big);
+      byValue.set(value, l);
+    }
+    return l;
+  };
+})();
+
 // skills: name -> whole number as text. Same answer as vorrak-data calc --skill.
 function highestQl(g, p, skills) {
   const proc = Data.proc(g, p);
@@ -270,17 +288,23 @@ function highestQl(g, p, skills) {
     return names;
   };
   const low = Data.lowestQl(proc);
-  let found = null;
-  // Exact positive multipliers answer at once; others (falling amounts,
+  // Exact positive multipliers answer at once: a skill is met at a QL
+  // exactly when the QL is not above its limit. Others (falling amounts,
   // binary ones) are tried QL by QL from the top.
-  const limits = scaling.map(r => Amounts.limit(r.multiplier, skills[r.name]));
+  const limits = scaling.map(r => qlLimit(r.multiplier, skills[r.name]));
   if (limits.every(l => l !== null)) {
-    let top = BigInt(proc.maxQL);
+    const unmetAt = ql => {
+      const names = [];
+      scaling.forEach((r, i) => { if (limits[i] < ql && !names.includes(r.name)) names.push(r.name); });
+      return names;
+    };
+    let top = proc.maxQL;
     for (const l of limits) if (l < top) top = l;
-    if (top >= BigInt(low)) found = Number(top);
-  } else {
-    for (let ql = proc.maxQL; ql >= low && found === null; --ql) if (unmet(ql).length === 0) found = ql;
+    if (top >= low) return { highestQL: top, limitedBy: top < proc.maxQL ? unmetAt(top + 1) : [], unknown };
+    return { highestQL: null, limitedBy: unmetAt(low), unknown };
   }
+  let found = null;
+  for (let ql = proc.maxQL; ql >= low && found === null; --ql) if (unmet(ql).length === 0) found = ql;
   if (found !== null) return { highestQL: found, limitedBy: found < proc.maxQL ? unmet(found + 1) : [], unknown };
   return { highestQL: null, limitedBy: unmet(low), unknown };
 }
@@ -417,6 +441,7 @@ const Page = (() => {
   const processList = $("process");
   const qlSpin = $("ql");
   const MaxAddress = 20000;
+  const MaxRows = 1000;
 
   // What the page shows, which its address holds.
   const state = { view: "calc", ql: null, highest: false, plan: [], canMade: false, sort: null, filterGroup: -1, search: "" };
@@ -630,15 +655,14 @@ const Page = (() => {
     if (state.sort) {
       const column = state.sort.column;
       const key = r => (column === 2 ? r.minQL : column === 3 ? (r.highestQL === null ? -1 : r.highestQL) : canMakeCells(r)[column]);
-      const order = (a, b) => {
-        const x = key(a);
-        const y = key(b);
-        return x < y ? -1 : x > y ? 1 : 0;
-      };
-      rows = rows.slice().sort(state.sort.descending ? (a, b) => order(b, a) : order);
+      const sign = state.sort.descending ? -1 : 1;
+      rows = rows.map(r => [key(r), r]).sort((a, b) => sign * (a[0] < b[0] ? -1 : a[0] > b[0] ? 1 : 0)).map(e => e[1]);
     }
+    // A phone draws a few thousand rows quickly, not a hundred thousand.
+    $("can-make-more").textContent = rows.length > MaxRows
+      ? "Showing the first " + MaxRows + " of " + rows.length + " processes: choose a group, search or sort to see others." : "";
     const fragment = document.createDocumentFragment();
-    for (const r of rows) {
+    for (const r of rows.slice(0, MaxRows)) {
       const tr = document.createElement("tr");
       for (const text of canMakeCells(r)) tr.insertCell().textContent = text;
       if (r.highestQL === null) tr.className = "out-of-reach";
