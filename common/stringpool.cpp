@@ -1,13 +1,45 @@
 #include "stringpool.h"
 
-QString StringPool::intern(QStringView text)
+quint32 StringPool::hash(QStringView text)
 {
-    // A key that borrows the caller's characters: no allocation to look up.
-    const QString key = QString::fromRawData(text.data(), text.size());
-    const auto found = m_strings.constFind(key);
-    if (found != m_strings.cend())
-        return *found;
-    QString copy = text.toString();
-    m_strings.insert(copy);
-    return copy;
+    quint32 h = 2166136261u;
+    for (const QChar c : text) {
+        h ^= c.unicode();
+        h *= 16777619u;
+    }
+    return h;
+}
+
+qsizetype StringPool::indexOf(QStringView text)
+{
+    if (2 * (m_strings.size() + 1) > qsizetype(m_slots.size()))
+        grow();
+    const quint32 h = hash(text);
+    const size_t mask = m_slots.size() - 1;
+    for (size_t at = h & mask;; at = (at + 1) & mask) {
+        Slot &slot = m_slots[at];
+        if (slot.index < 0) {
+            slot = {h, m_strings.size()};
+            // Never null, so that a pooled empty text reads as it was stored.
+            m_strings.append(text.isEmpty() ? QString(QLatin1String("")) : text.toString());
+            return slot.index;
+        }
+        if (slot.hash == h && QStringView(m_strings.at(slot.index)) == text)
+            return slot.index;
+    }
+}
+
+void StringPool::grow()
+{
+    std::vector<Slot> table(qMax<size_t>(64, m_slots.size() * 2));
+    const size_t mask = table.size() - 1;
+    for (const Slot &slot : m_slots) {
+        if (slot.index < 0)
+            continue;
+        size_t at = slot.hash & mask;
+        while (table[at].index >= 0)
+            at = (at + 1) & mask;
+        table[at] = slot;
+    }
+    m_slots.swap(table);
 }

@@ -1,22 +1,49 @@
 #pragma once
 
-#include <QSet>
+#include <QList>
 #include <QString>
 #include <QStringView>
 
-// Hands out one shared QString for every distinct short text it is asked
-// for. A data file repeats the same few tool, skill and multiplier names a
-// million times; sharing them keeps the loaded store near the file's size
-// instead of several times it, and saves an allocation per repeated name.
+#include <vector>
+
+// Hands out one shared QString for every distinct text it is asked for, and
+// numbers the distinct texts in the order they first came. A data file
+// repeats the same few tool, skill and multiplier names a million times;
+// sharing them keeps the loaded store near the file's size instead of
+// several times it, and saves an allocation per repeated name. The web page
+// writes each distinct text once and refers to it by its number.
+//
+// The pool hashes for itself (FNV-1a over the UTF-16 code units, open
+// addressing with linear probing) instead of using qHash: on CPUs with AVX,
+// Qt 6.4's string hash leaves the upper vector state dirty, and every SSE
+// routine after it (byte swaps, comparisons, formatting) then runs slowly.
 class StringPool
 {
 public:
-    // Texts longer than this are rarely repeated and are not pooled.
+    // The reader pools only texts up to this length: longer ones are rarely
+    // repeated.
     static constexpr qsizetype MaxPooledLength = 128;
 
     // A non-null QString equal to `text`, shared with every earlier equal one.
-    QString intern(QStringView text);
+    QString intern(QStringView text) { return m_strings.at(indexOf(text)); }
+
+    // The number of `text` among the distinct texts, adding it if it is new.
+    // A null and an empty text are the same text.
+    qsizetype indexOf(QStringView text);
+
+    // The distinct texts, in the order of their numbers.
+    const QList<QString> &strings() const { return m_strings; }
 
 private:
-    QSet<QString> m_strings;
+    struct Slot
+    {
+        quint32 hash = 0;
+        qsizetype index = -1;  // into m_strings; -1 for a free slot
+    };
+
+    static quint32 hash(QStringView text);
+    void grow();
+
+    QList<QString> m_strings;
+    std::vector<Slot> m_slots;  // a power of two in size, at most half full
 };

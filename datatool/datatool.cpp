@@ -16,6 +16,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
+#include <QtEndian>
 
 using ToolMessages::InvalidInput;
 using ToolMessages::Success;
@@ -174,24 +175,25 @@ bool DataTool::checkBytes(const QString &path, const QByteArray &bytes, FileChec
 
 bool DataTool::readContent(const QString &path, const QByteArray &bytes, FileContent &content)
 {
-    FileChecker::Report report;
-    if (!checkBytes(path, bytes, report))
-        return false;
-
-    // The records come from the libraries' own readers; the checker only
-    // found where they end.
-    content.kind = report.kind;
+    // The records come from the libraries' own readers, which check each
+    // file as they read it; only a file they refuse is walked again by the
+    // checker, to say what is wrong and where.
+    const bool help = bytes.size() >= 4 && qFromBigEndian<qint32>(bytes.constData()) == HelpFile::Magic;
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    const bool read = report.kind == FileContent::Kind::Data
-        ? TradeskillFile::read(&buffer, content.groups, "Groups: %d") == TradeskillFile::ReadResult::Ok
-        : HelpFile::read(&buffer, content.topics) == HelpFile::ReadResult::Ok;
+    const bool read = help ? HelpFile::read(&buffer, content.topics) == HelpFile::ReadResult::Ok
+                           : TradeskillFile::read(&buffer, content.groups, "Groups: %d") == TradeskillFile::ReadResult::Ok;
     if (!read) {
-        inputError(path, QStringLiteral("the file could not be read"));
+        content = FileContent();
+        FileChecker::Report report;
+        if (checkBytes(path, bytes, report))
+            inputError(path, QStringLiteral("the file could not be read"));
         return false;
     }
-    content.trailingBytes = bytes.mid(report.end);
+    content.kind = help ? FileContent::Kind::Help : FileContent::Kind::Data;
+    // The readers leave the device after the last record.
+    content.trailingBytes = bytes.mid(buffer.pos());
     return true;
 }
 

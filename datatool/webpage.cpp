@@ -1,13 +1,15 @@
 #include "webpage.h"
 
 #include "helpbodysanitizer.h"
+#include "jsonwriter.h"
+#include "requirements.h"
+#include "stringpool.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
+
+#include <charconv>
 
 namespace {
 
@@ -22,46 +24,137 @@ QByteArray policyHash(const QByteArray &content)
     return "sha256-" + QCryptographicHash::hash(content, QCryptographicHash::Sha256).toBase64();
 }
 
-// JSON that can stand inside a <script> element: "</script" and "<!--"
-// cannot occur once every '<' is written as an escape.
-QByteArray dataBlock(const QByteArray &id, const QJsonDocument &document)
+// Compact JSON written straight into the page's bytes, in blocks that can
+// stand inside a <script> element: "</script" and "<!--" cannot occur once
+// every '<' is written as an escape.
+class ScriptJson
 {
-    QByteArray json = document.toJson(QJsonDocument::Compact);
-    json.replace('<', "\\u003c");
-    return "<script type=\"application/json\" id=\"" + id + "\">" + json + "</script>\n";
-}
-
-QJsonDocument indexJson(const QList<ProcGroup> &groups, const QList<HelpTopic> &topics)
-{
-    QJsonArray groupArray;
-    for (const ProcGroup &group : groups) {
-        QJsonArray procs;
-        for (const Proc &proc : group.procs) {
-            procs.append(QJsonObject{{QStringLiteral("name"), proc.name},
-                                     {QStringLiteral("minQL"), proc.minQL},
-                                     {QStringLiteral("maxQL"), proc.maxQL}});
-        }
-        groupArray.append(QJsonObject{{QStringLiteral("name"), group.name}, {QStringLiteral("procs"), procs}});
+public:
+    void beginBlock(const QByteArray &id)
+    {
+        m_out += "<script type=\"application/json\" id=\"" + id + "\">";
+        m_first = true;
     }
-    QJsonArray topicArray;
-    for (const HelpTopic &topic : topics) {
-        topicArray.append(QJsonObject{{QStringLiteral("header"), topic.header},
-                                      {QStringLiteral("body"), HelpBodySanitizer::sanitize(topic.body)}});
+    void endBlock() { m_out += "</script>\n"; }
+    void beginArray() { open('['); }
+    void endArray() { close(']'); }
+    void beginObject() { open('{'); }
+    void endObject() { close('}'); }
+    void key(const char *name)
+    {
+        separate();
+        m_out += '"';
+        m_out += name;
+        m_out += "\":";
+        m_first = true;
     }
-    return QJsonDocument(QJsonObject{{QStringLiteral("groups"), groupArray}, {QStringLiteral("topics"), topicArray}});
-}
+    void text(const QString &text)
+    {
+        separate();
+        m_out += JsonWriter::quoted(text).toUtf8().replace('<', "\\u003c");
+    }
+    void number(qint64 value)
+    {
+        separate();
+        char digits[24];
+        m_out.append(digits, std::to_chars(digits, digits + sizeof(digits), value).ptr - digits);
+    }
+    const QByteArray &bytes() const { return m_out; }
 
-// Per process, its requirements as [name, multiplier, t] in data order.
-QJsonDocument groupJson(const ProcGroup &group)
+private:
+    void separate()
+    {
+        if (!m_first)
+            m_out += ',';
+        m_first = false;
+    }
+    void open(char bracket)
+    {
+        separate();
+        m_out += bracket;
+        m_first = true;
+    }
+    void close(char bracket)
+    {
+        m_out += bracket;
+        m_first = false;
+    }
+
+    QByteArray m_out;
+    bool m_first = true;
+};
+
+// Per process, its requirements as flat triples in data order: name and
+// multiplier as numbers in the string table, then t.
+void writeGroup(ScriptJson &json, qsizetype g, const ProcGroup &group, StringPool &strings)
 {
-    QJsonArray procs;
+    json.beginBlock("vorrak-group-" + QByteArray::number(g));
+    json.beginArray();
     for (const Proc &proc : group.procs) {
-        QJsonArray reqs;
-        for (const Req &req : proc.reqs)
-            reqs.append(QJsonArray{req.name, req.multiplier, int(req.t)});
-        procs.append(reqs);
+        json.beginArray();
+        for (const Req &req : proc.reqs) {
+            json.number(strings.indexOf(req.name));
+            json.number(strings.indexOf(req.multiplier));
+            json.number(req.t);
+        }
+        json.endArray();
     }
-    return QJsonDocument(procs);
+    json.endArray();
+    json.endBlock();
+}
+
+// Each group as [name, [[name, minQL, maxQL], ...]] with the names as
+// numbers in the string table, the help topics as {header, body}, and last
+// the string table, which by then holds every text of the data.
+void writeIndex(ScriptJson &json, const QList<ProcGroup> &groups, const QList<HelpTopic> &topics,
+                StringPool &strings)
+{
+    json.beginBlock("vorrak-index");
+    json.beginObject();
+    json.key("groups");
+    json.beginArray();
+    for (const ProcGroup &group : groups) {
+        json.beginArray();
+        json.number(strings.indexOf(group.name));
+        json.beginArray();
+        for (const Proc &proc : group.procs) {
+            json.beginArray();
+            json.number(strings.indexOf(proc.name));
+            json.number(proc.minQL);
+            json.number(proc.maxQL);
+            json.endArray();
+        }
+        json.endArray();
+        json.endArray();
+    }
+    json.endArray();
+    json.key("topics");
+    json.beginArray();
+    for (const HelpTopic &topic : topics) {
+        json.beginObject();
+        json.key("header");
+        json.text(topic.header);
+        json.key("body");
+        json.text(HelpBodySanitizer::sanitize(topic.body));
+        json.endObject();
+    }
+    json.endArray();
+    // Every skill name of the data, sorted, for the what-can-I-make form.
+    QList<Proc> procs;
+    for (const ProcGroup &group : groups)
+        procs.append(group.procs);
+    json.key("skills");
+    json.beginArray();
+    for (const QString &name : skillNames(procs))
+        json.number(strings.indexOf(name));
+    json.endArray();
+    json.key("strings");
+    json.beginArray();
+    for (const QString &text : strings.strings())
+        json.text(text);
+    json.endArray();
+    json.endObject();
+    json.endBlock();
 }
 
 // "Made on 2026-12-09 from 4 groups and 9 processes." The day is today's in
@@ -102,10 +195,13 @@ QByteArray build(const QList<ProcGroup> &groups, const QList<HelpTopic> &topics)
     head.replace("@STYLE@", style);
     tail.replace("@SCRIPT@", script);
 
-    QByteArray data = dataBlock("vorrak-index", indexJson(groups, topics));
+    // The index comes last, when its string table holds every text.
+    StringPool strings;
+    ScriptJson data;
     for (qsizetype g = 0; g < groups.size(); ++g)
-        data += dataBlock("vorrak-group-" + QByteArray::number(g), groupJson(groups.at(g)));
-    return head + data + tail;
+        writeGroup(data, g, groups.at(g), strings);
+    writeIndex(data, groups, topics, strings);
+    return head + data.bytes() + tail;
 }
 
 } // namespace WebPage

@@ -197,24 +197,40 @@ const Amounts = (() => {
   return { parse, amount, reaches, limit, compare, missing };
 })();
 
-// The processes' requirements: the index of groups and processes is read at
-// once, each group's requirements only when the group is first used.
+// The data as the page holds it: every name and multiplier once, in a string
+// table, and numbers into it elsewhere. The index of groups and processes is
+// read at once, each group's requirements only when the group is first used.
+// Everything else reads the data through these functions.
 const Data = (() => {
   const index = JSON.parse(document.getElementById("vorrak-index").textContent);
-  const groups = [];
-  function group(g) {
-    if (!groups[g]) groups[g] = JSON.parse(document.getElementById("vorrak-group-" + g).textContent);
-    return groups[g];
+  const text = i => index.strings[i];
+  const blocks = [];
+  function block(g) {
+    if (!blocks[g]) blocks[g] = JSON.parse(document.getElementById("vorrak-group-" + g).textContent);
+    return blocks[g];
   }
-  const lowestQl = p => Math.min(p.minQL, p.maxQL);
-  // reqs: [name, multiplier, t] in the order of the data.
-  const reqs = (g, p) => group(g)[p].map(([name, multiplier, t]) => ({ name, multiplier, t }));
   const groupCount = () => index.groups.length;
-  const groupName = g => index.groups[g].name;
-  const procCount = g => index.groups[g].procs.length;
-  const proc = (g, p) => index.groups[g].procs[p];
+  const groupName = g => text(index.groups[g][0]);
+  const procCount = g => index.groups[g][1].length;
+  // { name, minQL, maxQL }
+  function proc(g, p) {
+    const [name, minQL, maxQL] = index.groups[g][1][p];
+    return { name: text(name), minQL, maxQL };
+  }
+  // [{ name, multiplier, t }] in the order of the data; the group's block
+  // holds them per process as flat triples.
+  function reqs(g, p) {
+    const triples = block(g)[p];
+    const list = [];
+    for (let i = 0; i < triples.length; i += 3) list.push({ name: text(triples[i]), multiplier: text(triples[i + 1]), t: triples[i + 2] });
+    return list;
+  }
+  // [{ header, body }]
   const topics = () => index.topics;
-  return { groupCount, groupName, procCount, proc, reqs, topics, lowestQl };
+  const lowestQl = p => Math.min(p.minQL, p.maxQL);
+  // Every skill name of the data, sorted.
+  const skillNames = () => index.skills.map(text);
+  return { groupCount, groupName, procCount, proc, reqs, topics, lowestQl, skillNames };
 })();
 
 function byName(a, b) {
@@ -612,14 +628,10 @@ const Page = (() => {
     for (const input of document.querySelectorAll("#skill-fields input, #all-skill-fields input")) input.value = "";
   }
 
-  // "What can I make": a field for every skill of the data, which means
-  // reading every group's block the first time.
+  // "What can I make": a field for every skill of the data.
   function fillAllSkillFields() {
     if (allSkills) return;
-    const names = new Set();
-    for (let g = 0; g < Data.groupCount(); ++g)
-      for (let p = 0; p < Data.procCount(g); ++p) for (const r of Data.reqs(g, p)) if (r.t !== 0) names.add(r.name);
-    allSkills = [...names].sort((a, b) => (a < b ? -1 : a > b ? 1 : 0));
+    allSkills = Data.skillNames();
     const box = $("all-skill-fields");
     allSkills.forEach((name, i) => box.appendChild(skillField(name, "all-skill-" + i)));
     const groups = $("can-make-group");
