@@ -343,6 +343,21 @@ private slots:
         QVERIFY(shown.value("highest").toString().startsWith("Highest QL: 180."));
         QCOMPARE(shown.value("needs").toArray().size(), 8);
 
+        // Back steps through the calculations, Forward returns to the last.
+        const QJsonObject back = m_browser->evaluate(QStringLiteral(R"JS(
+(async () => {
+  const step = n => new Promise(done => { addEventListener("popstate", () => setTimeout(done, 0), { once: true }); history.go(n); });
+  await step(-4);
+  const earlier = { result: document.getElementById("result-title").textContent,
+                    plan: document.getElementById("plan-products").tBodies[0].rows.length };
+  await step(4);
+  return earlier;
+})()
+)JS")).toObject();
+        QCOMPARE(back.value("result").toString(), QStringLiteral("QL 40 Iron Shortsword"));
+        QCOMPARE(back.value("plan").toInt(), 1);
+        QCOMPARE(compact(m_browser->evaluate(QString::fromLatin1(ShownScript))), compact(shown));
+
         HeadlessChromium fresh;
         QVERIFY2(fresh.start(m_dir->filePath(QStringLiteral("fresh profile"))), qPrintable(fresh.error()));
         QVERIFY2(fresh.open(link.toString()), qPrintable(fresh.error()));
