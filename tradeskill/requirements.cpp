@@ -362,7 +362,8 @@ QString planText(const PlanNeeds &needs)
 {
     QString text;
     const auto section = [&text](const QString &heading, const QList<PlanNeed> &list) {
-        text += heading + QLatin1Char('\n');
+        if (!list.isEmpty())
+            text += heading + QLatin1Char('\n');
         for (const PlanNeed &need : list)
             text += need.name + QLatin1Char('\t') + need.amount + QLatin1Char('\t')
                 + need.products.join(QLatin1String(", ")) + QLatin1Char('\n');

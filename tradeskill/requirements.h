@@ -114,7 +114,7 @@ struct PlanNeeds
     static PlanNeeds of(const QList<PlanProduct> &products);
 };
 
-// The plan as text: a heading line for each list, then one line per need,
-// name, amount and the products needing it (joined by ", ") separated by
-// tabs.
+// The plan as text: a heading line for each list that is not empty, then
+// one line per need, name, amount and the products needing it (joined by
+// ", ") separated by tabs.
 QString planText(const PlanNeeds &needs);

@@ -395,7 +395,7 @@ function planNeeds(products) {
 function planText(needs) {
   let text = "";
   for (const [heading, list] of [["Tools/Items", needs.items], ["Skills", needs.skills]]) {
-    text += heading + "\n";
+    if (list.length) text += heading + "\n";
     for (const need of list) text += need.name + "\t" + need.amount + "\t" + need.products.join(", ") + "\n";
   }
   return text;

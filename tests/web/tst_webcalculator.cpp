@@ -85,8 +85,9 @@ const char *const PlanScript = R"JS(
   }
   $("view-plan").click();
   $("copy-plan").click();
-  const lines = id => [...$(id).tBodies[0].rows].map(r => [...r.cells].map(c => c.textContent).join("\t") + "\n").join("");
-  return { results, copied, shown: "Tools/Items\n" + lines("plan-items") + "Skills\n" + lines("plan-skills") };
+  const lines = (heading, id) => [...$(id).tBodies[0].rows].map(r => [...r.cells].map(c => c.textContent).join("\t") + "\n")
+                                   .reduce((text, line) => text + line, $(id).tBodies[0].rows.length ? heading + "\n" : "");
+  return { results, copied, shown: lines("Tools/Items", "plan-items") + lines("Skills", "plan-skills") };
 })(%1)
 )JS";
 
@@ -301,7 +302,7 @@ private slots:
                          QString::fromUtf8(runTool(QStringList{"calc", "--file", data} + where)));
             }
             const QString plan = QString::fromUtf8(runTool(arguments));
-            QVERIFY(plan.startsWith("Tools/Items\n"));
+            QVERIFY(!plan.isEmpty());
             QCOMPARE(planned.value("copied").toString(), plan);
             QCOMPARE(planned.value("shown").toString(), plan);
         }
