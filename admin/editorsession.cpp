@@ -1,14 +1,46 @@
 #include "editorsession.h"
 
 #include "dialogwindowflags.h"
+#include "emergencycopy.h"
+#include "messageboxparent.h"
 #include "savewithrecovery.h"
+#include "sessionending.h"
 #include "vorrakadmindialog.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QMessageBox>
+
 namespace EditorSession {
+
+namespace {
+
+// Once: the work an earlier session could not save here is in these copies.
+void tellOfEmergencyCopies(QWidget *dialog)
+{
+    const QStringList copies = EmergencyCopy::takeUntold(QDir::currentPath());
+    if (copies.isEmpty())
+        return;
+    QMessageBox box(QMessageBox::Information, QStringLiteral("VorrakAdmin"),
+                    QCoreApplication::translate("EditorSession",
+                                                "When an earlier session ended, its changes could not be saved here "
+                                                "and were kept in an emergency copy:\n\n%1")
+                        .arg(copies.join(QLatin1Char('\n'))),
+                    QMessageBox::Ok, messageBoxParent(dialog));
+    // Paths are shown as they are, whatever they hold.
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+} // namespace
 
 int run()
 {
     VorrakAdminDialog dialog(nullptr, nullptr, true, DialogWindowFlags);
+    tellOfEmergencyCopies(&dialog);
+    // Should the program have to end inside exec() or inside a message of
+    // the save, the store is saved there and then.
+    SessionEnding::KeepStep keep([&dialog] { finish(dialog); });
     dialog.exec();
     finish(dialog);
     return 0;

@@ -1,10 +1,43 @@
 #include "sessionendhandler.h"
 
+#include "sessionending.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPointer>
 #include <QSocketNotifier>
+#include <QThread>
 #include <QWidget>
+
+#include <cstdlib>
+
+#if defined(VORRAK_HAVE_XCB) && QT_CONFIG(xcb)
+#include <QGuiApplication>
+#include <xcb/xcb.h>
+#endif
+
+namespace {
+
+QtMessageHandler s_previousHandler = nullptr;
+bool s_keepingWork = false;
+
+// Passes every message on as before; after a warning on the main thread
+// whose display is gone, keeps the open work and ends the program.
+void watchForLostDisplay(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (s_previousHandler)
+        s_previousHandler(type, context, text);
+    if (type == QtDebugMsg || type == QtInfoMsg || s_keepingWork || !qApp
+        || QThread::currentThread() != qApp->thread() || !SessionEndHandler::displayConnectionBroken())
+        return;
+    s_keepingWork = true;
+    SessionEnding::begin(SessionEnding::Cause::DisplayLost);
+    qWarning("The display is gone: saving the open work before the editor ends");
+    SessionEnding::keepOpenWork();
+    std::exit(0);
+}
+
+} // namespace
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -59,10 +92,14 @@ SessionEndHandler::SessionEndHandler(QObject *parent)
     }
 #endif
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &SessionEndHandler::requestEnd);
+    s_previousHandler = qInstallMessageHandler(watchForLostDisplay);
 }
 
 SessionEndHandler::~SessionEndHandler()
 {
+    qInstallMessageHandler(s_previousHandler);
+    s_previousHandler = nullptr;
+    SessionEnding::clear();
 #ifdef Q_OS_UNIX
     for (int i = 0; i < SignalCount; ++i) {
         if (s_installed[i])
@@ -82,8 +119,19 @@ void SessionEndHandler::requestEnd()
     if (m_ending)
         return;
     m_ending = true;
+    SessionEnding::begin(SessionEnding::Cause::Told);
     qApp->installEventFilter(this);
     closeInnermostDialogLater();
+}
+
+bool SessionEndHandler::displayConnectionBroken()
+{
+#if defined(VORRAK_HAVE_XCB) && QT_CONFIG(xcb)
+    const auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 && x11->connection() && xcb_connection_has_error(x11->connection()) != 0;
+#else
+    return false;
+#endif
 }
 
 bool SessionEndHandler::eventFilter(QObject *watched, QEvent *event)

@@ -16,6 +16,13 @@ class QSocketNotifier;
 // A signal handler may do next to nothing; it writes the signal to a pipe
 // that the event loop watches. One object at a time, for the life of the
 // editor's event loops.
+//
+// A lost display cannot wait for the dialogs to close: the toolkit ends the
+// process as soon as it notices, right after it warns. So every warning is
+// followed by a look at the display connection, and when that is broken
+// the work of the windows still open is kept there and then (the body being
+// edited, the help file, then the data file), without a message box, and
+// the editor ends.
 class SessionEndHandler : public QObject
 {
     Q_OBJECT
@@ -26,6 +33,9 @@ public:
 
     // Starts closing the dialogs; a second request changes nothing.
     void requestEnd();
+
+    // Whether the connection to the X display is broken; false elsewhere.
+    static bool displayConnectionBroken();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

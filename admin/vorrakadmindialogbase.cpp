@@ -1,5 +1,6 @@
 #include "vorrakadmindialogbase.h"
 
+#include "currentrowselected.h"
 #include "debuglog.h"
 #include "dialogsetup.h"
 #include "dialogwindowflags.h"
@@ -91,6 +92,7 @@ void VorrakAdminDialogBase::setUpReqList(QTreeWidget *list)
         header->resizeSection(column, 0);
         list->setColumnHidden(column, true);
     }
+    keepCurrentRowSelected(list);
 }
 
 void VorrakAdminDialogBase::showMessage(const QString &text)
@@ -228,7 +230,7 @@ QTreeWidget *VorrakAdminDialogBase::reqList(int type) const
 int VorrakAdminDialogBase::currentReqIndex(int type)
 {
     const Proc *proc = currentProc();
-    const QTreeWidgetItem *row = reqList(type)->currentItem();
+    const QTreeWidgetItem *row = selectedRow(reqList(type));
     if (!proc || !row)
         return -1;
     const int column = type == ItemType ? ItemsPositionColumn : SkillsPositionColumn;
@@ -411,7 +413,7 @@ void VorrakAdminDialogBase::deleteReq(int type)
     const int r = currentReqIndex(type);
     if (r < 0)
         return;
-    const QString name = reqList(type)->currentItem()->text(0);
+    const QString name = selectedRow(reqList(type))->text(0);
     const QString question = type == ItemType ? tr("Really delete item/tool \"%1\"?").arg(name)
                                               : tr("Really delete skill \"%1\"?").arg(name);
     if (!confirm(question))

@@ -50,9 +50,10 @@ QJsonObject requirementsJson(const Requirements &requirements, int ql)
             {QStringLiteral("skills"), rowsJson(requirements.skills)}};
 }
 
-QString csvField(const QString &text)
+QString csvField(const QString &field)
 {
     static const QRegularExpression needsQuotes(QStringLiteral("[\",\r\n]"));
+    const QString text = inertField(field);
     if (!text.contains(needsQuotes))
         return text;
     QString quoted = text;
@@ -60,13 +61,24 @@ QString csvField(const QString &text)
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
-QStringList csvRow(const QString &first, const Requirements &requirements, bool names)
+// Names for a line of text, each made safe to paste (see inertLineField).
+QString lineFields(const QStringList &names)
+{
+    QStringList fields;
+    for (const QString &name : names)
+        fields.append(inertLineField(name));
+    return fields.join(QLatin1String(", "));
+}
+
+// The header row when `header` is set, each column named with what it holds
+// ("Iron Ingot (item QL)", "Weaponsmithing (skill value)"); else the amounts.
+QStringList csvRow(const QString &first, const Requirements &requirements, bool header)
 {
     QStringList fields{first};
-    for (const QList<RequirementRow> *rows : {&requirements.items, &requirements.skills}) {
-        for (const RequirementRow &row : *rows)
-            fields.append(csvField(names ? row.name : row.amount));
-    }
+    for (const RequirementRow &row : requirements.items)
+        fields.append(csvField(header ? row.name + QStringLiteral(" (item QL)") : row.amount));
+    for (const RequirementRow &row : requirements.skills)
+        fields.append(csvField(header ? row.name + QStringLiteral(" (skill value)") : row.amount));
     return fields;
 }
 
@@ -191,10 +203,6 @@ int CalcCommand::parse(const QStringList &arguments, Options &options)
 
 int CalcCommand::run(const QStringList &arguments)
 {
-    if (arguments.contains(QLatin1String("--help")) || arguments.contains(QLatin1String("-h"))) {
-        write(QStringLiteral("Usage:\n") + usage());
-        return 0;
-    }
     if (const int status = parse(arguments, m_options))
         return status;
     const QString path = m_options.file.isEmpty() ? TradeskillData::filePath() : m_options.file;
@@ -307,13 +315,14 @@ int CalcCommand::list()
     QString text;
     for (int g = 0; g < m_groups.size(); ++g) {
         const ProcGroup &group = m_groups.at(g);
-        text += QStringLiteral("%1 %2\n").arg(g + 1).arg(group.name);
+        text += QStringLiteral("%1 %2\n").arg(g + 1).arg(inertLineField(group.name));
         QJsonArray procs;
         for (int p = 0; p < group.procs.size(); ++p) {
             const Proc &proc = group.procs.at(p);
             text += QStringLiteral("  %1 %2: QL %3%4\n")
                         .arg(p + 1)
-                        .arg(proc.name, qlRangeText(proc), proc.isSpecial() ? QStringLiteral(" (special)") : QString());
+                        .arg(inertLineField(proc.name), qlRangeText(proc),
+                             proc.isSpecial() ? QStringLiteral(" (special)") : QString());
             procs.append(QJsonObject{{QStringLiteral("position"), p + 1},
                                      {QStringLiteral("name"), proc.name},
                                      {QStringLiteral("minQL"), proc.lowestQl()},
@@ -366,15 +375,16 @@ int CalcCommand::highestQl(const ProcGroup &group, const Proc &proc)
                    {QStringLiteral("unknown"), QJsonArray::fromStringList(answer.unknown)}});
         return 0;
     }
+    const QString name = inertLineField(proc.name);
     QString text = answer.reachable
-        ? QStringLiteral("%1: highest QL %2 (range %3)\n").arg(proc.name).arg(answer.ql).arg(qlRangeText(proc))
-        : QStringLiteral("%1: none of its QLs (%2) is within reach\n").arg(proc.name, qlRangeText(proc));
+        ? QStringLiteral("%1: highest QL %2 (range %3)\n").arg(name).arg(answer.ql).arg(qlRangeText(proc))
+        : QStringLiteral("%1: none of its QLs (%2) is within reach\n").arg(name, qlRangeText(proc));
     if (!answer.limitedBy.isEmpty())
-        text += QStringLiteral("limited by: %1\n").arg(answer.limitedBy.join(QLatin1String(", ")));
+        text += QStringLiteral("limited by: %1\n").arg(lineFields(answer.limitedBy));
     else if (answer.reachable)
         text += QStringLiteral("limited by: the process's highest QL\n");
     if (!answer.unknown.isEmpty())
-        text += QStringLiteral("unknown, not taken into account: %1\n").arg(answer.unknown.join(QLatin1String(", ")));
+        text += QStringLiteral("unknown, not taken into account: %1\n").arg(lineFields(answer.unknown));
     write(text);
     return 0;
 }
@@ -445,10 +455,11 @@ int CalcCommand::canMake()
         const QString limit = !row.highest.reachable ? missing.join(QLatin1String(", "))
             : row.highest.limitedBy.isEmpty()        ? QStringLiteral("the process's highest QL")
                                                      : row.highest.limitedBy.join(QLatin1String(", "));
-        text += QStringList{group.name, proc.name, qlRangeText(proc),
-                            row.highest.reachable ? QString::number(row.highest.ql) : QStringLiteral("none"), limit}
-                    .join(QLatin1Char('\t'))
-            + QLatin1Char('\n');
+        QStringList cells{group.name, proc.name, qlRangeText(proc),
+                          row.highest.reachable ? QString::number(row.highest.ql) : QStringLiteral("none"), limit};
+        for (QString &cell : cells)
+            cell = inertLineField(cell);
+        text += cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
         for (const QString &name : row.highest.unknown) {
             if (!unknown.contains(name))
                 unknown.append(name);
@@ -463,7 +474,7 @@ int CalcCommand::canMake()
     }
     unknown.sort();
     if (!unknown.isEmpty())
-        text += QStringLiteral("unknown, not taken into account: %1\n").arg(unknown.join(QLatin1String(", ")));
+        text += QStringLiteral("unknown, not taken into account: %1\n").arg(lineFields(unknown));
     write(text);
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include "multiplier.h"
 
+#include <QRegularExpression>
 #include <QSet>
 
 namespace {
@@ -45,13 +46,31 @@ void checkEach(const QList<Record> &records, const QString &what, const QString 
     findRepeats(names, listPlace, what, findings);
 }
 
+// The calculator reads a multiplier up to its first character that is not
+// part of a number, so a typo changes the amount without a word: each
+// finding says what the text counts as.
+void checkMultiplier(const QString &text, const QString &where, QStringList &findings)
+{
+    static const QRegularExpression plainDecimal(QStringLiteral("^-?([0-9]+\\.?[0-9]*|\\.[0-9]+)$"));
+    const Multiplier multiplier(text);
+    if (!multiplier.hasLeadingNumber()) {
+        findings.append(QStringLiteral("%1: multiplier \"%2\" is no number, so it counts as 0 (Fixed)").arg(where, text));
+        return;
+    }
+    if (!plainDecimal.match(text).hasMatch()) {
+        const QString counts = multiplier.isFixed() ? QStringLiteral("0 (Fixed)") : multiplier.valueText();
+        findings.append(QStringLiteral("%1: multiplier \"%2\" is not a plain decimal number, so it counts as %3")
+                            .arg(where, text, counts));
+    }
+    if (multiplier.value() < 0)
+        findings.append(QStringLiteral("%1: multiplier \"%2\" is negative, so its amounts are below 0").arg(where, text));
+}
+
 void checkReq(const Req &req, const QString &where, QStringList &findings)
 {
     if (req.name.isEmpty())
         findings.append(where + QStringLiteral(": the name is empty"));
-    if (!Multiplier(req.multiplier).hasLeadingNumber() && req.multiplier != QLatin1String("0"))
-        findings.append(QStringLiteral("%1: multiplier \"%2\" is no number, so it counts as 0 (Fixed)")
-                            .arg(where, req.multiplier));
+    checkMultiplier(req.multiplier, where, findings);
     if (req.t > 1)
         findings.append(QStringLiteral("%1: kind t=%2 is neither 0 (tool or item) nor 1 (skill)").arg(where).arg(req.t));
 }
@@ -62,6 +81,10 @@ void checkProc(const Proc &proc, const QString &where, QStringList &findings)
         findings.append(where + QStringLiteral(": the name is empty"));
     if (proc.minQL > proc.maxQL)
         findings.append(QStringLiteral("%1: Min QL %2 is above Max QL %3").arg(where).arg(proc.minQL).arg(proc.maxQL));
+    if (proc.minQL == 0)
+        findings.append(where + QStringLiteral(": Min QL is 0, a QL no product has (at QL 0 every amount is 0)"));
+    if (proc.maxQL == 0)
+        findings.append(where + QStringLiteral(": Max QL is 0, so the process is made at QL 0 only"));
     checkEach(proc.reqs, QStringLiteral("requirement"), where, where, checkReq, findings);
 }
 

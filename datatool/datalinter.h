@@ -6,8 +6,10 @@
 #include <QStringList>
 
 // What the editor lets through but is almost surely a mistake: a Min QL
-// above the Max QL, an empty name, a multiplier with no leading number that
-// is not "0", a kind other than 0 and 1, the same name twice in one list.
+// above the Max QL, a Min or Max QL of 0, an empty name, a multiplier with no
+// leading number, one that is not a plain decimal number ("1,5", "0.5x",
+// "1.25.3", "+2") or is negative, a kind other than 0 and 1, the same name
+// twice in one list.
 // Each finding is one line that says where it is, e.g.
 // "group 1 \"Smithing\", process 2 \"Axe\": Min QL 90 is above Max QL 40".
 namespace DataLinter {

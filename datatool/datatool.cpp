@@ -27,32 +27,67 @@ DataTool::DataTool(QIODevice *out, QIODevice *err)
 {
 }
 
+namespace {
+
+// Each command's lines of the usage text, as the full text shows them.
+QString commandUsage(const QString &command)
+{
+    if (command == QLatin1String("export"))
+        return QStringLiteral(
+            "  vorrak-data export FILE [-o OUT]\n"
+            "                                 print FILE (data or help file) as JSON, or write it to OUT;\n"
+            "                                 OUT is replaced only once all of it is written\n");
+    if (command == QLatin1String("import"))
+        return QStringLiteral("  vorrak-data import JSON OUT    write the binary file described by JSON to OUT\n");
+    if (command == QLatin1String("check"))
+        return QStringLiteral("  vorrak-data check FILE         tell whether FILE is a valid data or help file\n");
+    if (command == QLatin1String("lint"))
+        return QStringLiteral(
+            "  vorrak-data lint FILE          list what in a data file (binary or JSON) is likely a mistake:\n"
+            "                                 Min QL above Max QL, a Min or Max QL of 0, empty names,\n"
+            "                                 multipliers that are no plain decimal number or negative,\n"
+            "                                 kinds other than 0 and 1, a name twice in one list;\n"
+            "                                 exit status 1 when it finds any\n");
+    if (command == QLatin1String("web"))
+        return QStringLiteral(
+            "  vorrak-data web DATA [HELP] OUT.html\n"
+            "                                 write a web calculator for DATA (and the topics of HELP) as one\n"
+            "                                 HTML file that works offline in any browser\n");
+    if (command == QLatin1String("calc"))
+        return CalcCommand::usage();
+    return QString();
+}
+
+} // namespace
+
 QString DataTool::usage()
 {
     return QStringLiteral(
         "Usage: vorrak-data COMMAND ...\n"
         "Converts the Vorrak data file (Vorrak.dat) and help file (Vorrak.hlp) to and from JSON,\n"
         "checks them, answers the calculator's questions and publishes a web calculator.\n"
-        "\n"
-        "  vorrak-data export FILE [-o OUT]\n"
-        "                                 print FILE (data or help file) as JSON, or write it to OUT;\n"
-        "                                 OUT is replaced only once all of it is written\n"
-        "  vorrak-data import JSON OUT    write the binary file described by JSON to OUT\n"
-        "  vorrak-data check FILE         tell whether FILE is a valid data or help file\n"
-        "  vorrak-data lint FILE          list what in a data file (binary or JSON) is likely a mistake:\n"
-        "                                 Min QL above Max QL, empty names, multipliers that are no number,\n"
-        "                                 kinds other than 0 and 1, a name twice in one list\n"
-        "  vorrak-data web DATA [HELP] OUT.html\n"
-        "                                 write a web calculator for DATA (and the topics of HELP) as one\n"
-        "                                 HTML file that works offline in any browser\n"
-        "      lint, web and calc read data and help files in their binary or their JSON form.\n")
-        + CalcCommand::usage()
+        "\n")
+        + commandUsage(QStringLiteral("export")) + commandUsage(QStringLiteral("import"))
+        + commandUsage(QStringLiteral("check")) + commandUsage(QStringLiteral("lint"))
+        + commandUsage(QStringLiteral("web"))
+        + QStringLiteral("      lint, web and calc read data and help files in their binary or their JSON form.\n")
+        + commandUsage(QStringLiteral("calc"))
         + QStringLiteral(
+        "  vorrak-data COMMAND --help     show the usage of one command (or vorrak-data help COMMAND)\n"
         "  vorrak-data --help             show this text\n"
         "  vorrak-data --version          show the version\n"
         "\n"
         "Exit status: 0 success, 1 invalid or unreadable input or unwritable output, or findings of\n"
         "lint, 2 wrong usage.\n");
+}
+
+int DataTool::commandHelp(const QString &command)
+{
+    const QString lines = commandUsage(command);
+    if (lines.isEmpty())
+        return usageError(QStringLiteral("unknown command \"%1\"").arg(command));
+    m_out->write((QStringLiteral("Usage:\n") + lines).toUtf8());
+    return Success;
 }
 
 int DataTool::run(const QStringList &arguments)
@@ -61,10 +96,16 @@ int DataTool::run(const QStringList &arguments)
         return usageError(QStringLiteral("missing command"));
     const QString command = arguments.first();
     const qsizetype operands = arguments.size() - 1;
+    if (command == QLatin1String("help") && operands > 0 && arguments.at(1) != QLatin1String("help"))
+        return commandHelp(arguments.at(1));
     if (command == QLatin1String("--help") || command == QLatin1String("-h") || command == QLatin1String("help")) {
         m_out->write(usage().toUtf8());
         return Success;
     }
+    // "--help" or "-h" anywhere after a command asks for that command's usage.
+    if (!commandUsage(command).isEmpty()
+        && (arguments.contains(QLatin1String("--help")) || arguments.contains(QLatin1String("-h"))))
+        return commandHelp(command);
     if (command == QLatin1String("--version")) {
         m_out->write("vorrak-data " VORRAK_VERSION "\n");
         return Success;

@@ -27,6 +27,8 @@ private:
     int checkFile(const QString &path);
     int lintFile(const QString &path);
     int webPage(const QStringList &operands);
+    // "Usage:" and the lines of one command, or a usage error for no command.
+    int commandHelp(const QString &command);
 
     // Every file is read and written through these.
     bool readFile(const QString &path, QByteArray &bytes);

@@ -1,6 +1,5 @@
 #include "helpbodysanitizer.h"
 
-#include <QRegularExpression>
 #include <QSet>
 #include <QStringList>
 
@@ -32,6 +31,55 @@ bool isTagStart(QChar c)
     return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
 }
 
+bool isAsciiDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+bool isHexDigit(QChar c)
+{
+    return isAsciiDigit(c) || (c >= QLatin1Char('a') && c <= QLatin1Char('f'))
+        || (c >= QLatin1Char('A') && c <= QLatin1Char('F'));
+}
+
+bool isAsciiSpace(QChar c)
+{
+    return c == QLatin1Char(' ') || (c >= QLatin1Char('\t') && c <= QLatin1Char('\r'));
+}
+
+bool isSpecial(QChar c)
+{
+    return c == QLatin1Char('&') || c == QLatin1Char('<') || c == QLatin1Char('>');
+}
+
+// The length of the character reference ("&amp;", "&#38;", "&#x26;") that
+// starts at `at`, or 0 when the '&' there starts none. It looks at no more
+// than a reference's longest form, so a body of stray '&' is read in one pass.
+qsizetype referenceLength(const QString &text, qsizetype at)
+{
+    const auto charAt = [&text](qsizetype i) { return i < text.size() ? text.at(i) : QChar(); };
+    qsizetype i = at + 1;
+    qsizetype most = 32;
+    bool (*accepts)(QChar) = nullptr;
+    if (isTagStart(charAt(i))) {
+        accepts = [](QChar c) { return isTagStart(c) || isAsciiDigit(c); };
+    } else if (charAt(i) == QLatin1Char('#') && (charAt(i + 1) == QLatin1Char('x') || charAt(i + 1) == QLatin1Char('X'))) {
+        i += 2;
+        most = 6;
+        accepts = isHexDigit;
+    } else if (charAt(i) == QLatin1Char('#')) {
+        i += 1;
+        most = 7;
+        accepts = isAsciiDigit;
+    } else {
+        return 0;
+    }
+    const qsizetype start = i;
+    while (i - start < most && accepts(charAt(i)))
+        ++i;
+    return i > start && charAt(i) == QLatin1Char(';') ? i + 1 - at : 0;
+}
+
 // Finds the '>' that ends a tag. A '>' inside a quoted attribute value
 // ends the tag early, which is safe: the rest is shown as escaped text. The
 // last answer is kept, so a body full of '<' is still read in one pass.
@@ -52,14 +100,33 @@ private:
     qsizetype m_next = 0;
 };
 
+// Where the element `tag` whose content is dropped ends: just behind its
+// closing tag, or the end of the text when it has none. One search from
+// `from` onwards, so dropped elements cost no more than their own length.
+qsizetype afterClosingTag(const QString &text, const QString &tag, qsizetype from, TagEnds &tagEnds)
+{
+    const QString closing = QStringLiteral("</") + tag;
+    for (qsizetype at = text.indexOf(closing, from, Qt::CaseInsensitive); at >= 0;
+         at = text.indexOf(closing, at + 1, Qt::CaseInsensitive)) {
+        const qsizetype next = at + closing.size();
+        if (next >= text.size())
+            break;
+        if (text.at(next) == QLatin1Char('>'))
+            return next + 1;
+        if (isAsciiSpace(text.at(next)) || text.at(next) == QLatin1Char('/')) {
+            const qsizetype end = tagEnds.after(next);
+            return end < 0 ? text.size() : end + 1;
+        }
+    }
+    return text.size();
+}
+
 } // namespace
 
 namespace HelpBodySanitizer {
 
 QString sanitize(const QString &body)
 {
-    static const QRegularExpression entity(
-        QStringLiteral("\\G&(?:[A-Za-z][A-Za-z0-9]{0,31}|#[0-9]{1,7}|#[xX][0-9A-Fa-f]{1,6});"));
     QString out;
     out.reserve(body.size());
     TagEnds tagEnds(body);
@@ -67,24 +134,27 @@ QString sanitize(const QString &body)
     while (i < body.size()) {
         const QChar c = body.at(i);
         if (c == QLatin1Char('&')) {
-            const QRegularExpressionMatch match = entity.match(body, i);
-            if (match.hasMatch()) {
-                out += match.captured();
-                i += match.capturedLength();
+            if (const qsizetype length = referenceLength(body, i)) {
+                out += QStringView(body).mid(i, length);
+                i += length;
             } else {
-                out += QLatin1String("&amp;");
+                out += u"&amp;";
                 ++i;
             }
             continue;
         }
         if (c == QLatin1Char('>')) {
-            out += QLatin1String("&gt;");
+            out += u"&gt;";
             ++i;
             continue;
         }
         if (c != QLatin1Char('<')) {
-            out += c;
-            ++i;
+            // The text up to the next character that needs a look, at once.
+            qsizetype next = i + 1;
+            while (next < body.size() && !isSpecial(body.at(next)))
+                ++next;
+            out += QStringView(body).mid(i, next - i);
+            i = next;
             continue;
         }
         if (body.mid(i, 4) == QLatin1String("<!--")) {
@@ -98,7 +168,7 @@ QString sanitize(const QString &body)
             && (isTagStart(body.at(nameStart)) || body.at(i + 1) == QLatin1Char('!') || body.at(i + 1) == QLatin1Char('?'));
         const qsizetype end = markup ? tagEnds.after(i) : -1;
         if (end < 0) {
-            out += QLatin1String("&lt;");
+            out += u"&lt;";
             ++i;
             continue;
         }
@@ -108,14 +178,7 @@ QString sanitize(const QString &body)
         const QString tag = body.mid(nameStart, nameEnd - nameStart).toLower();
         i = end + 1;
         if (!closing && dropsContent(tag)) {
-            const QRegularExpression close(QStringLiteral("</%1[\\s/>]").arg(tag),
-                                           QRegularExpression::CaseInsensitiveOption);
-            const QRegularExpressionMatch match = close.match(body, i);
-            i = match.hasMatch() ? match.capturedEnd() : body.size();
-            if (match.hasMatch() && !match.captured().endsWith(QLatin1Char('>'))) {
-                const qsizetype closeEnd = tagEnds.after(i - 1);
-                i = closeEnd < 0 ? body.size() : closeEnd + 1;
-            }
+            i = afterClosingTag(body, tag, i, tagEnds);
             continue;
         }
         if (formattingTags().contains(tag))

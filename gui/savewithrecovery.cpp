@@ -1,6 +1,8 @@
 #include "savewithrecovery.h"
 
+#include "emergencycopy.h"
 #include "messageboxparent.h"
+#include "sessionending.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -53,20 +55,43 @@ bool saveCopy(QWidget *parent, const std::function<SaveResult(const QString &)> 
     return true;
 }
 
+// No one can answer: the store goes to an emergency copy, and standard error
+// (where the failure is already logged) names it.
+bool saveUnattended(const QString &what, const QString &filePath,
+                    const std::function<SaveResult(const QString &)> &saveCopyAs)
+{
+    const QString copy = EmergencyCopy::write(filePath, saveCopyAs);
+    if (copy.isEmpty()) {
+        qWarning("No emergency copy could be written: the changes to the %s are lost.", qPrintable(what));
+        return false;
+    }
+    qWarning("The changes to the %s were saved to the emergency copy %s", qPrintable(what),
+             qPrintable(QDir::toNativeSeparators(copy)));
+    return true;
+}
+
 } // namespace
 
-bool saveWithRecovery(QWidget *parent, const QString &what, const std::function<SaveResult()> &save,
+bool saveWithRecovery(QWidget *parent, const QString &what, const QString &filePath,
+                      const std::function<SaveResult()> &save,
                       const std::function<SaveResult(const QString &path)> &saveCopyAs)
 {
     QWidget *boxParent = messageBoxParent(parent);
     SaveResult result = save();
     for (;;) {
         if (result.saved) {
-            if (!result.message.isEmpty())
+            // Without a display the message is in the log already.
+            if (!result.message.isEmpty() && !SessionEnding::displayLost())
                 QMessageBox::information(boxParent, Caption, result.message);
             return true;
         }
-        switch (ask(boxParent, result.message)) {
+        if (SessionEnding::isEnding())
+            return saveUnattended(what, filePath, saveCopyAs);
+        const Choice choice = ask(boxParent, result.message);
+        // The end of the session closed the question: no one answered it.
+        if (SessionEnding::isEnding())
+            continue;
+        switch (choice) {
         case Choice::Retry:
             result = save();
             break;

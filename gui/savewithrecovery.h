@@ -15,13 +15,18 @@ class QWidget;
 // file (where it was kept) is shown as well. `what` names the file in the
 // texts: "data file" or "help file". True once the store is on disk, in its
 // file or in a copy.
-bool saveWithRecovery(QWidget *parent, const QString &what, const std::function<SaveResult()> &save,
+// When the session is ending and no one is left to answer, a failed save
+// asks nothing: the store goes to an emergency copy of `filePath`, and
+// standard error names it.
+bool saveWithRecovery(QWidget *parent, const QString &what, const QString &filePath,
+                      const std::function<SaveResult()> &save,
                       const std::function<SaveResult(const QString &path)> &saveCopyAs);
 
-// The same for a store with save() and saveCopy(path).
+// The same for a store with filePath(), save() and saveCopy(path).
 template <typename Store>
 bool saveWithRecovery(QWidget *parent, const QString &what, Store &store)
 {
     return saveWithRecovery(
-        parent, what, [&store] { return store.save(); }, [&store](const QString &path) { return store.saveCopy(path); });
+        parent, what, Store::filePath(), [&store] { return store.save(); },
+        [&store](const QString &path) { return store.saveCopy(path); });
 }

@@ -98,6 +98,63 @@ QByteArray stripLeadingZeros(const QByteArray &digits)
     return digits.mid(i);
 }
 
+// An exponent can add any number of zeros to a short multiplier ("1e999999"
+// is nine characters); beyond this many the digits are followed by the
+// exponent instead, so a hostile file can't make an amount of megabytes.
+constexpr qint64 WrittenZerosLimit = 1000;
+
+// (-)digits x 10^exponent with every digit, in plain decimal: "-12345678.9",
+// "0.0000001", "1" and 400 zeros; "0" for zero digits.
+QString decimalText(bool negative, const QByteArray &digits, qint64 exponent)
+{
+    const QByteArray magnitude = stripLeadingZeros(digits);
+    if (magnitude.isEmpty() || magnitude == "0")
+        return QStringLiteral("0");
+    QByteArray text = magnitude;
+    if (exponent > WrittenZerosLimit) {
+        text += 'e' + QByteArray::number(exponent);
+    } else if (exponent >= 0) {
+        text += QByteArray(int(exponent), '0');
+    } else {
+        const qint64 fractionDigits = -exponent;
+        if (magnitude.size() <= fractionDigits)
+            text = "0." + QByteArray(int(fractionDigits - magnitude.size()), '0') + magnitude;
+        else
+            text.insert(int(magnitude.size() - fractionDigits), '.');
+        while (text.endsWith('0'))
+            text.chop(1);
+        if (text.endsWith('.'))
+            text.chop(1);
+    }
+    return QString::fromLatin1((negative ? "-" : "") + text);
+}
+
+// A double with every digit of its exact value; infinities and NaN as words.
+QString doubleText(double x)
+{
+    if (std::isnan(x))
+        return QStringLiteral("nan");
+    if (std::isinf(x))
+        return x < 0 ? QStringLiteral("-inf") : QStringLiteral("inf");
+    if (x == std::floor(x))
+        return QString::number(x, 'f', 0);
+    // x = m / 2^k with a whole m below 2^53; m / 2^k = m x 5^k / 10^k.
+    double m = x;
+    qint64 k = 0;
+    for (; m != std::floor(m); ++k)
+        m *= 2;
+    QByteArray digits = QByteArray::number(qint64(std::fabs(m)));
+    // 5^13 at a time: k reaches 1074 for the smallest doubles.
+    constexpr qint64 FivePow13 = 1220703125;
+    for (qint64 left = k; left > 0; left -= 13) {
+        qint64 factor = FivePow13;
+        for (qint64 i = left; i < 13; ++i)
+            factor /= 5;
+        digits = multiplyDigits(digits, factor);
+    }
+    return decimalText(x < 0, digits, -k);
+}
+
 } // namespace
 
 Multiplier::Multiplier(const QString &text)
@@ -169,7 +226,14 @@ void Multiplier::parseDecimal(const QByteArray &text, int i)
     m_digits = digits;
     m_exponent = exponent;
     m_value = toDouble(m_negative, digits, exponent);
-    m_exact = std::isfinite(m_value);
+    m_exact = true; // beyond the range of a double too
+}
+
+QString Multiplier::valueText() const
+{
+    if (isFixed())
+        return QStringLiteral("0"); // "1e-400" too: it reads as 0
+    return m_exact ? decimalText(m_negative, m_digits, m_exponent) : doubleText(m_value);
 }
 
 QString Multiplier::amountText(int ql) const
@@ -178,37 +242,22 @@ QString Multiplier::amountText(int ql) const
         return QStringLiteral("Fixed");
     if (!m_exact) {
         const double x = m_value * ql;
-        if (!std::isfinite(x))
-            return QString::number(x, 'g', 6);
-        if (x > 0 && x != std::floor(x))
-            return QString::number(std::ceil(x), 'f', 0);
-        if (x == std::floor(x))
-            return QString::number(x, 'f', 0);
-        return QString::number(x, 'g', 6);
+        return doubleText(x > 0 ? std::ceil(x) : x);
     }
 
     // The digits are multiplied as magnitudes; the sign is kept apart.
     const bool negative = m_negative != (ql < 0);
     const QByteArray product = multiplyDigits(m_digits, ql < 0 ? -qint64(ql) : qint64(ql));
-    QByteArray whole;
     bool hasFraction = false;
-    if (m_exponent >= 0) {
-        whole = product + QByteArray(int(m_exponent), '0');
-    } else {
-        const qint64 fractionDigits = -m_exponent;
-        const qint64 wholeDigits = product.size() - fractionDigits;
-        whole = wholeDigits > 0 ? product.left(wholeDigits) : QByteArray("0");
-        const QByteArray fraction = wholeDigits > 0 ? product.mid(wholeDigits) : product;
-        for (char c : fraction)
+    if (m_exponent < 0) {
+        const qint64 fractionDigits = qMin(-m_exponent, qint64(product.size()));
+        for (char c : product.right(fractionDigits))
             hasFraction = hasFraction || c != '0';
     }
-    whole = stripLeadingZeros(whole);
-    if (!hasFraction) {
-        const bool zero = whole == "0";
-        return QString::fromLatin1((negative && !zero ? "-" : "") + whole);
-    }
-    if (!negative)
-        return QString::fromLatin1(incrementDigits(whole));
-    // A negative product keeps its fraction, written like "%g".
-    return QString::number(toDouble(true, product, m_exponent), 'g', 6);
+    if (!hasFraction || negative)
+        return decimalText(negative, product, m_exponent);
+    // A positive product with a fraction is rounded up to the next whole number.
+    const qint64 wholeDigits = product.size() + m_exponent;
+    const QByteArray whole = wholeDigits > 0 ? stripLeadingZeros(product.left(wholeDigits)) : QByteArray("0");
+    return QString::fromLatin1(incrementDigits(whole));
 }

@@ -22,9 +22,15 @@ public:
     // False for text that strtod reads no number from at all ("abc", "").
     bool hasLeadingNumber() const { return m_hasNumber; }
 
+    // The value the text counts as, every digit written: "1,5" counts as 1,
+    // "1e2" as 100; infinite and NaN values as "inf", "-inf" and "nan".
+    QString valueText() const;
+
     // The amount needed at `ql`: "Fixed", or the product rounded up to a
-    // whole number when it is positive (all digits, no exponent). A negative
-    // product keeps its fraction; infinite and NaN values show as such.
+    // whole number when it is positive. A negative product keeps its
+    // fraction. Every digit is written, without an exponent, up to a
+    // thousand zeros from the multiplier's exponent ("2e1001" beyond);
+    // infinite and NaN values show as such.
     QString amountText(int ql) const;
 
 private:
@@ -32,7 +38,7 @@ private:
 
     double m_value = 0.0;
     bool m_hasNumber = true;
-    bool m_exact = false;   // true when m_digits/m_exponent hold the value
+    bool m_exact = false;   // true when m_digits/m_exponent hold the value (decimal text)
     bool m_negative = false;
     QByteArray m_digits;    // decimal digits without leading zeros
     qint64 m_exponent = 0;  // value = digits x 10^exponent

@@ -46,17 +46,6 @@ int compareWholeNumbers(QString a, QString b)
     return signA < 0 ? -order : order;
 }
 
-double amountValue(const QString &amount)
-{
-    if (amount == QLatin1String("inf"))
-        return HUGE_VAL;
-    if (amount == QLatin1String("-inf"))
-        return -HUGE_VAL;
-    bool ok = false;
-    const double value = amount.toDouble(&ok);
-    return ok ? value : NAN;
-}
-
 } // namespace
 
 Requirements Requirements::of(const Proc &proc, int ql)
@@ -71,13 +60,37 @@ Requirements Requirements::of(const Proc &proc, int ql)
     return result;
 }
 
+QString inertField(const QString &field)
+{
+    static const QRegularExpression number(QStringLiteral("^[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][+-]?[0-9]+)?$"));
+    static const QString formulaStarts = QStringLiteral("=+-@\t\r");
+    if (field.isEmpty() || !formulaStarts.contains(field.at(0)) || number.match(field).hasMatch())
+        return field;
+    return QLatin1Char('\'') + field;
+}
+
+QString inertLineField(QString field)
+{
+    for (QChar &c : field) {
+        if (c == QLatin1Char('\t') || c == QLatin1Char('\n') || c == QLatin1Char('\r'))
+            c = QLatin1Char(' ');
+    }
+    return inertField(field);
+}
+
 QString requirementsText(const QString &product, int ql, const Requirements &requirements)
 {
-    QString text = product + QLatin1Char('\t') + QString::number(ql) + QLatin1Char('\n');
-    for (const QList<RequirementRow> *rows : {&requirements.items, &requirements.skills}) {
-        for (const RequirementRow &row : *rows)
-            text += row.name + QLatin1Char('\t') + row.amount + QLatin1Char('\n');
-    }
+    const auto field = inertLineField;
+    QString text = field(product) + QLatin1Char('\t') + QString::number(ql) + QLatin1Char('\n');
+    const auto list = [&](const QString &heading, const QList<RequirementRow> &rows) {
+        if (rows.isEmpty())
+            return;
+        text += heading + QLatin1Char('\n');
+        for (const RequirementRow &row : rows)
+            text += field(row.name) + QLatin1Char('\t') + field(row.amount) + QLatin1Char('\n');
+    };
+    list(QStringLiteral("Tools/Items"), requirements.items);
+    list(QStringLiteral("Skills"), requirements.skills);
     return text;
 }
 
@@ -87,8 +100,9 @@ bool skillReaches(const QString &value, const QString &amount)
         return true;
     if (isWholeNumber(amount))
         return compareWholeNumbers(value, amount) >= 0;
-    // A negative amount with a fraction, an infinity or "nan".
-    return amountValue(value) >= amountValue(amount);
+    // A negative amount with a fraction, one with an exponent, an infinity
+    // or "nan": compared as the doubles they read as.
+    return Multiplier(value).value() >= Multiplier(amount).value();
 }
 
 HighestQl HighestQl::of(const Proc &proc, const QMap<QString, QString> &skills)
@@ -245,23 +259,25 @@ int compareAmounts(const QString &a, const QString &b)
 {
     if (isWholeNumber(a) && isWholeNumber(b))
         return compareWholeNumbers(a, b);
-    const double x = amountValue(a);
-    const double y = amountValue(b);
+    const double x = Multiplier(a).value();
+    const double y = Multiplier(b).value();
     if (std::isnan(x) || std::isnan(y))
         return std::isnan(x) == std::isnan(y) ? 0 : (std::isnan(x) ? 1 : -1);
     return x < y ? -1 : (x > y ? 1 : 0);
 }
 
 // How much a skill value must grow to reach an amount it does not reach:
-// the least whole number that does, less the value.
+// the least whole number that does, less the value. For a negative amount
+// with a fraction that is its whole part; an infinity, "nan" or an amount
+// written with its exponent is given as it is.
 QString missingAmount(const QString &value, const QString &amount)
 {
+    static const QRegularExpression negativeFraction(QStringLiteral("^-[0-9]+\\.[0-9]+$"));
     if (isWholeNumber(amount))
         return wholeDifference(amount, value);
-    const double x = amountValue(amount);
-    if (!std::isfinite(x))
-        return amount;
-    return wholeDifference(QString::number(std::ceil(x), 'f', 0), value);
+    if (negativeFraction.match(amount).hasMatch())
+        return wholeDifference(amount.section(QLatin1Char('.'), 0, 0), value);
+    return amount;
 }
 
 } // namespace
@@ -365,8 +381,8 @@ QString planText(const PlanNeeds &needs)
         if (!list.isEmpty())
             text += heading + QLatin1Char('\n');
         for (const PlanNeed &need : list)
-            text += need.name + QLatin1Char('\t') + need.amount + QLatin1Char('\t')
-                + need.products.join(QLatin1String(", ")) + QLatin1Char('\n');
+            text += inertLineField(need.name) + QLatin1Char('\t') + inertLineField(need.amount) + QLatin1Char('\t')
+                + inertLineField(need.products.join(QLatin1String(", "))) + QLatin1Char('\n');
     };
     section(QStringLiteral("Tools/Items"), needs.items);
     section(QStringLiteral("Skills"), needs.skills);

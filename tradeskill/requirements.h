@@ -27,9 +27,20 @@ struct Requirements
 };
 
 // The plain text the calculator's Copy gives: the product and its QL, then
-// every row of both lists in the order shown, name and amount separated by a
-// tab, one per line.
+// a "Tools/Items" and a "Skills" line, each followed by the rows of its list
+// in the order shown, name and amount separated by a tab, one per line (a
+// heading whose list is empty is left out). Every field goes through
+// inertLineField().
 QString requirementsText(const QString &product, int ql, const Requirements &requirements);
+
+// A field of a text meant for pasting into a spreadsheet, made inert: one
+// that starts with '=', '+', '-', '@', a tab or a carriage return and is
+// not a number would be taken for a formula, so it gets a leading
+// apostrophe, which spreadsheets read as "this is text". "-2.5" stays.
+QString inertField(const QString &field);
+// The same for a field of a line of text: tabs and line breaks in it, which
+// would start another cell or row, become blanks first.
+QString inertLineField(QString field);
 
 // The highest QL of a process's range that a player's skill values allow:
 // every skill requirement that scales is met at that QL. Skills of the
@@ -116,5 +127,5 @@ struct PlanNeeds
 
 // The plan as text: a heading line for each list that is not empty, then
 // one line per need, name, amount and the products needing it (joined by
-// ", ") separated by tabs.
+// ", ") separated by tabs, each through inertLineField().
 QString planText(const PlanNeeds &needs);

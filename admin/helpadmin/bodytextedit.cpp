@@ -20,6 +20,11 @@ QString BodyTextEdit::body() const
     return m_loaded.bodyFrom(document()->toRawText());
 }
 
+bool BodyTextEdit::isChanged() const
+{
+    return document()->toRawText() != m_loaded.text();
+}
+
 void BodyTextEdit::insertTags(const QString &open, const QString &close)
 {
     QTextCursor cursor = textCursor();

@@ -19,6 +19,8 @@ public:
     // would turn every break into LF and a non-breaking space into a blank).
     void setBody(const QString &body);
     QString body() const;
+    // Whether body() differs from the body given, by its text.
+    bool isChanged() const;
 
     // Wraps the marked text in the two tags and puts the cursor behind the
     // closing one; with nothing marked both tags go in at the cursor.

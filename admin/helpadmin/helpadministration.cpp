@@ -2,6 +2,7 @@
 
 #include "dialogwindowflags.h"
 #include "savewithrecovery.h"
+#include "sessionending.h"
 #include "vorrakhelpdialog.h"
 
 namespace HelpAdministration {
@@ -9,12 +10,15 @@ namespace HelpAdministration {
 void run(QWidget *parent)
 {
     VorrakHelpDialog dialog(parent, nullptr, true, DialogWindowFlags);
-    dialog.exec();
-
     // Every way of closing keeps the changes: there is no way to throw them
-    // away, so the file is written whatever exec() returned. The store keeps
-    // an unreadable or changed file as a backup before writing over it.
-    saveWithRecovery(&dialog, QStringLiteral("help file"), dialog.helpData());
+    // away, so the file is written whatever exec() returned, or if the
+    // program has to end inside it or inside a message of the save. The
+    // store keeps an unreadable or changed file as a backup before writing
+    // over it.
+    const auto save = [&dialog] { saveWithRecovery(&dialog, QStringLiteral("help file"), dialog.helpData()); };
+    SessionEnding::KeepStep keep(save);
+    dialog.exec();
+    save();
 }
 
 } // namespace HelpAdministration

@@ -3,10 +3,13 @@
 #include "bodytextedit.h"
 #include "dialogsetup.h"
 #include "editoricons.h"
+#include "sessionending.h"
 #include "ui_vorrakeditor.h"
 
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 
@@ -71,6 +74,34 @@ VorrakEditor::~VorrakEditor() = default;
 BodyTextEdit *VorrakEditor::bodyEdit() const
 {
     return m_ui->BodyEdit;
+}
+
+void VorrakEditor::reject()
+{
+    if (!m_ui->BodyEdit->isChanged()) {
+        QDialog::reject();
+        return;
+    }
+    // No one is left to answer at the end of the session; what was typed is
+    // kept.
+    if (!SessionEnding::isEnding()) {
+        QMessageBox box(QMessageBox::Question, QStringLiteral("VorrakAdmin"), tr("The body was changed. Save the changes?"),
+                        QMessageBox::NoButton, this);
+        QPushButton *save = box.addButton(tr("Save"), QMessageBox::AcceptRole);
+        QPushButton *discard = box.addButton(tr("Discard"), QMessageBox::DestructiveRole);
+        QPushButton *cancel = box.addButton(tr("Cancel"), QMessageBox::RejectRole);
+        box.setDefaultButton(save);
+        box.setEscapeButton(cancel);
+        box.exec();
+        if (box.clickedButton() == discard) {
+            QDialog::reject();
+            return;
+        }
+        // Cancel stays in the editor, unless the session ended meanwhile.
+        if (box.clickedButton() != save && !SessionEnding::isEnding())
+            return;
+    }
+    accept();
 }
 
 void VorrakEditor::addBR()

@@ -16,7 +16,8 @@ class VorrakEditor;
 // The editor for the rich-text source of one help body: tag buttons, "<br>"
 // on every Return, undo and redo, and a status bar with the buttons' texts
 // and the Num / Caps indicators. Save accepts, Close rejects; the opener
-// takes the text from bodyEdit().
+// takes the text from bodyEdit(). Leaving a changed body any other way than
+// by Save asks first; at the end of the session it is kept as by Save.
 class VorrakEditor : public QDialog
 {
     Q_OBJECT
@@ -29,6 +30,11 @@ public:
     ~VorrakEditor() override;
 
     BodyTextEdit *bodyEdit() const;
+
+public slots:
+    // Escape, "Close" and the close box: a changed body is saved, dropped or
+    // kept in the editor, as the user answers.
+    void reject() override;
 
 protected slots:
     virtual void addBR();

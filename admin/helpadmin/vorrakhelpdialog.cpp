@@ -1,11 +1,13 @@
 #include "vorrakhelpdialog.h"
 
 #include "bodytextedit.h"
+#include "currentrowselected.h"
 #include "debuglog.h"
 #include "dialogsetup.h"
 #include "dialogwindowflags.h"
 #include "helpfile.h"
 #include "messageboxparent.h"
+#include "sessionending.h"
 #include "topicidlevel.h"
 #include "ui_vorrakhelpdialog.h"
 #include "vorrakeditor.h"
@@ -41,12 +43,8 @@ VorrakHelpDialog::VorrakHelpDialog(QWidget *parent, const char *name, bool modal
     connect(m_ui->CloseBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_ui->HeaderList, &QTreeWidget::itemSelectionChanged, this, &VorrakHelpDialog::topicSelected);
     // The row that looks current is the selected one, the one the actions
-    // act on: a row made current without being selected (the list does that
-    // to its first row when it takes the focus) is selected.
-    connect(m_ui->HeaderList, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *current) {
-        if (current && !current->isSelected())
-            m_ui->HeaderList->setCurrentItem(current);
-    });
+    // act on.
+    keepCurrentRowSelected(m_ui->HeaderList);
     connect(m_ui->AddBtn, &QPushButton::clicked, this, &VorrakHelpDialog::addTopic);
     connect(m_ui->EditBtn, &QPushButton::clicked, this, &VorrakHelpDialog::editTopic);
     connect(m_ui->DelBtn, &QPushButton::clicked, this, &VorrakHelpDialog::deleteTopic);
@@ -118,11 +116,11 @@ void VorrakHelpDialog::updateTopicList()
 
 int VorrakHelpDialog::selectedTopic() const
 {
-    const QList<QTreeWidgetItem *> selected = m_ui->HeaderList->selectedItems();
-    if (selected.isEmpty())
+    const QTreeWidgetItem *row = selectedRow(m_ui->HeaderList);
+    if (!row)
         return -1;
     bool ok = false;
-    const int p = selected.first()->text(IndexColumn).toInt(&ok, 10);
+    const int p = row->text(IndexColumn).toInt(&ok, 10);
     return ok && p >= 0 && p < m_helpData.count() ? p : -1;
 }
 
@@ -168,6 +166,7 @@ void VorrakHelpDialog::addTopic()
         return;
     m_helpData.topics().append(HelpTopic{form.idEdit()->text(), form.headerEdit()->text(), QString()});
     updateTopicList();
+    makeCurrent(m_helpData.count() - 1);
 }
 
 void VorrakHelpDialog::deleteTopic()
@@ -182,8 +181,13 @@ void VorrakHelpDialog::deleteTopic()
     if (QMessageBox::warning(this, QStringLiteral("VorrakAdmin"), question, QMessageBox::Yes | QMessageBox::No)
         != QMessageBox::Yes)
         return;
+    // The row below takes the place of the deleted one; below the last row
+    // there is none.
+    const QTreeWidgetItem *below = m_ui->HeaderList->itemBelow(rowOfTopic(p));
+    const int next = below ? below->text(IndexColumn).toInt() : -1;
     m_helpData.topics().removeAt(p);
     updateTopicList();
+    makeCurrent(next > p ? next - 1 : next);
 }
 
 void VorrakHelpDialog::editTopic()
@@ -212,7 +216,17 @@ void VorrakHelpDialog::editBody()
     VORRAK_DEBUG("Editing Body: #%d", p);
     VorrakEditor editor(this, nullptr, true, DialogWindowFlags);
     editor.bodyEdit()->setBody(m_helpData.topics().at(p).body);
-    if (editor.exec() != QDialog::Accepted)
+    int result;
+    {
+        // Should the program have to end inside exec(), a changed body is
+        // kept as by Save, before the help file is written.
+        SessionEnding::KeepStep keep([this, p, &editor] {
+            if (editor.bodyEdit()->isChanged())
+                m_helpData.topics()[p].body = editor.bodyEdit()->body();
+        });
+        result = editor.exec();
+    }
+    if (result != QDialog::Accepted)
         return;
     m_helpData.topics()[p].body = editor.bodyEdit()->body();
     makeCurrent(p);

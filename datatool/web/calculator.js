@@ -94,56 +94,48 @@ const Amounts = (() => {
     m.digits = digits;
     m.exponent = exponent;
     m.value = digits === "" ? 0 : Number((m.negative ? "-" : "") + digits + "e" + exponent);
-    m.exact = Number.isFinite(m.value);
+    m.exact = true; // beyond the range of a double too
     return m;
   }
 
-  // printf's "%g" with six significant digits.
-  function gFormat(x) {
-    if (Number.isNaN(x)) return "nan";
-    if (!Number.isFinite(x)) return x < 0 ? "-inf" : "inf";
-    const [mantissa, exp] = x.toExponential(5).split("e");
-    const e = Number(exp);
-    const sign = mantissa.startsWith("-") ? "-" : "";
-    const digits = mantissa.replace("-", "").replace(".", "");
-    const trim = s => s.replace(/0+$/, "");
-    if (e < -4 || e >= 6) {
-      const fraction = trim(digits.slice(1));
-      const abs = Math.abs(e);
-      return sign + digits[0] + (fraction ? "." + fraction : "") + "e" + (e < 0 ? "-" : "+") + (abs < 10 ? "0" : "") + abs;
-    }
-    const whole = e >= 0 ? digits.slice(0, e + 1) : "0";
-    const fraction = trim(e >= 0 ? digits.slice(e + 1) : "0".repeat(-e - 1) + digits);
-    return sign + whole + (fraction ? "." + fraction : "");
+  // An exponent adds at most this many zeros; beyond, the exponent is
+  // written after the digits ("2e1001"), as vorrak-data calc does.
+  const WrittenZerosLimit = 1000;
+
+  // (-)digits x 10^exponent with every digit, in plain decimal.
+  function decimalText(negative, digits, exponent) {
+    if (digits === 0n) return "0";
+    const sign = negative ? "-" : "";
+    if (exponent > WrittenZerosLimit) return sign + digits.toString() + "e" + exponent;
+    if (exponent >= 0) return sign + digits.toString() + "0".repeat(exponent);
+    const scale = 10n ** BigInt(-exponent);
+    const fraction = (digits % scale).toString().padStart(-exponent, "0").replace(/0+$/, "");
+    return sign + (digits / scale).toString() + (fraction ? "." + fraction : "");
   }
 
-  // The text of a whole double, every digit written.
-  const wholeText = x => BigInt(x).toString();
+  // A double with every digit of its exact value; infinities and NaN as words.
+  function doubleText(x) {
+    if (Number.isNaN(x)) return "nan";
+    if (!Number.isFinite(x)) return x < 0 ? "-inf" : "inf";
+    if (Number.isInteger(x)) return BigInt(x).toString();
+    let m = x;
+    let k = 0;
+    for (; !Number.isInteger(m); ++k) m *= 2;
+    return decimalText(x < 0, BigInt(Math.abs(m)) * 5n ** BigInt(k), -k);
+  }
 
   function amount(text, ql) {
     const m = typeof text === "string" ? parse(text) : text;
     if (m.value === 0) return "Fixed";
     if (!m.exact) {
       const x = m.value * ql;
-      if (!Number.isFinite(x)) return gFormat(x);
-      if (x > 0 && x !== Math.floor(x)) return wholeText(Math.ceil(x));
-      if (x === Math.floor(x)) return wholeText(x);
-      return gFormat(x);
+      return doubleText(x > 0 ? Math.ceil(x) : x);
     }
     const negative = m.negative !== (ql < 0);
     const product = BigInt(m.digits) * BigInt(Math.abs(ql));
-    let whole = product;
-    let hasFraction = false;
-    if (m.exponent >= 0) {
-      whole = product * 10n ** BigInt(m.exponent);
-    } else {
-      const scale = 10n ** BigInt(-m.exponent);
-      whole = product / scale;
-      hasFraction = product % scale !== 0n;
-    }
-    if (!hasFraction) return (negative && whole !== 0n ? "-" : "") + whole.toString();
-    if (!negative) return (whole + 1n).toString();
-    return gFormat(Number("-" + product.toString() + "e" + m.exponent));
+    const scale = m.exponent < 0 ? 10n ** BigInt(-m.exponent) : 1n;
+    if (product % scale === 0n || negative) return decimalText(negative, product, m.exponent);
+    return (product / scale + 1n).toString();
   }
 
   const wholeNumber = /^-?[0-9]+$/;
@@ -187,11 +179,13 @@ const Amounts = (() => {
   }
 
   // How much a skill value must grow to reach an amount it does not reach.
+  // For a negative amount with a fraction the least whole number reaching
+  // it is its whole part; an infinity, "nan" or an amount written with its
+  // exponent is given as it is.
   function missing(value, amountText) {
     if (wholeNumber.test(amountText)) return (BigInt(amountText) - BigInt(value)).toString();
-    const x = numberOf(amountText);
-    if (!Number.isFinite(x)) return amountText;
-    return (BigInt(Math.ceil(x)) - BigInt(value)).toString();
+    if (/^-[0-9]+\.[0-9]+$/.test(amountText)) return (BigInt(amountText.split(".")[0]) - BigInt(value)).toString();
+    return amountText;
   }
 
   return { parse, amount, reaches, limit, compare, missing };
@@ -391,19 +385,31 @@ function planNeeds(products) {
   return { items, skills };
 }
 
-// The texts that Copy gives, as vorrak-data calc prints them.
+// The texts that Copy gives, as vorrak-data calc prints them. A field that a
+// spreadsheet would take for a formula gets a leading apostrophe; tabs and
+// line breaks in it become blanks.
+const plainNumber = /^[+-]?([0-9]+\.?[0-9]*|\.[0-9]+)([eE][+-]?[0-9]+)?$/;
+function inertLineField(field) {
+  field = field.replace(/[\t\n\r]/g, " ");
+  return field !== "" && "=+-@".includes(field[0]) && !plainNumber.test(field) ? "'" + field : field;
+}
+
 function planText(needs) {
   let text = "";
   for (const [heading, list] of [["Tools/Items", needs.items], ["Skills", needs.skills]]) {
     if (list.length) text += heading + "\n";
-    for (const need of list) text += need.name + "\t" + need.amount + "\t" + need.products.join(", ") + "\n";
+    for (const need of list)
+      text += [need.name, need.amount, need.products.join(", ")].map(inertLineField).join("\t") + "\n";
   }
   return text;
 }
 
 function requirementsText(product, ql, result) {
-  let text = product + "\t" + ql + "\n";
-  for (const r of result.items.concat(result.skills)) text += r.name + "\t" + r.amount + "\n";
+  let text = inertLineField(product) + "\t" + ql + "\n";
+  for (const [heading, rows] of [["Tools/Items", result.items], ["Skills", result.skills]]) {
+    if (rows.length) text += heading + "\n";
+    for (const r of rows) text += inertLineField(r.name) + "\t" + inertLineField(r.amount) + "\n";
+  }
   return text;
 }
 
@@ -411,8 +417,9 @@ function requirementsText(product, ql, result) {
 // it lets the page keep them; the page works the same when it does not.
 const Skills = (() => {
   const key = "vorrak-skills:" + location.pathname;
-  // A whole number; no amount of the data is longer than a few hundred digits.
-  const valid = value => typeof value === "string" && /^-?[0-9]{1,400}$/.test(value);
+  // A whole number; no amount is longer than a multiplier's digits and a
+  // thousand zeros, so a few thousand digits are enough.
+  const valid = value => typeof value === "string" && /^-?[0-9]{1,2000}$/.test(value);
   let values = Object.create(null);
   try {
     const stored = JSON.parse(localStorage.getItem(key) || "{}");

@@ -478,16 +478,19 @@ void TestAdminActions::editOrDeleteWithoutTarget_data()
     QTest::addColumn<int>("action");
     QTest::addColumn<int>("type");
     QTest::addColumn<QString>("otherRow");
+    QTest::addColumn<bool>("deselected"); // that row then unselected by Ctrl+click, staying current
     for (int action : {int(Edit), int(Delete)}) {
         const char *name = action == Edit ? "edit" : "delete";
-        QTest::addRow("%s group, none", name) << false << action << int(GroupType) << QString();
-        QTest::addRow("%s process, no group", name) << false << action << int(ProcessType) << QString();
-        QTest::addRow("%s item, no row", name) << true << action << int(ItemType) << QString();
-        QTest::addRow("%s skill, no row", name) << true << action << int(SkillType) << QString();
+        QTest::addRow("%s group, none", name) << false << action << int(GroupType) << QString() << false;
+        QTest::addRow("%s process, no group", name) << false << action << int(ProcessType) << QString() << false;
+        QTest::addRow("%s item, no row", name) << true << action << int(ItemType) << QString() << false;
+        QTest::addRow("%s skill, no row", name) << true << action << int(SkillType) << QString() << false;
         QTest::addRow("%s item, skill row current", name)
-            << true << action << int(ItemType) << QStringLiteral("SkillsList");
+            << true << action << int(ItemType) << QStringLiteral("SkillsList") << false;
         QTest::addRow("%s skill, item row current", name)
-            << true << action << int(SkillType) << QStringLiteral("ItemsList");
+            << true << action << int(SkillType) << QStringLiteral("ItemsList") << false;
+        QTest::addRow("%s item, row current but not selected", name)
+            << true << action << int(ItemType) << QStringLiteral("ItemsList") << true;
     }
 }
 
@@ -497,12 +500,19 @@ void TestAdminActions::editOrDeleteWithoutTarget()
     QFETCH(int, action);
     QFETCH(int, type);
     QFETCH(QString, otherRow);
+    QFETCH(bool, deselected);
     const QList<ProcGroup> store = withGroups ? sampleStore() : QList<ProcGroup>{};
     QVERIFY(writeDataFile(store));
     Editor editor;
     if (!otherRow.isEmpty()) {
         QTreeWidget *list = editor.list(otherRow.toLatin1().constData());
         clickRow(list, list->topLevelItem(0)->text(0));
+        if (deselected) {
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                              list->visualItemRect(list->topLevelItem(0)).center());
+            QCOMPARE(list->currentItem(), list->topLevelItem(0));
+            QVERIFY(list->selectedItems().isEmpty());
+        }
     }
     ModalAnswer watcher = noModal();
     act(editor, action, type);

@@ -1,6 +1,8 @@
-// A shutdown, a closed terminal, Ctrl+C and a logout end the editor as
-// "E&xit" does: open dialogs close as by Escape, innermost first, the help
-// window writes Vorrak.hlp, and Vorrak.dat is written once at the end.
+// A shutdown, a closed terminal, Ctrl+C, a logout and a lost display end the
+// editor as "E&xit" does: open dialogs close as by Escape, innermost first
+// (a changed body kept as by Save), the help window writes Vorrak.hlp, and
+// Vorrak.dat is written once at the end. An end save that fails then goes to
+// an emergency copy, which the next start tells of once.
 #include "editorsession.h"
 #include "helpadmintestsupport.h"
 #include "fixtures.h"
@@ -9,19 +11,24 @@
 #include "modalanswer.h"
 #include "scratchdir.h"
 #include "sessionendhandler.h"
+#include "testxserver.h"
 #include "tradeskilldata.h"
 #include "widgetinput.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QMessageBox>
 #include <QGuiApplication>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QSessionManager>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include <csignal>
 
@@ -63,6 +70,8 @@ private slots:
     void endsLikeExit();
     void programEndsOnSignal_data();
     void programEndsOnSignal();
+    void failedEndSaveKeepsCopy();
+    void programKeepsWorkWhenDisplayIsLost();
 };
 
 void TestSessionEnd::initTestCase()
@@ -175,6 +184,137 @@ void TestSessionEnd::programEndsOnSignal()
             kept.append(name);
     }
     QCOMPARE(kept.size(), 1);
+}
+
+// The end of the session finds the data file's place taken by a folder and
+// the body editor open on a changed body: the body is kept as by Save and
+// reaches the help file, the data goes to an emergency copy named on
+// standard error, and the next start tells of that copy, once.
+void TestSessionEnd::failedEndSaveKeepsCopy()
+{
+    ScratchDir scratch;
+    QVERIFY(scratch.isValid());
+    const QByteArray stateHome = qgetenv("XDG_STATE_HOME");
+    qputenv("XDG_STATE_HOME", QFile::encodeName(scratch.filePath(QStringLiteral("state"))));
+    QVERIFY(scratch.write(QStringLiteral("Vorrak.dat"), dataFileBytes(twoGroups())));
+    QVERIFY(scratch.write(QStringLiteral("Vorrak.hlp"), helpFileBytes(topicsWithIds({"1"}))));
+
+    QStringList warnings;
+    {
+        SessionEndHandler handler;
+        LogCapture log;
+        ModalAnswer editor("VorrakAdminDialog", [&](QWidget *mainDialog) {
+            clickButton(mainDialog, "SortGrpBtn");
+            QVERIFY(QFile::remove(scratch.filePath(QStringLiteral("Vorrak.dat"))));
+            QVERIFY(QDir(scratch.path()).mkdir(QStringLiteral("Vorrak.dat")));
+            ModalAnswer help("VorrakHelpDialog", [&](QWidget *helpDialog) {
+                auto *list = helpDialog->findChild<QTreeWidget *>(QStringLiteral("HeaderList"));
+                clickRow(list, rowWithId(list, QStringLiteral("1")));
+                ModalAnswer body("VorrakEditor", [&](QWidget *bodyEditor) {
+                    QTest::keyClicks(bodyEditor->findChild<QPlainTextEdit *>(QStringLiteral("BodyEdit")),
+                                     QStringLiteral("New "));
+                    ::raise(SIGTERM);
+                });
+                clickButton(helpDialog, "EditorBtn");
+                QVERIFY(body.answered());
+            });
+            clickButton(mainDialog, "HelpBtn");
+            QVERIFY(help.answered());
+        });
+        QCOMPARE(EditorSession::run(), 0);
+        QVERIFY(editor.answered());
+        warnings = log.warningLines();
+    }
+
+    HelpData help;
+    QCOMPARE(help.load().status, HelpData::LoadStatus::Loaded);
+    QCOMPARE(help.topics().value(0).body, QStringLiteral("New Body of 1"));
+    const QStringList copies = QDir(scratch.path()).entryList({QStringLiteral("Vorrak.dat.emergency-*")});
+    QCOMPARE(copies.size(), 1);
+    QList<ProcGroup> sorted = twoGroups();
+    sorted.move(1, 0);
+    QCOMPARE(scratch.read(copies.first()), dataFileBytes(sorted));
+    const QString copy = scratch.filePath(copies.first());
+    QCOMPARE(warnings.filter(QStringLiteral("emergency copy")),
+             QStringList{QStringLiteral("The changes to the data file were saved to the emergency copy ") + copy});
+
+    QVERIFY(QDir(scratch.path()).rmdir(QStringLiteral("Vorrak.dat")));
+    for (int start = 1; start <= 2; ++start) {
+        QStringList told;
+        ModalAnswer answerer([&](QWidget *modal) {
+            if (auto *box = qobject_cast<QMessageBox *>(modal))
+                told.append(box->text());
+            static_cast<QDialog *>(modal)->reject();
+        });
+        QCOMPARE(EditorSession::run(), 0);
+        QCOMPARE(told.size(), start == 1 ? 1 : 0);
+        if (start == 1)
+            QVERIFY2(told.first().endsWith(QLatin1Char('\n') + copy), qPrintable(told.first()));
+    }
+    qputenv("XDG_STATE_HOME", stateHome);
+}
+
+// The real program on a display of the test's own, with the body editor open
+// on a changed body inside the help window, when that display's server dies.
+void TestSessionEnd::programKeepsWorkWhenDisplayIsLost()
+{
+    TestXServer server(TestXServer::Use::OwnServer);
+    if (!server.isReady())
+        QSKIP(qPrintable(server.reason()));
+    ScratchDir scratch;
+    QVERIFY(scratch.isValid());
+    QVERIFY(scratch.write(QStringLiteral("Vorrak.dat"), dataFileBytes(twoGroups())));
+    QVERIFY(scratch.write(QStringLiteral("Vorrak.hlp"), helpFileBytes(topicsWithIds({"1"}))));
+
+    QProcess editor;
+    editor.setWorkingDirectory(scratch.path());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment.insert(QStringLiteral("DISPLAY"), server.display());
+    environment.insert(QStringLiteral("XDG_STATE_HOME"), scratch.filePath(QStringLiteral("state")));
+    editor.setProcessEnvironment(environment);
+    editor.start(QStringLiteral(VORRAK_ADMIN_BINARY), QStringList());
+    QVERIFY(editor.waitForStarted());
+
+    // As a keyboard user: Alt+H, the first topic, Tab to "Open Editor", type.
+    // The windows shown with that title, the newest last.
+    const auto windows = [&server](const char *title) {
+        QByteArray ids;
+        server.xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                        QLatin1String(title)},
+                       &ids);
+        return QString::fromLatin1(ids).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    };
+    const auto typeInto = [&server](const QString &window, const QStringList &keys) {
+        if (!server.xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window}))
+            return false;
+        for (const QString &key : keys) {
+            if (!server.pressKey(key))
+                return false;
+        }
+        return true;
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(windows("^Vorrak - Admin$").size(), 1, 10000);
+    QVERIFY(typeInto(windows("^Vorrak - Admin$").first(), {QStringLiteral("alt+h")}));
+    QTRY_COMPARE_WITH_TIMEOUT(windows("^VorrakAdmin$").size(), 1, 10000);
+    QVERIFY(typeInto(windows("^VorrakAdmin$").first(), {"Down", "Tab", "Tab", "Tab", "Tab", "Tab", "space"}));
+    QTRY_COMPARE_WITH_TIMEOUT(windows("^VorrakAdmin$").size(), 2, 10000);
+    QVERIFY(typeInto(windows("^VorrakAdmin$").last(), {"N", "e", "w", "space"}));
+    QTest::qWait(500);
+
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(server.kill());
+    QVERIFY(editor.waitForFinished(10000));
+    qInfo("The editor ended %lld ms after its display", clock.elapsed());
+    QCOMPARE(editor.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(editor.exitCode(), 0);
+    const QStringList saves = QString::fromLocal8Bit(editor.readAllStandardError()).split(QLatin1Char('\n')).filter(QStringLiteral("Saving"));
+    QCOMPARE(saves, (QStringList{QStringLiteral("Saving help file..."), QStringLiteral("Saving data file...")}));
+    HelpData help;
+    QCOMPARE(help.load().status, HelpData::LoadStatus::Loaded);
+    QCOMPARE(help.topics().value(0).body, QStringLiteral("New Body of 1"));
+    QCOMPARE(scratch.read(QStringLiteral("Vorrak.dat")), dataFileBytes(twoGroups()));
 }
 
 QTEST_MAIN(TestSessionEnd)

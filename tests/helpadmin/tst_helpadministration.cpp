@@ -102,7 +102,7 @@ void TestHelpAdministration::writtenOnEveryClose()
 void TestHelpAdministration::bodyKeptByteForByte_data()
 {
     QTest::addColumn<QString>("body");
-    QTest::addColumn<QString>("typed"); // at the end of the text, at its start after "^"; "\n" is Return
+    QTest::addColumn<QString>("typed"); // at the end of the text, at its start after "^", at its end after "$"; "\n" is Return
     QTest::addColumn<QString>("saved");
 
     QTest::newRow("null") << QString() << "" << QString();
@@ -123,6 +123,8 @@ void TestHelpAdministration::bodyKeptByteForByte_data()
                                   << QStringLiteral("a\nb\r\nc\u2028d");
     QTest::newRow("mixed, typed first") << QStringLiteral("a\r\nb\rc\r\n") << "^x\ny"
                                         << QStringLiteral("x<br>\r\nya\r\nb\rc\r\n");
+    QTest::newRow("mixed, typed at both ends") << QStringLiteral("a\nb\r\nc\rd") << "^Q$Z"
+                                               << QStringLiteral("Qa\nb\r\nc\rdZ");
 }
 
 // Open Editor and Save, as a maintainer does, then the file as written.
@@ -141,9 +143,11 @@ void TestHelpAdministration::bodyKeptByteForByte()
         clickRow(list, rowWithId(list, QStringLiteral("1")));
         ModalAnswer editor("VorrakEditor", [&](QWidget *editorWindow) {
             auto *edit = editorWindow->findChild<QPlainTextEdit *>(QStringLiteral("BodyEdit"));
-            edit->moveCursor(typed.startsWith(QLatin1Char('^')) ? QTextCursor::Start : QTextCursor::End);
-            for (const QChar c : typed.mid(typed.startsWith(QLatin1Char('^')) ? 1 : 0)) {
-                if (c == QLatin1Char('\n'))
+            edit->moveCursor(QTextCursor::End);
+            for (const QChar c : typed) {
+                if (c == QLatin1Char('^') || c == QLatin1Char('$'))
+                    edit->moveCursor(c == QLatin1Char('^') ? QTextCursor::Start : QTextCursor::End);
+                else if (c == QLatin1Char('\n'))
                     QTest::keyClick(edit, Qt::Key_Return);
                 else
                     QTest::keyClicks(edit, QString(c));

@@ -53,8 +53,19 @@ private slots:
         QTest::newRow("twenty nines") << "99999999999999999999" << 255 << "25499999999999999999745";
         QTest::newRow("hexadecimal") << "0x10" << 2 << "32";
         QTest::newRow("hexadecimal fraction") << "0x0.1" << 1 << "1";
-        QTest::newRow("infinite") << "1e400" << 1 << "inf";
-        QTest::newRow("negative infinite") << "-1e400" << 1 << "-inf";
+        // Beyond the range of a double, still exact and without an exponent.
+        QTest::newRow("1e400") << "1e400" << 3 << "3" + QString(400, u'0');
+        QTest::newRow("-1e400") << "-1e400" << 1 << "-1" + QString(400, u'0');
+        QTest::newRow("400 digits") << QString(400, u'9') << 2 << "1" + QString(399, u'9') + "8";
+        QTest::newRow("a thousand zeros") << "1e1000" << 1 << "1" + QString(1000, u'0');
+        QTest::newRow("more zeros than written") << "1e1001" << 2 << "2e1001";
+        QTest::newRow("-12345678.9") << "-12345678.9" << 1 << "-12345678.9";
+        QTest::newRow("-1e-7") << "-1e-7" << 1 << "-0.0000001";
+        QTest::newRow("negative with many digits") << "-3.14159265358979323846" << 100 << "-314.159265358979323846";
+        QTest::newRow("negative hexadecimal") << "-0x3p-2" << 1 << "-0.75";
+        QTest::newRow("negative hexadecimal, every digit") << "-0x1p-20" << 1 << "-0.00000095367431640625";
+        QTest::newRow("negative hexadecimal at QL 0") << "-0x3p-2" << 0 << "0";
+        QTest::newRow("hexadecimal beyond a double") << "0x1p2000" << 1 << "inf";
         QTest::newRow("inf word") << "inf" << 5 << "inf";
         QTest::newRow("infinity word") << "Infinity" << 5 << "inf";
         QTest::newRow("not a number") << "nan" << 1 << "nan";

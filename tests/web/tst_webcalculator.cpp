@@ -65,7 +65,7 @@ const char *const CanMakeScript = R"JS(
 )JS";
 
 // Calculates each [group, process, QL], copies the result and adds it to the
-// plan; then copies the plan and reads its two tables.
+// plan; then copies the plan (the text of its two tables).
 const char *const PlanScript = R"JS(
 (async (products) => {
   const $ = id => document.getElementById(id);
@@ -85,9 +85,7 @@ const char *const PlanScript = R"JS(
   }
   $("view-plan").click();
   $("copy-plan").click();
-  const lines = (heading, id) => [...$(id).tBodies[0].rows].map(r => [...r.cells].map(c => c.textContent).join("\t") + "\n")
-                                   .reduce((text, line) => text + line, $(id).tBodies[0].rows.length ? heading + "\n" : "");
-  return { results, copied, shown: lines("Tools/Items", "plan-items") + lines("Skills", "plan-skills") };
+  return { results, copied };
 })(%1)
 )JS";
 
@@ -304,7 +302,6 @@ private slots:
             const QString plan = QString::fromUtf8(runTool(arguments));
             QVERIFY(!plan.isEmpty());
             QCOMPARE(planned.value("copied").toString(), plan);
-            QCOMPARE(planned.value("shown").toString(), plan);
         }
         QCOMPARE(m_browser->requestedUrls(), QStringList{m_pageUrl});
     }
