@@ -2,6 +2,7 @@
 
 #include "multiplier.h"
 
+#include <QHash>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -105,62 +106,106 @@ bool skillReaches(const QString &value, const QString &amount)
     return Multiplier(value).value() >= Multiplier(amount).value();
 }
 
-HighestQl HighestQl::of(const Proc &proc, const QMap<QString, QString> &skills)
+namespace {
+
+// Multipliers read once and, for positive ones (whose amounts never fall as
+// the QL rises), the highest QL from 0 to 255 that a skill value allows,
+// found by halving the range once per multiplier text and value: a scan of
+// every process meets the same few texts and values again and again.
+class SkillLimits
 {
-    HighestQl result;
-    // Each multiplier is read once: the QLs of the range all use it.
-    QList<QPair<QString, Multiplier>> scaling;
-    bool rising = true;
-    for (const Req &req : proc.reqs) {
-        const Multiplier multiplier(req.multiplier);
-        if (req.t == 0 || multiplier.isFixed())
-            continue;
-        if (skills.contains(req.name)) {
-            scaling.append({req.name, multiplier});
-            rising = rising && multiplier.value() > 0;
-        } else if (!result.unknown.contains(req.name)) {
-            result.unknown.append(req.name);
-        }
+public:
+    const Multiplier &multiplier(const QString &text)
+    {
+        auto it = m_multipliers.find(text);
+        if (it == m_multipliers.end())
+            it = m_multipliers.insert(text, Multiplier(text));
+        return *it;
     }
 
-    const auto unmet = [&](int ql) {
-        QStringList names;
-        for (const auto &[name, multiplier] : scaling) {
-            if (!skillReaches(skills.value(name), multiplier.amountText(ql)) && !names.contains(name))
-                names.append(name);
-        }
-        return names;
-    };
-    const auto allowed = [&](int ql) {
-        for (const auto &[name, multiplier] : scaling) {
-            if (!skillReaches(skills.value(name), multiplier.amountText(ql)))
-                return false;
-        }
-        return true;
-    };
-
-    const int minQl = proc.lowestQl();
-    const int maxQl = proc.highestQl();
-    int found = minQl - 1;
-    if (rising) {
-        // Amounts of positive multipliers never fall as the QL rises, so
-        // the allowed QLs are the start of the range.
-        int low = minQl;
-        int high = maxQl;
-        while (low <= high) {
-            const int middle = low + (high - low) / 2;
-            if (allowed(middle)) {
+    // -1 when not even QL 0 is allowed.
+    int limit(const QString &text, const QString &value)
+    {
+        const QString key = text + QChar(0) + value;
+        const auto it = m_limits.constFind(key);
+        if (it != m_limits.cend())
+            return *it;
+        const Multiplier &m = multiplier(text);
+        int found = -1;
+        for (int low = 0, high = 255; low <= high;) {
+            const int middle = (low + high) / 2;
+            if (skillReaches(value, m.amountText(middle))) {
                 found = middle;
                 low = middle + 1;
             } else {
                 high = middle - 1;
             }
         }
+        m_limits.insert(key, found);
+        return found;
+    }
+
+private:
+    QHash<QString, Multiplier> m_multipliers;
+    QHash<QString, int> m_limits;
+};
+
+HighestQl highestQlOf(const Proc &proc, const QMap<QString, QString> &skills, SkillLimits &limits)
+{
+    HighestQl result;
+    struct Scaling
+    {
+        QString name;
+        QString text;
+        Multiplier multiplier; // a copy: the cache's storage moves as it grows
+    };
+    QList<Scaling> scaling;
+    bool rising = true;
+    for (const Req &req : proc.reqs) {
+        if (req.t == 0)
+            continue;
+        const Multiplier multiplier = limits.multiplier(req.multiplier);
+        if (multiplier.isFixed())
+            continue;
+        if (skills.contains(req.name)) {
+            scaling.append({req.name, req.multiplier, multiplier});
+            rising = rising && multiplier.value() > 0;
+        } else if (!result.unknown.contains(req.name)) {
+            result.unknown.append(req.name);
+        }
+    }
+
+    // Where every amount rises with the QL, a skill is met at a QL exactly
+    // when the QL is not above its limit; otherwise each QL is worked out.
+    QList<int> highest;
+    if (rising) {
+        for (const Scaling &s : scaling)
+            highest.append(limits.limit(s.text, skills.value(s.name)));
+    }
+    const auto met = [&](int i, int ql) {
+        return rising ? ql <= highest.at(i) : skillReaches(skills.value(scaling.at(i).name), scaling.at(i).multiplier.amountText(ql));
+    };
+    const auto unmet = [&](int ql) {
+        QStringList names;
+        for (int i = 0; i < scaling.size(); ++i) {
+            if (!met(i, ql) && !names.contains(scaling.at(i).name))
+                names.append(scaling.at(i).name);
+        }
+        return names;
+    };
+
+    const int minQl = proc.lowestQl();
+    const int maxQl = proc.highestQl();
+    int found = minQl - 1;
+    if (rising) {
+        found = maxQl;
+        for (const int limit : highest)
+            found = qMin(found, limit);
     } else {
         // Amounts of negative multipliers fall as the QL rises: every QL
-        // of the range is tried.
+        // of the range is tried from the top.
         for (int ql = maxQl; ql >= minQl && found < minQl; --ql) {
-            if (allowed(ql))
+            if (unmet(ql).isEmpty())
                 found = ql;
         }
     }
@@ -173,6 +218,14 @@ HighestQl HighestQl::of(const Proc &proc, const QMap<QString, QString> &skills)
     }
     result.limitedBy = unmet(minQl);
     return result;
+}
+
+} // namespace
+
+HighestQl HighestQl::of(const Proc &proc, const QMap<QString, QString> &skills)
+{
+    SkillLimits limits;
+    return highestQlOf(proc, skills, limits);
 }
 
 namespace {
@@ -314,10 +367,11 @@ QStringList skillNames(const QList<Proc> &procs)
 QList<CanMakeRow> CanMakeRow::of(const QList<ProcGroup> &groups, const QMap<QString, QString> &skills)
 {
     QList<CanMakeRow> rows;
+    SkillLimits limits;
     for (int g = 0; g < groups.size(); ++g) {
         for (int p = 0; p < groups.at(g).procs.size(); ++p) {
             const Proc &proc = groups.at(g).procs.at(p);
-            CanMakeRow row{g, p, HighestQl::of(proc, skills), {}};
+            CanMakeRow row{g, p, highestQlOf(proc, skills, limits), {}};
             if (!row.highest.reachable) {
                 // The largest amount of each stopping skill: a skill may be
                 // listed more than once.
