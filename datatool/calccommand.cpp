@@ -15,11 +15,13 @@ namespace {
 // Candidates named in an error line; the rest are counted.
 constexpr int MaxCandidates = 20;
 
-QString candidateList(const QStringList &names, const QList<int> &positions)
+QString candidateList(const QStringList &names, const QList<int> &positions, bool numbered)
 {
     QStringList shown;
-    for (int i = 0; i < positions.size() && i < MaxCandidates; ++i)
-        shown.append(QStringLiteral("%1 \"%2\"").arg(positions.at(i) + 1).arg(names.at(positions.at(i))));
+    for (int i = 0; i < positions.size() && i < MaxCandidates; ++i) {
+        const QString name = QStringLiteral("\"%1\"").arg(names.at(positions.at(i)));
+        shown.append(numbered ? QStringLiteral("%1 %2").arg(positions.at(i) + 1).arg(name) : name);
+    }
     QString text = shown.join(QLatin1String(", "));
     if (positions.size() > MaxCandidates)
         text += QStringLiteral(" and %1 more").arg(positions.size() - MaxCandidates);
@@ -100,8 +102,15 @@ QString CalcCommand::usage()
         "                                 the highest QL the given skill values allow, and what limits it\n"
         "  vorrak-data calc [OPTIONS] GROUP PROCESS --table [FROM-TO]\n"
         "                                 the amounts for every QL of the range, as CSV\n"
+        "  vorrak-data calc [OPTIONS] --can-make [--skill NAME=VALUE]...\n"
+        "                                 every process: the highest QL the skill values allow, what\n"
+        "                                 limits it, and what is missing where none is in reach\n"
+        "  vorrak-data calc [OPTIONS] --plan GROUP PROCESS QL [GROUP PROCESS QL]...\n"
+        "                                 what several products need together: each tool, item and\n"
+        "                                 skill at the highest amount any of them needs, and which\n"
         "      GROUP and PROCESS are a position (as --list shows it) or a name; the start of\n"
-        "      a name is enough, in any case, when only one name starts so.\n"
+        "      a name is enough, in any case, when only one name starts so. Skill NAMEs are\n"
+        "      found the same way among the skills of the process (of the data for --can-make).\n"
         "      --file PATH  read PATH, not Vorrak.dat in the current directory\n"
         "      --json       write JSON for scripts\n");
 }
@@ -127,6 +136,8 @@ int CalcCommand::parse(const QStringList &arguments, Options &options)
     static const QRegularExpression rangePattern(QStringLiteral("^[0-9]+-[0-9]+$"));
     bool list = false;
     bool table = false;
+    bool canMake = false;
+    bool plan = false;
     for (int i = 0; i < arguments.size(); ++i) {
         const QString &argument = arguments.at(i);
         const bool hasValue = i + 1 < arguments.size();
@@ -138,13 +149,17 @@ int CalcCommand::parse(const QStringList &arguments, Options &options)
             options.json = true;
         } else if (argument == QLatin1String("--list")) {
             list = true;
+        } else if (argument == QLatin1String("--can-make")) {
+            canMake = true;
+        } else if (argument == QLatin1String("--plan")) {
+            plan = true;
         } else if (argument == QLatin1String("--skill")) {
             const QRegularExpressionMatch match = hasValue ? skillPattern.match(arguments.at(i + 1))
                                                            : QRegularExpressionMatch();
             if (!match.hasMatch())
                 return ToolMessages::usageError(
                     m_err, QStringLiteral("calc: --skill needs NAME=VALUE with a whole number as VALUE"));
-            options.skills.insert(match.captured(1), match.captured(2));
+            options.skills.append({match.captured(1), match.captured(2)});
             ++i;
         } else if (argument == QLatin1String("--table")) {
             table = true;
@@ -157,11 +172,21 @@ int CalcCommand::parse(const QStringList &arguments, Options &options)
         }
     }
 
-    const int modes = int(list) + int(table) + int(!options.skills.isEmpty());
+    const int modes = int(list) + int(table) + int(!options.skills.isEmpty() && !canMake) + int(canMake) + int(plan);
     if (modes > 1)
-        return ToolMessages::usageError(m_err, QStringLiteral("calc: --list, --skill and --table go one at a time"));
+        return ToolMessages::usageError(
+            m_err, QStringLiteral("calc: --list, --skill, --table, --can-make and --plan go one at a time"));
     const qsizetype operands = options.operands.size();
-    if (list) {
+    if (canMake) {
+        options.mode = Mode::CanMake;
+        if (operands != 0)
+            return ToolMessages::usageError(m_err, QStringLiteral("calc: --can-make takes no GROUP or PROCESS"));
+    } else if (plan) {
+        options.mode = Mode::Plan;
+        if (operands == 0 || operands % 3 != 0)
+            return ToolMessages::usageError(
+                m_err, QStringLiteral("calc: --plan takes GROUP PROCESS QL, once for each product"));
+    } else if (list) {
         options.mode = Mode::List;
         if (operands != 0)
             return ToolMessages::usageError(m_err, QStringLiteral("calc: --list takes no GROUP or PROCESS"));
@@ -185,21 +210,16 @@ int CalcCommand::run(const QStringList &arguments)
         return ToolMessages::InvalidInput;
     if (m_options.mode == Mode::List)
         return list();
+    if (m_options.mode == Mode::CanMake)
+        return canMake();
+    if (m_options.mode == Mode::Plan)
+        return plan();
 
-    QStringList groupNames;
-    for (const ProcGroup &group : m_groups)
-        groupNames.append(group.name);
-    const int g = find(groupNames, m_options.operands.at(0), QStringLiteral("group"), QString());
-    if (g < 0)
+    int g = -1;
+    int p = -1;
+    if (!findProcess(m_options.operands.at(0), m_options.operands.at(1), g, p))
         return ToolMessages::InvalidInput;
     const ProcGroup &group = m_groups.at(g);
-    QStringList procNames;
-    for (const Proc &proc : group.procs)
-        procNames.append(proc.name);
-    const int p = find(procNames, m_options.operands.at(1), QStringLiteral("process"),
-                       QStringLiteral(" in group %1 \"%2\"").arg(g + 1).arg(group.name));
-    if (p < 0)
-        return ToolMessages::InvalidInput;
     const Proc &proc = group.procs.at(p);
 
     switch (m_options.mode) {
@@ -212,35 +232,62 @@ int CalcCommand::run(const QStringList &arguments)
     }
 }
 
-int CalcCommand::find(const QStringList &names, const QString &key, const QString &what, const QString &where)
+int CalcCommand::find(const QStringList &names, const QString &key, const QString &what, const QString &where,
+                      bool byPosition)
 {
     static const QRegularExpression digits(QStringLiteral("^[0-9]+$"));
-    if (digits.match(key).hasMatch()) {
+    if (byPosition && digits.match(key).hasMatch()) {
         bool ok = false;
         const int position = key.toInt(&ok);
         if (ok && position >= 1 && position <= names.size())
             return position - 1;
     }
-    QList<int> exact, prefixed, all;
-    for (int i = 0; i < names.size(); ++i) {
-        all.append(i);
-        if (names.at(i).compare(key, Qt::CaseInsensitive) == 0)
-            exact.append(i);
-        else if (names.at(i).startsWith(key, Qt::CaseInsensitive))
-            prefixed.append(i);
-    }
-    if (exact.size() == 1)
-        return exact.first();
-    const QList<int> matches = exact.isEmpty() ? prefixed : exact;
+    const QList<int> matches = namesMatching(names, key);
     if (matches.size() == 1)
         return matches.first();
     if (matches.isEmpty()) {
+        QList<int> all;
+        for (int i = 0; i < names.size(); ++i)
+            all.append(i);
         error(names.isEmpty() ? QStringLiteral("no %1 \"%2\"%3; there are none").arg(what, key, where)
-                              : QStringLiteral("no %1 \"%2\"%3; there are %4").arg(what, key, where, candidateList(names, all)));
+                              : QStringLiteral("no %1 \"%2\"%3; there are %4")
+                                    .arg(what, key, where, candidateList(names, all, byPosition)));
     } else {
-        error(QStringLiteral("%1 \"%2\"%3 could be %4").arg(what, key, where, candidateList(names, matches)));
+        error(QStringLiteral("%1 \"%2\"%3 could be %4").arg(what, key, where, candidateList(names, matches, byPosition)));
     }
     return -1;
+}
+
+bool CalcCommand::findProcess(const QString &groupKey, const QString &processKey, int &g, int &p)
+{
+    QStringList groupNames;
+    for (const ProcGroup &group : m_groups)
+        groupNames.append(group.name);
+    g = find(groupNames, groupKey, QStringLiteral("group"), QString());
+    if (g < 0)
+        return false;
+    const ProcGroup &group = m_groups.at(g);
+    QStringList procNames;
+    for (const Proc &proc : group.procs)
+        procNames.append(proc.name);
+    p = find(procNames, processKey, QStringLiteral("process"),
+             QStringLiteral(" in group %1 \"%2\"").arg(g + 1).arg(group.name));
+    return p >= 0;
+}
+
+bool CalcCommand::matchSkills(const QStringList &names, const QString &where, QMap<QString, QString> &matched)
+{
+    for (const auto &[key, value] : m_options.skills) {
+        const int i = find(names, key, QStringLiteral("skill"), where, false);
+        if (i < 0)
+            return false;
+        if (matched.contains(names.at(i))) {
+            error(QStringLiteral("skill \"%1\" is given twice").arg(names.at(i)));
+            return false;
+        }
+        matched.insert(names.at(i), value);
+    }
+    return true;
 }
 
 bool CalcCommand::parseQl(const QString &text, int &ql)
@@ -314,7 +361,10 @@ int CalcCommand::amounts(const ProcGroup &group, const Proc &proc, const QString
 
 int CalcCommand::highestQl(const ProcGroup &group, const Proc &proc)
 {
-    const HighestQl answer = HighestQl::of(proc, m_options.skills);
+    QMap<QString, QString> skills;
+    if (!matchSkills(skillNames({proc}), QStringLiteral(" in process \"%1\"").arg(proc.name), skills))
+        return ToolMessages::InvalidInput;
+    const HighestQl answer = HighestQl::of(proc, skills);
     if (m_options.json) {
         writeJson({{QStringLiteral("group"), group.name},
                    {QStringLiteral("process"), proc.name},
@@ -366,5 +416,104 @@ int CalcCommand::table(const ProcGroup &group, const Proc &proc, const QString &
     for (int ql = from; ql <= to; ++ql)
         text += csvRow(QString::number(ql), Requirements::of(proc, ql), false).join(QLatin1Char(',')) + '\n';
     write(text);
+    return 0;
+}
+
+int CalcCommand::canMake()
+{
+    QList<Proc> procs;
+    for (const ProcGroup &group : m_groups)
+        procs.append(group.procs);
+    QMap<QString, QString> skills;
+    if (!matchSkills(skillNames(procs), QStringLiteral(" in the data"), skills))
+        return ToolMessages::InvalidInput;
+
+    const QList<CanMakeRow> rows = CanMakeRow::of(m_groups, skills);
+    QJsonArray processes;
+    QString text = QStringLiteral("Group\tProcess\tQL\tHighest QL\tLimited by\n");
+    QStringList unknown;
+    for (const CanMakeRow &row : rows) {
+        const ProcGroup &group = m_groups.at(row.group);
+        const Proc &proc = group.procs.at(row.process);
+        QJsonArray shortfalls;
+        QStringList missing;
+        for (const SkillShortfall &shortfall : row.shortfalls) {
+            shortfalls.append(QJsonObject{{QStringLiteral("skill"), shortfall.skill},
+                                          {QStringLiteral("needed"), shortfall.needed},
+                                          {QStringLiteral("missing"), shortfall.missing}});
+            missing.append(QStringLiteral("%1 %2 (%3 missing)").arg(shortfall.skill, shortfall.needed, shortfall.missing));
+        }
+        processes.append(QJsonObject{
+            {QStringLiteral("group"), group.name},
+            {QStringLiteral("process"), proc.name},
+            {QStringLiteral("minQL"), proc.lowestQl()},
+            {QStringLiteral("maxQL"), proc.highestQl()},
+            {QStringLiteral("highestQL"), row.highest.reachable ? QJsonValue(row.highest.ql) : QJsonValue()},
+            {QStringLiteral("limitedBy"), QJsonArray::fromStringList(row.highest.limitedBy)},
+            {QStringLiteral("unknown"), QJsonArray::fromStringList(row.highest.unknown)},
+            {QStringLiteral("shortfalls"), shortfalls}});
+        const QString limit = !row.highest.reachable ? missing.join(QLatin1String(", "))
+            : row.highest.limitedBy.isEmpty()        ? QStringLiteral("the process's highest QL")
+                                                     : row.highest.limitedBy.join(QLatin1String(", "));
+        QStringList cells{group.name, proc.name, qlRangeText(proc),
+                          row.highest.reachable ? QString::number(row.highest.ql) : QStringLiteral("none"), limit};
+        for (QString &cell : cells)
+            cell = inertLineField(cell);
+        text += cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
+        for (const QString &name : row.highest.unknown) {
+            if (!unknown.contains(name))
+                unknown.append(name);
+        }
+    }
+    if (m_options.json) {
+        QJsonObject given;
+        for (auto it = skills.cbegin(); it != skills.cend(); ++it)
+            given.insert(it.key(), it.value());
+        writeJson({{QStringLiteral("skills"), given}, {QStringLiteral("processes"), processes}});
+        return 0;
+    }
+    unknown.sort();
+    if (!unknown.isEmpty())
+        text += QStringLiteral("unknown, not taken into account: %1\n").arg(lineFields(unknown));
+    write(text);
+    return 0;
+}
+
+int CalcCommand::plan()
+{
+    QList<PlanProduct> products;
+    QJsonArray productsJson;
+    for (qsizetype i = 0; i + 2 < m_options.operands.size(); i += 3) {
+        int g = -1;
+        int p = -1;
+        if (!findProcess(m_options.operands.at(i), m_options.operands.at(i + 1), g, p))
+            return ToolMessages::InvalidInput;
+        const Proc &proc = m_groups.at(g).procs.at(p);
+        int ql = 0;
+        if (!parseQl(m_options.operands.at(i + 2), ql))
+            return ToolMessages::WrongUsage;
+        if (!qlInRange(proc, ql))
+            return ToolMessages::InvalidInput;
+        products.append({proc, ql});
+        productsJson.append(QJsonObject{{QStringLiteral("group"), m_groups.at(g).name},
+                                        {QStringLiteral("process"), proc.name},
+                                        {QStringLiteral("ql"), ql}});
+    }
+    const PlanNeeds needs = PlanNeeds::of(products);
+    if (!m_options.json) {
+        write(planText(needs));
+        return 0;
+    }
+    const auto needsJson = [](const QList<PlanNeed> &list) {
+        QJsonArray array;
+        for (const PlanNeed &need : list)
+            array.append(QJsonObject{{QStringLiteral("name"), need.name},
+                                     {QStringLiteral("amount"), need.amount},
+                                     {QStringLiteral("products"), QJsonArray::fromStringList(need.products)}});
+        return array;
+    };
+    writeJson({{QStringLiteral("products"), productsJson},
+               {QStringLiteral("items"), needsJson(needs.items)},
+               {QStringLiteral("skills"), needsJson(needs.skills)}});
     return 0;
 }

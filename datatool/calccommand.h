@@ -13,7 +13,9 @@ class QJsonObject;
 
 // `vorrak-data calc`: the calculator's answers on the command line, as text
 // or JSON. Lists the groups and processes, calculates a process at one QL
-// or over a range of QLs, and finds the highest QL a player's skills allow.
+// or over a range of QLs, finds the highest QL a player's skills allow (of
+// one process, or of every process: what they can make), and combines the
+// needs of a plan of several products.
 class CalcCommand
 {
 public:
@@ -28,7 +30,7 @@ public:
     static QString usage();
 
 private:
-    enum class Mode { Amounts, List, Skills, Table };
+    enum class Mode { Amounts, List, Skills, Table, CanMake, Plan };
 
     struct Options
     {
@@ -36,7 +38,7 @@ private:
         QString file;
         bool json = false;
         QStringList operands;
-        QMap<QString, QString> skills;
+        QList<QPair<QString, QString>> skills; // as typed: name (or its start), value
         QString tableRange;
     };
 
@@ -45,10 +47,21 @@ private:
     int amounts(const ProcGroup &group, const Proc &proc, const QString &qlText);
     int highestQl(const ProcGroup &group, const Proc &proc);
     int table(const ProcGroup &group, const Proc &proc, const QString &range);
+    int canMake();
+    int plan();
 
-    // Finds the position that a position ("2") or a case-insensitive name
-    // prefix stands for; -1 after it reported an unknown or ambiguous key.
-    int find(const QStringList &names, const QString &key, const QString &what, const QString &where);
+    // Finds the group and process two keys stand for; false after it
+    // reported why not.
+    bool findProcess(const QString &groupKey, const QString &processKey, int &g, int &p);
+    // The given skill values under the names of `names` they stand for;
+    // false after it reported a name that matches none or several.
+    bool matchSkills(const QStringList &names, const QString &where, QMap<QString, QString> &matched);
+
+    // Finds the position that a position ("2", when `byPosition`) or a name
+    // (see namesMatching) stands for; -1 after it reported an unknown or
+    // ambiguous key.
+    int find(const QStringList &names, const QString &key, const QString &what, const QString &where,
+             bool byPosition = true);
     bool parseQl(const QString &text, int &ql);
     bool qlInRange(const Proc &proc, int ql);
     void write(const QString &text);

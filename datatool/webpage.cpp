@@ -2,9 +2,11 @@
 
 #include "helpbodysanitizer.h"
 #include "jsonwriter.h"
+#include "requirements.h"
 #include "stringpool.h"
 
 #include <QCryptographicHash>
+#include <QDateTime>
 #include <QFile>
 
 #include <charconv>
@@ -137,6 +139,15 @@ void writeIndex(ScriptJson &json, const QList<ProcGroup> &groups, const QList<He
         json.endObject();
     }
     json.endArray();
+    // Every skill name of the data, sorted, for the what-can-I-make form.
+    QList<Proc> procs;
+    for (const ProcGroup &group : groups)
+        procs.append(group.procs);
+    json.key("skills");
+    json.beginArray();
+    for (const QString &name : skillNames(procs))
+        json.number(strings.indexOf(name));
+    json.endArray();
     json.key("strings");
     json.beginArray();
     for (const QString &text : strings.strings())
@@ -144,6 +155,23 @@ void writeIndex(ScriptJson &json, const QList<ProcGroup> &groups, const QList<He
     json.endArray();
     json.endObject();
     json.endBlock();
+}
+
+// "Made on 2026-12-09 from 4 groups and 9 processes." The day is today's in
+// UTC, or SOURCE_DATE_EPOCH's where a reproducible build sets it.
+QByteArray madeLine(const QList<ProcGroup> &groups)
+{
+    qsizetype procs = 0;
+    for (const ProcGroup &group : groups)
+        procs += group.procs.size();
+    bool fixed = false;
+    const qint64 epoch = qEnvironmentVariable("SOURCE_DATE_EPOCH").toLongLong(&fixed);
+    const QDateTime made = fixed ? QDateTime::fromSecsSinceEpoch(epoch, Qt::UTC) : QDateTime::currentDateTimeUtc();
+    const auto count = [](qsizetype n, const char *one, const char *many) {
+        return QByteArray::number(n) + ' ' + (n == 1 ? one : many);
+    };
+    return "Made on " + made.date().toString(Qt::ISODate).toLatin1() + " from " + count(groups.size(), "group", "groups")
+        + " and " + count(procs, "process", "processes") + ".";
 }
 
 } // namespace
@@ -163,6 +191,7 @@ QByteArray build(const QList<ProcGroup> &groups, const QList<HelpTopic> &topics)
     const qsizetype at = page.indexOf(dataMarker);
     QByteArray head = page.left(at);
     QByteArray tail = page.mid(at + dataMarker.size());
+    head.replace("@MADE@", madeLine(groups));
     head.replace("@STYLE@", style);
     tail.replace("@SCRIPT@", script);
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "proc.h"
+#include "procgroup.h"
 
 #include <QList>
 #include <QMap>
@@ -61,3 +61,71 @@ struct HighestQl
 // True when a skill `value` (a whole number as text) reaches `amount` (an
 // amount text as Requirements gives it; "Fixed" is always reached).
 bool skillReaches(const QString &value, const QString &amount);
+
+// Finding a name the way a player types it: the positions in `names` that
+// `key` stands for. A name equal to the key wins (first exactly, then in any
+// case); otherwise every name the key begins, in any case. One position is
+// an answer; none or several leave the choice to the caller.
+QList<int> namesMatching(const QStringList &names, const QString &key);
+
+// Every distinct name of a skill (t != 0) in `procs`, sorted by name.
+QStringList skillNames(const QList<Proc> &procs);
+
+// A skill that keeps a process out of reach: the value needed at the
+// process's Min QL and how much the player's value falls short of it.
+struct SkillShortfall
+{
+    QString skill;
+    QString needed;  // an amount text as Requirements gives it
+    QString missing; // a whole number, or "inf"/"nan" for such amounts
+};
+
+// One row of "what can I make": a process and the highest QL of it that a
+// player's skill values allow; for a process out of reach, what each skill
+// that stops it needs at the Min QL.
+struct CanMakeRow
+{
+    int group = 0;   // positions in the data
+    int process = 0;
+    HighestQl highest;
+    QList<SkillShortfall> shortfalls;
+
+    // Every process of every group, in the order of the data. `skills` as
+    // for HighestQl::of.
+    static QList<CanMakeRow> of(const QList<ProcGroup> &groups, const QMap<QString, QString> &skills);
+};
+
+// One product of a plan: a process and the QL to make it at.
+struct PlanProduct
+{
+    Proc proc;
+    int ql = 0;
+
+    // How the plan names it: "QL 150 Tempered Greatsword".
+    QString label() const;
+};
+
+// A tool, item or skill a plan needs: the highest amount any product needs
+// ("Fixed" when every product needing it has it fixed) and the products
+// that need that much, in the order of the plan.
+struct PlanNeed
+{
+    QString name;
+    QString amount;
+    QStringList products;
+};
+
+// The combined needs of several products, each list in the calculator's
+// order (by name, code unit by code unit).
+struct PlanNeeds
+{
+    QList<PlanNeed> items;
+    QList<PlanNeed> skills;
+
+    static PlanNeeds of(const QList<PlanProduct> &products);
+};
+
+// The plan as text: a heading line for each list that is not empty, then
+// one line per need, name, amount and the products needing it (joined by
+// ", ") separated by tabs, each through inertLineField().
+QString planText(const PlanNeeds &needs);

@@ -534,9 +534,75 @@ private slots:
                                                 "VALUE" + see;
         QTest::newRow("two questions") << QStringList{"calc", "1", "1", "--table", "--skill", "Weaponsmithing=1"} << 2
                                        << QByteArray()
-                                       << "vorrak-data: calc: --list, --skill and --table go one at a time" + see;
+                                       << "vorrak-data: calc: --list, --skill, --table, --can-make and --plan go one "
+                                          "at a time" + see;
         QTest::newRow("backwards table") << QStringList{"calc", "1", "1", "--table", "9-3"} << 2 << QByteArray()
                                          << "vorrak-data: calc: --table 9-3 runs backwards" + see;
+        QTest::newRow("skill names in any case and by their start")
+            << QStringList{"calc", "weap", "temp", "--skill", "weaponsmithing=400", "--skill", "TEMP=270"} << 0
+            << QByteArray("Tempered Greatsword: highest QL 180 (range 60 to 250)\nlimited by: Tempering\n")
+            << QByteArray();
+        QTest::newRow("skill not of the process")
+            << QStringList{"calc", "1", "1", "--skill", "Weaponsmith=100", "--skill", "Tempering=3"} << 1 << QByteArray()
+            << QByteArray("vorrak-data: calc: no skill \"Tempering\" in process \"Iron Shortsword\"; there are "
+                          "\"Mechanical Engineering\", \"Weaponsmithing\"\n");
+        QTest::newRow("skill given twice") << QStringList{"calc", "1", "1", "--skill", "weap=1", "--skill",
+                                                          "Weaponsmithing=2"}
+                                           << 1 << QByteArray()
+                                           << QByteArray("vorrak-data: calc: skill \"Weaponsmithing\" is given twice\n");
+        QTest::newRow("can make")
+            << QStringList{"calc", "--can-make", "--skill", "weaponsmithing=100", "--skill", "temp=80"} << 0
+            << QByteArray("Group\tProcess\tQL\tHighest QL\tLimited by\n"
+                          "Weaponsmithing\tIron Shortsword\t1 to 120\t80\tWeaponsmithing\n"
+                          "Weaponsmithing\tTempered Greatsword\t60 to 250\tnone\tWeaponsmithing 120 (20 missing), "
+                          "Tempering 90 (10 missing)\n"
+                          "Weaponsmithing\tBlade of the First Forge\t200\tnone\tWeaponsmithing 500 (400 missing)\n"
+                          "Alchemy\tMinor Healing Draught\t1 to 100\t100\tthe process's highest QL\n"
+                          "Alchemy\tElixir of Clear Sight\t30 to 180\t180\tthe process's highest QL\n"
+                          "Tailoring\tWool Cloak\t1 to 80\t80\tthe process's highest QL\n"
+                          "Tailoring\tSilk Gloves\t20 to 150\t150\tthe process's highest QL\n"
+                          "Jewelcrafting\tPolished Garnet Ring\t40 to 220\t220\tthe process's highest QL\n"
+                          "unknown, not taken into account: Alchemy, Dexterity, Gem Cutting, Herbalism, Jewelcrafting, "
+                          "Mechanical Engineering, Tailoring\n")
+            << QByteArray();
+        QTest::newRow("can make, ambiguous skill") << QStringList{"calc", "--can-make", "--skill", "t=1"} << 1
+                                                   << QByteArray()
+                                                   << QByteArray("vorrak-data: calc: skill \"t\" in the data could be "
+                                                                 "\"Tailoring\", \"Tempering\"\n");
+        QTest::newRow("can make takes no process") << QStringList{"calc", "--can-make", "1", "1"} << 2 << QByteArray()
+                                                   << "vorrak-data: calc: --can-make takes no GROUP or PROCESS" + see;
+        QTest::newRow("plan")
+            << QStringList{"calc", "--plan", "1", "1", "50", "weap", "temp", "60", "1", "3", "200"} << 0
+            << QByteArray("Tools/Items\nAncestral Anvil\tFixed\tQL 200 Blade of the First Forge\n"
+                          "Iron Ingot\t25\tQL 50 Iron Shortsword\nLeather Grip\t13\tQL 50 Iron Shortsword\n"
+                          "Quenching Trough\tFixed\tQL 60 Tempered Greatsword\n"
+                          "Smithing Hammer\tFixed\tQL 50 Iron Shortsword, QL 60 Tempered Greatsword\n"
+                          "Starmetal Ingot\t10\tQL 200 Blade of the First Forge\n"
+                          "Steel Ingot\t60\tQL 60 Tempered Greatsword\nSkills\n"
+                          "Mechanical Engineering\t20\tQL 50 Iron Shortsword\n"
+                          "Runecarving\tFixed\tQL 200 Blade of the First Forge\n"
+                          "Tempering\t90\tQL 60 Tempered Greatsword\n"
+                          "Weaponsmithing\t500\tQL 200 Blade of the First Forge\n")
+            << QByteArray();
+        QTest::newRow("plan as JSON") << QStringList{"calc", "--json", "--plan", "alch", "minor", "10"} << 0
+                                      << QByteArray("{\n    \"items\": [\n        {\n            \"amount\": \"Fixed\",\n"
+                                                    "            \"name\": \"Glass Vial\",\n            \"products\": [\n"
+                                                    "                \"QL 10 Minor Healing Draught\"\n            ]\n        },\n        {\n"
+                                                    "            \"amount\": \"4\",\n            \"name\": \"Moonleaf\",\n"
+                                                    "            \"products\": [\n                \"QL 10 Minor Healing Draught\"\n"
+                                                    "            ]\n        }\n    ],\n    \"products\": [\n        {\n"
+                                                    "            \"group\": \"Alchemy\",\n            \"process\": \"Minor Healing Draught\",\n"
+                                                    "            \"ql\": 10\n        }\n    ],\n    \"skills\": [\n        {\n"
+                                                    "            \"amount\": \"11\",\n            \"name\": \"Alchemy\",\n"
+                                                    "            \"products\": [\n                \"QL 10 Minor Healing Draught\"\n"
+                                                    "            ]\n        }\n    ]\n}\n") << QByteArray();
+        QTest::newRow("plan out of range") << QStringList{"calc", "--plan", "1", "1", "50", "1", "2", "59"} << 1
+                                           << QByteArray()
+                                           << QByteArray("vorrak-data: calc: QL 59 is outside the range of \"Tempered "
+                                                         "Greatsword\": 60 to 250\n");
+        QTest::newRow("plan not in threes") << QStringList{"calc", "--plan", "1", "1", "50", "2"} << 2 << QByteArray()
+                                            << "vorrak-data: calc: --plan takes GROUP PROCESS QL, once for each "
+                                               "product" + see;
         QTest::newRow("unknown option") << QStringList{"calc", "--csv", "1", "1"} << 2 << QByteArray()
                                         << "vorrak-data: calc: unknown option \"--csv\"" + see;
 

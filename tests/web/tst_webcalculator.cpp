@@ -48,6 +48,60 @@ const char *const HighestScript = R"JS(
 })(%1, %2, %3)
 )JS";
 
+// Types skill values into the what-can-I-make form (cycling through
+// `values`, "" leaves a field empty) and reads the table as tab-separated
+// lines and the note on unknown skills.
+const char *const CanMakeScript = R"JS(
+((values) => {
+  const $ = id => document.getElementById(id);
+  $("view-can-make").click();
+  const inputs = [...$("all-skill-fields").querySelectorAll("input")];
+  inputs.forEach((input, i) => { input.value = values[i % values.length]; });
+  $("can-make-go").click();
+  return { skills: inputs.filter(i => i.value !== "").map(i => i.dataset.skill + "=" + i.value),
+           rows: [...$("can-make").tBodies[0].rows].map(r => [...r.cells].map(c => c.textContent).join("\t")),
+           unknown: $("can-make-unknown").textContent };
+})(%1)
+)JS";
+
+// Calculates each [group, process, QL], copies the result and adds it to the
+// plan; then copies the plan (the text of its two tables).
+const char *const PlanScript = R"JS(
+(async (products) => {
+  const $ = id => document.getElementById(id);
+  const pick = (id, index) => { $(id).selectedIndex = index; $(id).dispatchEvent(new Event("change")); };
+  let copied = null;
+  navigator.clipboard.writeText = text => { copied = text; return Promise.resolve(); };
+  const results = [];
+  for (const [g, p, ql] of products) {
+    $("view-calc").click();
+    pick("group", g);
+    pick("process", p);
+    $("ql").value = String(ql);
+    $("go").click();
+    $("copy-result").click();
+    results.push(copied);
+    $("add-to-plan").click();
+  }
+  $("view-plan").click();
+  $("copy-plan").click();
+  return { results, copied };
+})(%1)
+)JS";
+
+// Everything a calculation shows, to compare two browsers.
+const char *const ShownScript = R"JS(
+(() => {
+  const $ = id => document.getElementById(id);
+  const lines = id => [...$(id).tBodies[0].rows].map(r => [...r.cells].map(c => c.textContent.trim()).join("\t"));
+  const fields = id => [...$(id).querySelectorAll("input")].map(i => i.dataset.skill + "=" + i.value);
+  return { title: document.title, result: $("result-title").textContent, items: lines("items"), skills: lines("skills"),
+           highest: $("highest-result").textContent, fields: fields("skill-fields"), plan: lines("plan-products"),
+           needs: lines("plan-items").concat(lines("plan-skills")), calcView: !$("calc-view").hidden,
+           notice: $("notice").hidden ? "" : $("notice").textContent };
+})()
+)JS";
+
 QByteArray compact(const QJsonValue &value)
 {
     return value.isArray() ? QJsonDocument(value.toArray()).toJson(QJsonDocument::Compact)
@@ -86,13 +140,14 @@ private:
         return document.isObject() ? QJsonValue(document.object()) : QJsonValue(QJsonValue::Undefined);
     }
 
-    bool openPage(const QStringList &inputs)
+    // Writes the page for `inputs` and opens it, with `fragment` as its address's.
+    bool openPage(const QStringList &inputs, const QString &fragment = QString())
     {
         const QString page = m_dir->filePath(QStringLiteral("page.html"));
         if (runTool(QStringList{"web"} + inputs + QStringList{page}).isNull() && !QFileInfo::exists(page))
             return false;
         m_pageUrl = QUrl::fromLocalFile(page).toString();
-        return m_browser->open(m_pageUrl);
+        return m_browser->open(m_pageUrl + fragment);
     }
 
     std::unique_ptr<HeadlessChromium> m_browser;
@@ -171,15 +226,20 @@ private slots:
                     none.insert(name, QStringLiteral("0"));
                     plenty.insert(name, QStringLiteral("999999999999999999999999999999"));
                 }
-                const QJsonArray cases{needed, withoutFirst, none, plenty};
+                // calc asks for at least one skill value.
+                QJsonArray cases;
+                for (const QJsonObject &skills : {needed, withoutFirst, none, plenty}) {
+                    if (!skills.isEmpty())
+                        cases.append(skills);
+                }
+                if (cases.isEmpty())
+                    continue;
                 QJsonArray answers;
                 for (const QJsonValue &skills : cases) {
                     QStringList arguments = where;
                     const QJsonObject values = skills.toObject();
                     for (auto it = values.begin(); it != values.end(); ++it)
                         arguments << "--skill" << it.key() + '=' + it.value().toString();
-                    if (values.isEmpty())
-                        arguments << "--skill" << "not a skill of it=1";
                     QJsonObject answer = calc(data, arguments).toObject();
                     QVERIFY(answer.contains("highestQL"));
                     for (const char *key : {"group", "process", "minQL", "maxQL"})
@@ -193,7 +253,156 @@ private slots:
             }
         }
         QVERIFY(compared > 0);
+
+        // What can I make, with some skills left empty, some negative and
+        // some beyond any amount, against calc's table.
+        const QJsonObject canMake = m_browser->evaluate(QString::fromLatin1(CanMakeScript).arg(
+            QStringLiteral(R"(["", "100", "-3", "7", "250", "999999999999999999999", "0"])"))).toObject();
+        QVERIFY2(!canMake.isEmpty(), qPrintable(m_browser->error()));
+        QStringList arguments{"calc", "--file", data, "--can-make"};
+        for (const QJsonValue &skill : canMake.value("skills").toArray())
+            arguments << "--skill" << skill.toString();
+        QStringList table = QString::fromUtf8(runTool(arguments)).split('\n', Qt::SkipEmptyParts);
+        QVERIFY(table.size() > 1);
+        table.removeFirst(); // the heading line
+        const QString unknown = table.last().startsWith("unknown, ") ? table.takeLast() : QString();
+        QCOMPARE(canMake.value("rows").toVariant().toStringList(), table);
+        QCOMPARE(canMake.value("unknown").toString(), unknown.isEmpty() ? unknown : 'U' + unknown.mid(1));
+
+        // Two plans: the first process at its lowest QL with the last at
+        // its highest, and every process at the middle of its range. The
+        // result each product shows is copied as calc prints it too.
+        QJsonArray ends, middles;
+        for (int g = 0; g < groups.size(); ++g) {
+            const QJsonArray procs = groups.at(g).toObject().value("processes").toArray();
+            for (int p = 0; p < procs.size(); ++p) {
+                const QJsonObject proc = procs.at(p).toObject();
+                const int low = qMin(proc.value("minQL").toInt(), proc.value("maxQL").toInt());
+                middles.append(QJsonArray{g, p, (low + proc.value("maxQL").toInt()) / 2});
+                if (ends.isEmpty())
+                    ends.append(QJsonArray{g, p, low});
+            }
+        }
+        const QJsonArray last = middles.last().toArray();
+        const QJsonObject lastProc = groups.at(last.at(0).toInt()).toObject().value("processes").toArray()
+                                         .at(last.at(1).toInt()).toObject();
+        ends.append(QJsonArray{last.at(0), last.at(1), lastProc.value("maxQL")});
+        for (const QJsonArray &products : {ends, middles}) {
+            const QJsonObject planned = m_browser->evaluate(QString::fromLatin1(PlanScript).arg(literal(products))).toObject();
+            QVERIFY2(!planned.isEmpty(), qPrintable(m_browser->error()));
+            QStringList arguments{"calc", "--file", data, "--plan"};
+            for (qsizetype i = 0; i < products.size(); ++i) {
+                const QJsonArray product = products.at(i).toArray();
+                const QStringList where{QString::number(product.at(0).toInt() + 1), QString::number(product.at(1).toInt() + 1),
+                                        QString::number(product.at(2).toInt())};
+                arguments << where;
+                QCOMPARE(planned.value("results").toArray().at(i).toString(),
+                         QString::fromUtf8(runTool(QStringList{"calc", "--file", data} + where)));
+            }
+            const QString plan = QString::fromUtf8(runTool(arguments));
+            QVERIFY(!plan.isEmpty());
+            QCOMPARE(planned.value("copied").toString(), plan);
+        }
         QCOMPARE(m_browser->requestedUrls(), QStringList{m_pageUrl});
+    }
+
+    // A link copied from one browser opens the same calculation, skills
+    // and plan in a browser that has never seen the page; the skills typed
+    // are still there when the first browser opens the page again.
+    void copiedLinkOpensSameResult()
+    {
+        QVERIFY2(openPage({QStringLiteral(VORRAK_SAMPLE_BUILD_DIR "/Vorrak.dat")}), qPrintable(m_browser->error()));
+        const QJsonValue link = m_browser->evaluate(QStringLiteral(R"JS(
+(async () => {
+  const $ = id => document.getElementById(id);
+  const pick = (id, index) => { $(id).selectedIndex = index; $(id).dispatchEvent(new Event("change")); };
+  let copied = null;
+  navigator.clipboard.writeText = text => { copied = text; return Promise.resolve(); };
+  pick("process", 0);
+  $("ql").value = "40";
+  $("go").click();
+  $("add-to-plan").click();
+  pick("process", 1);
+  $("ql").value = "150";
+  $("go").click();
+  $("add-to-plan").click();
+  for (const input of $("skill-fields").querySelectorAll("input")) {
+    input.value = input.dataset.skill === "Tempering" ? "270" : "400";
+    input.dispatchEvent(new Event("change"));
+  }
+  $("highest-go").click();
+  $("copy-link").click();
+  return copied;
+})()
+)JS"));
+        QVERIFY2(link.isString() && link.toString().startsWith(m_pageUrl + '#'), qPrintable(m_browser->error()));
+        const QJsonObject shown = m_browser->evaluate(QString::fromLatin1(ShownScript)).toObject();
+        QCOMPARE(shown.value("title").toString(), QStringLiteral("QL 150 Tempered Greatsword – Vorrak"));
+        QVERIFY(shown.value("highest").toString().startsWith("Highest QL: 180."));
+        QCOMPARE(shown.value("needs").toArray().size(), 8);
+
+        // Back steps through the calculations, Forward returns to the last.
+        const QJsonObject back = m_browser->evaluate(QStringLiteral(R"JS(
+(async () => {
+  const step = n => new Promise(done => { addEventListener("popstate", () => setTimeout(done, 0), { once: true }); history.go(n); });
+  await step(-4);
+  const earlier = { result: document.getElementById("result-title").textContent,
+                    plan: document.getElementById("plan-products").tBodies[0].rows.length };
+  await step(4);
+  return earlier;
+})()
+)JS")).toObject();
+        QCOMPARE(back.value("result").toString(), QStringLiteral("QL 40 Iron Shortsword"));
+        QCOMPARE(back.value("plan").toInt(), 1);
+        QCOMPARE(compact(m_browser->evaluate(QString::fromLatin1(ShownScript))), compact(shown));
+
+        HeadlessChromium fresh;
+        QVERIFY2(fresh.start(m_dir->filePath(QStringLiteral("fresh profile"))), qPrintable(fresh.error()));
+        QVERIFY2(fresh.open(link.toString()), qPrintable(fresh.error()));
+        QCOMPARE(compact(fresh.evaluate(QString::fromLatin1(ShownScript))), compact(shown));
+
+        QVERIFY(m_browser->open(m_pageUrl));
+        QVERIFY(m_browser->evaluate(QStringLiteral(R"JS(
+document.getElementById("process").selectedIndex = 1;
+document.getElementById("process").dispatchEvent(new Event("change"));
+[...document.querySelectorAll("#skill-fields input")].map(i => i.value).join(",")
+)JS")).toString() == QStringLiteral("400,270"));
+    }
+
+    void hostileAddressIsIgnored_data()
+    {
+        QTest::addColumn<QString>("fragment");
+        QTest::newRow("markup as a name") << "g=%3Cimg%20src%3Dx%20onerror%3Dwindow.pwned%3D1%3E&p=1&ql=1";
+        QTest::newRow("script as the view") << "view=%3Cscript%3Ewindow.pwned%3D2%3C%2Fscript%3E";
+        QTest::newRow("script as a skill value") << "skills=Weaponsmithing:%3Cscript%3Ewindow.pwned%3D3%3C%2Fscript%3E";
+        QTest::newRow("huge QL") << "g=Weaponsmithing&p=Iron%20Shortsword&ql=99999999999999999999999999";
+        QTest::newRow("huge skill value") << "skills=Weaponsmithing:" + QString(5000, '9');
+        QTest::newRow("huge address") << "g=Weaponsmithing&search=" + QString(300000, 'x');
+        QTest::newRow("broken escape") << "g=%E0%A4%A&p=1";
+        QTest::newRow("names that are gone") << "g=Cooking&p=Stew&ql=5";
+    }
+
+    void hostileAddressIsIgnored()
+    {
+        QFETCH(QString, fragment);
+        QVERIFY2(openPage({QStringLiteral(VORRAK_SAMPLE_BUILD_DIR "/Vorrak.dat")}, '#' + fragment),
+                 qPrintable(m_browser->error()));
+        const QJsonObject seen = m_browser->evaluate(QStringLiteral(R"JS(
+(async () => {
+  await new Promise(done => setTimeout(done, 200));
+  const $ = id => document.getElementById(id);
+  return { pwned: window.pwned === undefined ? "no" : String(window.pwned), images: document.querySelectorAll("img").length,
+           notice: $("notice").hidden ? "" : $("notice").textContent, result: $("result-title").textContent,
+           group: $("group").selectedIndex, location: location.href, title: document.title };
+})()
+)JS")).toObject();
+        QCOMPARE(seen.value("pwned").toString(), QStringLiteral("no"));
+        QCOMPARE(seen.value("images").toInt(), 0);
+        QVERIFY2(seen.value("notice").toString().contains("ignored"), qPrintable(seen.value("notice").toString()));
+        QCOMPARE(seen.value("result").toString(), QString());
+        QCOMPARE(seen.value("group").toInt(), 0);
+        QCOMPARE(seen.value("title").toString(), QStringLiteral("Vorrak"));
+        QCOMPARE(seen.value("location").toString(), m_pageUrl);
     }
 
     void hostileBodyRunsAndLoadsNothing()
@@ -231,7 +440,7 @@ private slots:
     group: $("group").options[0].textContent,
     topic: document.querySelector("#topics button").textContent,
     resources: performance.getEntriesByType("resource").length,
-    location: location.href
+    location: location.href.split("#")[0]
   };
 })()
 )JS"));
