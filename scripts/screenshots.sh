@@ -93,6 +93,6 @@ shoot "$id" "$out/editor.png"
     const skills = $("skill-fields").querySelectorAll("input");
     skills[0].value = "420";
     skills[1].value = "260";
-    $("highest-go").click();' "$work/web.png" 420 1150
+    $("highest-go").click();' "$work/web.png" 420 1400
 convert "$work/web.png" -bordercolor "#9a9a9a" -border 1 -strip "$out/web.png"
 echo "Wrote $out/calculator.png, $out/editor.png and $out/web.png"
