@@ -9,6 +9,7 @@
 #include <QThread>
 #include <QWidget>
 
+#include <cstdio>
 #include <cstdlib>
 
 #if defined(VORRAK_HAVE_XCB) && QT_CONFIG(xcb)
@@ -34,7 +35,11 @@ void watchForLostDisplay(QtMsgType type, const QMessageLogContext &context, cons
     SessionEnding::begin(SessionEnding::Cause::DisplayLost);
     qWarning("The display is gone: saving the open work before the editor ends");
     SessionEnding::keepOpenWork();
-    std::exit(0);
+    // The work is on disk. Qt's own teardown cannot run without its display
+    // (xcb would end the program itself right after this warning), so the
+    // program ends here without running exit handlers or static destructors.
+    std::fflush(nullptr);
+    std::_Exit(0);
 }
 
 } // namespace

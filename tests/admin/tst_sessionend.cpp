@@ -307,9 +307,9 @@ void TestSessionEnd::programKeepsWorkWhenDisplayIsLost()
     QVERIFY(server.kill());
     QVERIFY(editor.waitForFinished(10000));
     qInfo("The editor ended %lld ms after its display", clock.elapsed());
-    QCOMPARE(editor.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(editor.exitCode(), 0);
-    const QStringList saves = QString::fromLocal8Bit(editor.readAllStandardError()).split(QLatin1Char('\n')).filter(QStringLiteral("Saving"));
+    const QString errors = QString::fromLocal8Bit(editor.readAllStandardError());
+    QVERIFY2(editor.exitStatus() == QProcess::NormalExit && editor.exitCode() == 0, qPrintable(errors));
+    const QStringList saves = errors.split(QLatin1Char('\n')).filter(QStringLiteral("Saving"));
     QCOMPARE(saves, (QStringList{QStringLiteral("Saving help file..."), QStringLiteral("Saving data file...")}));
     HelpData help;
     QCOMPARE(help.load().status, HelpData::LoadStatus::Loaded);
