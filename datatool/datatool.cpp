@@ -32,16 +32,6 @@ OutputGuard::Kind storeKind(const FileContent &content, bool json)
     return json ? OutputGuard::Kind::HelpJson : OutputGuard::Kind::HelpFile;
 }
 
-} // namespace
-
-DataTool::DataTool(QIODevice *out, QIODevice *err)
-    : m_out(out)
-    , m_err(err)
-{
-}
-
-namespace {
-
 // Each command's lines of the usage text, as the full text shows them.
 QString commandUsage(const QString &command)
 {
@@ -72,6 +62,12 @@ QString commandUsage(const QString &command)
 }
 
 } // namespace
+
+DataTool::DataTool(QIODevice *out, QIODevice *err)
+    : m_out(out)
+    , m_err(err)
+{
+}
 
 QString DataTool::usage()
 {
