@@ -1,12 +1,12 @@
-#include "editorsession.h"
+#include "admin/editorsession.h"
 
-#include "dialogwindowflags.h"
-#include "emergencycopy.h"
-#include "messageboxparent.h"
-#include "savewithrecovery.h"
-#include "sessionending.h"
-#include "textmessagebox.h"
-#include "vorrakadmindialog.h"
+#include "admin/vorrakadmindialog.h"
+#include "gui/dialogwindowflags.h"
+#include "gui/emergencycopy.h"
+#include "gui/messageboxparent.h"
+#include "gui/savewithrecovery.h"
+#include "gui/sessionending.h"
+#include "gui/textmessagebox.h"
 
 #include <QCoreApplication>
 #include <QDir>

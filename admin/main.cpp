@@ -1,6 +1,6 @@
-#include "editorsession.h"
-#include "sessionendhandler.h"
-#include "vorrakrelease.h"
+#include "admin/editorsession.h"
+#include "admin/sessionendhandler.h"
+#include "common/vorrakrelease.h"
 
 #include <QApplication>
 

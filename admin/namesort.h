@@ -1,6 +1,6 @@
 #pragma once
 
-#include "debuglog.h"
+#include "common/debuglog.h"
 
 #include <QList>
 #include <QString>

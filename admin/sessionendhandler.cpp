@@ -1,6 +1,6 @@
-#include "sessionendhandler.h"
+#include "admin/sessionendhandler.h"
 
-#include "sessionending.h"
+#include "gui/sessionending.h"
 
 #include <QApplication>
 #include <QKeyEvent>

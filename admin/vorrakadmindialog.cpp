@@ -1,4 +1,4 @@
-#include "vorrakadmindialog.h"
+#include "admin/vorrakadmindialog.h"
 
 #include <QApplication>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "vorrakadmindialogbase.h"
+#include "admin/vorrakadmindialogbase.h"
 
 // The main dialog the program runs: the base dialog in the editor's style.
 class VorrakAdminDialog : public VorrakAdminDialogBase

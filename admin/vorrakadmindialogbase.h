@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tradeskilldata.h"
+#include "tradeskill/tradeskilldata.h"
 
 #include <QDialog>
 #include <memory>

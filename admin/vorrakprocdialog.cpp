@@ -1,8 +1,8 @@
-#include "vorrakprocdialog.h"
+#include "admin/vorrakprocdialog.h"
 
-#include "dialogsetup.h"
-#include "proc.h"
-#include "shownname.h"
+#include "gui/dialogsetup.h"
+#include "gui/shownname.h"
+#include "tradeskill/proc.h"
 #include "ui_vorrakprocdialog.h"
 
 VorrakProcDialog::VorrakProcDialog(int mode, QWidget *parent, const char *name, bool modal,

@@ -1,9 +1,9 @@
-#include "vorrakreqdialog.h"
+#include "admin/vorrakreqdialog.h"
 
-#include "dialogsetup.h"
-#include "multiplier.h"
-#include "req.h"
-#include "shownname.h"
+#include "gui/dialogsetup.h"
+#include "gui/shownname.h"
+#include "tradeskill/multiplier.h"
+#include "tradeskill/req.h"
 #include "ui_vorrakreqdialog.h"
 
 #include <QIntValidator>

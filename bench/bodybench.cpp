@@ -1,6 +1,6 @@
-#include "bodybench.h"
+#include "bench/bodybench.h"
 
-#include "report.h"
+#include "bench/report.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,10 +3,10 @@
 // view (the calculator's help viewer and the editor's help window), "editor"
 // in the body editor's text edit, or refuses it as the editor does ("how" is
 // "rich", "source" or "refused"). The body is read from the UTF-8 file given.
-#include "bodyeditlimit.h"
-#include "bodytextedit.h"
-#include "helpbodyview.h"
-#include "peakmemory.h"
+#include "admin/helpadmin/bodyeditlimit.h"
+#include "admin/helpadmin/bodytextedit.h"
+#include "bench/peakmemory.h"
+#include "gui/helpbodyview.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

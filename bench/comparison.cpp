@@ -1,4 +1,4 @@
-#include "comparison.h"
+#include "bench/comparison.h"
 
 #include <QElapsedTimer>
 #include <QList>

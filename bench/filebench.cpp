@@ -1,8 +1,8 @@
-#include "filebench.h"
+#include "bench/filebench.h"
 
-#include "comparison.h"
-#include "report.h"
-#include "tradeskilldata.h"
+#include "bench/comparison.h"
+#include "bench/report.h"
+#include "tradeskill/tradeskilldata.h"
 
 #include <QDataStream>
 #include <QDir>

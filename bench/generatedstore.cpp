@@ -1,4 +1,4 @@
-#include "generatedstore.h"
+#include "bench/generatedstore.h"
 
 #include <QRandomGenerator>
 

@@ -1,15 +1,15 @@
 // vorrak-bench: every benchmark of the project, each next to its baseline in
 // this one run, on a generated data file of 1,000 groups x 100 processes x
 // 10 requirements. Run it through scripts/bench.sh; results go to stdout.
-#include "bodybench.h"
-#include "filebench.h"
-#include "generatedstore.h"
-#include "memorybench.h"
-#include "report.h"
-#include "sortbench.h"
-#include "startupbench.h"
-#include "tradeskilldata.h"
-#include "webbench.h"
+#include "bench/bodybench.h"
+#include "bench/filebench.h"
+#include "bench/generatedstore.h"
+#include "bench/memorybench.h"
+#include "bench/report.h"
+#include "bench/sortbench.h"
+#include "bench/startupbench.h"
+#include "bench/webbench.h"
+#include "tradeskill/tradeskilldata.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

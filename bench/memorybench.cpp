@@ -1,8 +1,8 @@
-#include "memorybench.h"
+#include "bench/memorybench.h"
 
-#include "peakmemory.h"
-#include "report.h"
-#include "tradeskilldata.h"
+#include "bench/peakmemory.h"
+#include "bench/report.h"
+#include "tradeskill/tradeskilldata.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "peakmemory.h"
+#include "bench/peakmemory.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -1,10 +1,10 @@
-#include "sortbench.h"
+#include "bench/sortbench.h"
 
-#include "comparison.h"
-#include "generatedstore.h"
-#include "namesort.h"
-#include "procgroup.h"
-#include "report.h"
+#include "admin/namesort.h"
+#include "bench/comparison.h"
+#include "bench/generatedstore.h"
+#include "bench/report.h"
+#include "tradeskill/procgroup.h"
 
 #include <QLoggingCategory>
 

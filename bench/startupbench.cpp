@@ -1,6 +1,6 @@
-#include "startupbench.h"
+#include "bench/startupbench.h"
 
-#include "report.h"
+#include "bench/report.h"
 
 #include <QDir>
 #include <QElapsedTimer>

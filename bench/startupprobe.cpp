@@ -4,12 +4,12 @@
 // same style instead. Built once per program (the two programs have
 // different classes of the same name), as vorrak-startup-probe-calculator
 // and vorrak-startup-probe-admin.
-#include "dialogwindowflags.h"
-#include "peakmemory.h"
+#include "bench/peakmemory.h"
+#include "gui/dialogwindowflags.h"
 #ifdef VORRAK_PROBE_ADMIN
-#include "vorrakadmindialog.h"
+#include "admin/vorrakadmindialog.h"
 #else
-#include "vorrakdialog.h"
+#include "calculator/vorrakdialog.h"
 #endif
 
 #include <QApplication>

@@ -1,8 +1,8 @@
-#include "webbench.h"
+#include "bench/webbench.h"
 
-#include "comparison.h"
-#include "headlesschromium.h"
-#include "report.h"
+#include "bench/comparison.h"
+#include "bench/report.h"
+#include "browser/headlesschromium.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "headlesschromium.h"
+#include "browser/headlesschromium.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>

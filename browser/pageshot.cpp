@@ -1,7 +1,7 @@
 // vorrak-page-shot PAGE.html SCRIPT OUT.png [WIDTH HEIGHT]: opens a page in
 // headless Chromium, runs SCRIPT in it (to choose and press what the picture
 // should show) and writes a screenshot. Used by scripts/screenshots.sh.
-#include "headlesschromium.h"
+#include "browser/headlesschromium.h"
 
 #include <QCoreApplication>
 #include <QFile>

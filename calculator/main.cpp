@@ -1,6 +1,6 @@
-#include "dialogwindowflags.h"
-#include "vorrakdialog.h"
-#include "vorrakrelease.h"
+#include "calculator/vorrakdialog.h"
+#include "common/vorrakrelease.h"
+#include "gui/dialogwindowflags.h"
 
 #include <QApplication>
 

@@ -1,4 +1,4 @@
-#include "vorrakdialog.h"
+#include "calculator/vorrakdialog.h"
 
 #include <QApplication>
 

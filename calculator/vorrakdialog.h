@@ -1,6 +1,6 @@
 #pragma once
 
-#include "vorrakdialogbase.h"
+#include "calculator/vorrakdialogbase.h"
 
 // The main dialog as the program shows it: the base dialog in the Fusion style.
 class VorrakDialog : public VorrakDialogBase

@@ -1,11 +1,11 @@
-#include "vorrakdialogbase.h"
+#include "calculator/vorrakdialogbase.h"
 
-#include "debuglog.h"
-#include "dialogsetup.h"
-#include "dialogwindowflags.h"
-#include "shownname.h"
-#include "textmessagebox.h"
-#include "vorrakhelpdialog.h"
+#include "calculator/vorrakhelpdialog.h"
+#include "common/debuglog.h"
+#include "gui/dialogsetup.h"
+#include "gui/dialogwindowflags.h"
+#include "gui/shownname.h"
+#include "gui/textmessagebox.h"
 #include "ui_vorrakdialogbase.h"
 
 #include <QAction>

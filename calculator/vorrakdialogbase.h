@@ -1,7 +1,7 @@
 #pragma once
 
-#include "requirements.h"
-#include "tradeskilldata.h"
+#include "tradeskill/requirements.h"
+#include "tradeskill/tradeskilldata.h"
 
 #include <QDialog>
 #include <memory>

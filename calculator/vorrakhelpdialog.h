@@ -1,6 +1,6 @@
 #pragma once
 
-#include "vorrakhelpdialogbase.h"
+#include "calculator/vorrakhelpdialogbase.h"
 
 // The help viewer the main dialog opens.
 class VorrakHelpDialog : public VorrakHelpDialogBase

@@ -1,9 +1,9 @@
-#include "vorrakhelpdialogbase.h"
+#include "calculator/vorrakhelpdialogbase.h"
 
-#include "dialogsetup.h"
-#include "messageboxparent.h"
-#include "shownname.h"
-#include "textmessagebox.h"
+#include "gui/dialogsetup.h"
+#include "gui/messageboxparent.h"
+#include "gui/shownname.h"
+#include "gui/textmessagebox.h"
 #include "ui_vorrakhelpdialogbase.h"
 
 #include <QMessageBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "helpdata.h"
+#include "help/helpdata.h"
 
 #include <QDialog>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "bigendianwriter.h"
+#include "common/bigendianwriter.h"
 
 #include <QFileDevice>
 

@@ -1,7 +1,7 @@
-#include "binaryfilewriter.h"
+#include "common/binaryfilewriter.h"
 
-#include "inplacewriter.h"
-#include "regularfile.h"
+#include "common/inplacewriter.h"
+#include "common/regularfile.h"
 
 #include <QFile>
 #include <QSaveFile>

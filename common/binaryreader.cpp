@@ -1,6 +1,6 @@
-#include "binaryreader.h"
+#include "common/binaryreader.h"
 
-#include "stringpool.h"
+#include "common/stringpool.h"
 
 #include <QIODevice>
 #include <QtEndian>

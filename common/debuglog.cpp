@@ -1,4 +1,4 @@
-#include "debuglog.h"
+#include "common/debuglog.h"
 
 #include <cstdarg>
 #include <cstdio>

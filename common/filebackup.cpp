@@ -1,4 +1,4 @@
-#include "filebackup.h"
+#include "common/filebackup.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "filelock.h"
+#include "common/filelock.h"
 
 #include <QDeadlineTimer>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "inplacewriter.h"
+#include "common/inplacewriter.h"
 
-#include "statefolder.h"
+#include "common/statefolder.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "binaryfilewriter.h"
+#include "common/binaryfilewriter.h"
 
 #include <QDataStream>
 #include <QString>

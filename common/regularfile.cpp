@@ -1,4 +1,4 @@
-#include "regularfile.h"
+#include "common/regularfile.h"
 
 #include <QFile>
 

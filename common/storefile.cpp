@@ -1,10 +1,10 @@
-#include "storefile.h"
+#include "common/storefile.h"
 
-#include "filebackup.h"
+#include "common/filebackup.h"
 
-#include "binaryfilewriter.h"
-#include "debuglog.h"
-#include "filelock.h"
+#include "common/binaryfilewriter.h"
+#include "common/debuglog.h"
+#include "common/filelock.h"
 
 #include <QDir>
 #include <QFile>

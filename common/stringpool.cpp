@@ -1,4 +1,4 @@
-#include "stringpool.h"
+#include "common/stringpool.h"
 
 quint32 StringPool::hash(QStringView text)
 {

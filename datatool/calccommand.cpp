@@ -1,8 +1,8 @@
-#include "calccommand.h"
+#include "datatool/calccommand.h"
 
-#include "requirements.h"
-#include "tradeskilldata.h"
-#include "toolmessages.h"
+#include "datatool/toolmessages.h"
+#include "tradeskill/requirements.h"
+#include "tradeskill/tradeskilldata.h"
 
 #include <QIODevice>
 #include <QJsonArray>

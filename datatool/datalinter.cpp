@@ -1,6 +1,6 @@
-#include "datalinter.h"
+#include "datatool/datalinter.h"
 
-#include "multiplier.h"
+#include "tradeskill/multiplier.h"
 
 #include <QRegularExpression>
 #include <QSet>

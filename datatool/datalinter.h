@@ -1,6 +1,6 @@
 #pragma once
 
-#include "procgroup.h"
+#include "tradeskill/procgroup.h"
 
 #include <QList>
 #include <QStringList>

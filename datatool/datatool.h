@@ -1,7 +1,7 @@
 #pragma once
 
-#include "filechecker.h"
-#include "outputguard.h"
+#include "datatool/filechecker.h"
+#include "datatool/outputguard.h"
 
 #include <QByteArray>
 #include <QList>

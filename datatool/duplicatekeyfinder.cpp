@@ -1,4 +1,4 @@
-#include "duplicatekeyfinder.h"
+#include "datatool/duplicatekeyfinder.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,8 +1,8 @@
-#include "filechecker.h"
+#include "datatool/filechecker.h"
 
-#include "binaryreader.h"
-#include "helpfile.h"
-#include "tradeskillfile.h"
+#include "common/binaryreader.h"
+#include "help/helpfile.h"
+#include "tradeskill/tradeskillfile.h"
 
 #include <QBuffer>
 #include <QtEndian>

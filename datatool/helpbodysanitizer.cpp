@@ -1,4 +1,4 @@
-#include "helpbodysanitizer.h"
+#include "datatool/helpbodysanitizer.h"
 
 #include <QSet>
 #include <QStringList>

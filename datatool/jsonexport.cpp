@@ -1,7 +1,7 @@
-#include "jsonexport.h"
+#include "datatool/jsonexport.h"
 
-#include "jsonformat.h"
-#include "jsonwriter.h"
+#include "datatool/jsonformat.h"
+#include "datatool/jsonwriter.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "filecontent.h"
+#include "datatool/filecontent.h"
 
 #include <QByteArray>
 

@@ -1,7 +1,7 @@
-#include "jsonimporter.h"
+#include "datatool/jsonimporter.h"
 
-#include "duplicatekeyfinder.h"
-#include "jsonformat.h"
+#include "datatool/duplicatekeyfinder.h"
+#include "datatool/jsonformat.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,4 +1,4 @@
-#include "jsonwriter.h"
+#include "datatool/jsonwriter.h"
 
 void JsonWriter::newline()
 {

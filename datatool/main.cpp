@@ -1,5 +1,5 @@
-#include "datatool.h"
-#include "toolmessages.h"
+#include "datatool/datatool.h"
+#include "datatool/toolmessages.h"
 
 #include <QCoreApplication>
 #include <QFile>

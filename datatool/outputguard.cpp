@@ -1,8 +1,8 @@
-#include "outputguard.h"
+#include "datatool/outputguard.h"
 
-#include "helpfile.h"
-#include "jsonformat.h"
-#include "tradeskillfile.h"
+#include "datatool/jsonformat.h"
+#include "help/helpfile.h"
+#include "tradeskill/tradeskillfile.h"
 
 #include <QFile>
 #include <QRegularExpression>

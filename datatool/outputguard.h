@@ -1,6 +1,6 @@
 #pragma once
 
-#include "regularfile.h"
+#include "common/regularfile.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,4 +1,4 @@
-#include "toolmessages.h"
+#include "datatool/toolmessages.h"
 
 #include <QIODevice>
 

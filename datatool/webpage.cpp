@@ -1,9 +1,9 @@
-#include "webpage.h"
+#include "datatool/webpage.h"
 
-#include "helpbodysanitizer.h"
-#include "jsonwriter.h"
-#include "requirements.h"
-#include "stringpool.h"
+#include "common/stringpool.h"
+#include "datatool/helpbodysanitizer.h"
+#include "datatool/jsonwriter.h"
+#include "tradeskill/requirements.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>

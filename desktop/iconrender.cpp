@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "vorrakicon.xpm"
+#include "icons/vorrakicon.xpm"
 
 namespace {
 

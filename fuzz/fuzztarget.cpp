@@ -1,4 +1,4 @@
-#include "fuzztarget.h"
+#include "fuzz/fuzztarget.h"
 
 #include <cstdio>
 #include <cstdlib>

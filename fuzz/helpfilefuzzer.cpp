@@ -1,5 +1,5 @@
-#include "fuzztarget.h"
-#include "readercheck.h"
+#include "fuzz/fuzztarget.h"
+#include "fuzz/readercheck.h"
 
 // Vorrak.hlp reader: HelpFile::read over a memory buffer.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)

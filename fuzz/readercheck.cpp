@@ -1,7 +1,7 @@
-#include "readercheck.h"
+#include "fuzz/readercheck.h"
 
-#include "helpfile.h"
-#include "tradeskillfile.h"
+#include "help/helpfile.h"
+#include "tradeskill/tradeskillfile.h"
 
 #include <QBuffer>
 #include <QDataStream>

@@ -1,4 +1,4 @@
-#include "bodylayoutbudget.h"
+#include "gui/bodylayoutbudget.h"
 
 #include <QSet>
 

@@ -1,4 +1,4 @@
-#include "currentrowselected.h"
+#include "gui/currentrowselected.h"
 
 #include <QTreeWidget>
 

@@ -1,6 +1,6 @@
-#include "dialogsetup.h"
+#include "gui/dialogsetup.h"
 
-#include "vorrakicons.h"
+#include "icons/vorrakicons.h"
 
 #include <QDialog>
 

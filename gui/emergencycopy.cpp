@@ -1,6 +1,6 @@
-#include "emergencycopy.h"
+#include "gui/emergencycopy.h"
 
-#include "statefolder.h"
+#include "common/statefolder.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "helpbodyview.h"
+#include "gui/helpbodyview.h"
 
-#include "bodylayoutbudget.h"
+#include "gui/bodylayoutbudget.h"
 
 #include <QLocale>
 #include <QPixmap>

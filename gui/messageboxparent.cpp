@@ -1,4 +1,4 @@
-#include "messageboxparent.h"
+#include "gui/messageboxparent.h"
 
 #include <QWidget>
 

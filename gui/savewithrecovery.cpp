@@ -1,9 +1,9 @@
-#include "savewithrecovery.h"
+#include "gui/savewithrecovery.h"
 
-#include "emergencycopy.h"
-#include "messageboxparent.h"
-#include "sessionending.h"
-#include "textmessagebox.h"
+#include "gui/emergencycopy.h"
+#include "gui/messageboxparent.h"
+#include "gui/sessionending.h"
+#include "gui/textmessagebox.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "storefile.h"
+#include "common/storefile.h"
 
 #include <QString>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "sessionending.h"
+#include "gui/sessionending.h"
 
 #include <QList>
 

@@ -1,4 +1,4 @@
-#include "shownname.h"
+#include "gui/shownname.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

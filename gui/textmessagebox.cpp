@@ -1,4 +1,4 @@
-#include "textmessagebox.h"
+#include "gui/textmessagebox.h"
 
 namespace {
 

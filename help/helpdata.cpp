@@ -1,7 +1,7 @@
-#include "helpdata.h"
+#include "help/helpdata.h"
 
-#include "debuglog.h"
-#include "helpfile.h"
+#include "common/debuglog.h"
+#include "help/helpfile.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "helpfile.h"
+#include "help/helpfile.h"
 
-#include "bigendianwriter.h"
-#include "binaryreader.h"
-#include "debuglog.h"
+#include "common/bigendianwriter.h"
+#include "common/binaryreader.h"
+#include "common/debuglog.h"
 
 #include <QDataStream>
 #include <QIODevice>

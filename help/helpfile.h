@@ -1,7 +1,7 @@
 #pragma once
 
-#include "helptopic.h"
-#include "storefile.h"
+#include "common/storefile.h"
+#include "help/helptopic.h"
 
 #include <QList>
 

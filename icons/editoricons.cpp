@@ -1,8 +1,8 @@
-#include "editoricons.h"
+#include "icons/editoricons.h"
 
 #include <QPixmap>
 
-#include "editoricons.xpm"
+#include "icons/editoricons.xpm"
 
 namespace EditorIcons {
 

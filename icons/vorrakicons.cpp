@@ -1,8 +1,8 @@
-#include "vorrakicons.h"
+#include "icons/vorrakicons.h"
 
 #include <QPixmap>
 
-#include "vorrakicon.xpm"
+#include "icons/vorrakicon.xpm"
 
 QIcon vorrakWindowIcon()
 {

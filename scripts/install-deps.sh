@@ -15,7 +15,7 @@ case "${1:-}" in
     --tests)
         packages+=(
             xvfb xauth xdotool x11-xserver-utils imagemagick
-            clang libclang-rt-14-dev
+            clang libclang-rt-14-dev clang-format git
             desktop-file-utils appstream
             python3-jsonschema
             groff-base man-db dpkg-dev file binutils

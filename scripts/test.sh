@@ -5,7 +5,7 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/install-deps.sh" --tests
 
-stages=(test-unit.sh test-sanitizers.sh test-fuzz.sh test-install.sh test-package.sh)
+stages=(check-format.sh test-unit.sh test-sanitizers.sh test-fuzz.sh test-install.sh test-package.sh)
 for stage in "${stages[@]}"; do
     if [ -x "$top/scripts/$stage" ]; then
         echo "=== $stage"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "req.h"
+#include "tradeskill/req.h"
 
 #include <QList>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "proc.h"
+#include "tradeskill/proc.h"
 
 // One tradeskill group and its processes.
 struct ProcGroup

@@ -1,6 +1,6 @@
-#include "requirements.h"
+#include "tradeskill/requirements.h"
 
-#include "multiplier.h"
+#include "tradeskill/multiplier.h"
 
 #include <QHash>
 #include <QRegularExpression>

@@ -1,7 +1,7 @@
-#include "tradeskilldata.h"
+#include "tradeskill/tradeskilldata.h"
 
-#include "debuglog.h"
-#include "tradeskillfile.h"
+#include "common/debuglog.h"
+#include "tradeskill/tradeskillfile.h"
 
 namespace {
 

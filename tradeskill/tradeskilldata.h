@@ -1,7 +1,7 @@
 #pragma once
 
-#include "procgroup.h"
-#include "storefile.h"
+#include "common/storefile.h"
+#include "tradeskill/procgroup.h"
 
 #include <QList>
 #include <QString>

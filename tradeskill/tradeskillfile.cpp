@@ -1,9 +1,9 @@
-#include "tradeskillfile.h"
+#include "tradeskill/tradeskillfile.h"
 
-#include "bigendianwriter.h"
-#include "binaryreader.h"
-#include "debuglog.h"
-#include "stringpool.h"
+#include "common/bigendianwriter.h"
+#include "common/binaryreader.h"
+#include "common/debuglog.h"
+#include "common/stringpool.h"
 
 #include <QDataStream>
 #include <QIODevice>

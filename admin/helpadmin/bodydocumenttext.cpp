@@ -1,4 +1,4 @@
-#include "bodydocumenttext.h"
+#include "admin/helpadmin/bodydocumenttext.h"
 
 #include <vector>
 

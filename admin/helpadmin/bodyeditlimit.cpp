@@ -1,4 +1,4 @@
-#include "bodyeditlimit.h"
+#include "admin/helpadmin/bodyeditlimit.h"
 
 #include <QCoreApplication>
 #include <QLocale>

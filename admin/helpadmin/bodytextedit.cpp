@@ -1,4 +1,4 @@
-#include "bodytextedit.h"
+#include "admin/helpadmin/bodytextedit.h"
 
 #include <QKeyEvent>
 #include <QTextBlock>

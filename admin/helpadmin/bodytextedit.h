@@ -1,6 +1,6 @@
 #pragma once
 
-#include "bodydocumenttext.h"
+#include "admin/helpadmin/bodydocumenttext.h"
 
 #include <QPlainTextEdit>
 

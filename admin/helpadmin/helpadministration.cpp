@@ -1,9 +1,9 @@
-#include "helpadministration.h"
+#include "admin/helpadmin/helpadministration.h"
 
-#include "dialogwindowflags.h"
-#include "savewithrecovery.h"
-#include "sessionending.h"
-#include "vorrakhelpdialog.h"
+#include "admin/helpadmin/vorrakhelpdialog.h"
+#include "gui/dialogwindowflags.h"
+#include "gui/savewithrecovery.h"
+#include "gui/sessionending.h"
 
 namespace HelpAdministration {
 

@@ -1,4 +1,4 @@
-#include "lockkeys.h"
+#include "admin/helpadmin/lockkeys.h"
 
 #include <QtGlobal>
 

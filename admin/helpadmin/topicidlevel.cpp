@@ -1,4 +1,4 @@
-#include "topicidlevel.h"
+#include "admin/helpadmin/topicidlevel.h"
 
 #include <climits>
 #include <cmath>

@@ -1,10 +1,10 @@
-#include "vorrakeditor.h"
+#include "admin/helpadmin/vorrakeditor.h"
 
-#include "bodytextedit.h"
-#include "dialogsetup.h"
-#include "editoricons.h"
-#include "sessionending.h"
-#include "textmessagebox.h"
+#include "admin/helpadmin/bodytextedit.h"
+#include "gui/dialogsetup.h"
+#include "gui/sessionending.h"
+#include "gui/textmessagebox.h"
+#include "icons/editoricons.h"
 #include "ui_vorrakeditor.h"
 
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lockkeys.h"
+#include "admin/helpadmin/lockkeys.h"
 
 #include <QDialog>
 #include <memory>

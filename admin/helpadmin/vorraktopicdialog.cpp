@@ -1,6 +1,6 @@
-#include "vorraktopicdialog.h"
+#include "admin/helpadmin/vorraktopicdialog.h"
 
-#include "dialogsetup.h"
+#include "gui/dialogsetup.h"
 #include "ui_vorraktopicdialog.h"
 
 VorrakTopicDialog::VorrakTopicDialog(QWidget *parent, const char *name, bool modal, Qt::WindowFlags flags)

@@ -1,8 +1,8 @@
-#include "admintest.h"
+#include "tests/admin/admintest.h"
 
-#include "dialogwindowflags.h"
-#include "vorrakadmindialog.h"
-#include "widgetinput.h"
+#include "admin/vorrakadmindialog.h"
+#include "gui/dialogwindowflags.h"
+#include "tests/support/widgetinput.h"
 
 #include <QComboBox>
 #include <QTest>

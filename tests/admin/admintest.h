@@ -1,7 +1,7 @@
 #pragma once
 
-#include "procgroup.h"
-#include "vorrakadmindialog.h"
+#include "admin/vorrakadmindialog.h"
+#include "tradeskill/procgroup.h"
 
 #include <QComboBox>
 #include <QList>

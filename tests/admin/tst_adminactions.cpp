@@ -1,12 +1,12 @@
-#include "admintest.h"
-#include "fixtures.h"
-#include "logcapture.h"
-#include "modalanswer.h"
-#include "openwatch.h"
-#include "scratchdir.h"
-#include "shownname.h"
-#include "vorrakhelpdialog.h"
-#include "widgetinput.h"
+#include "admin/helpadmin/vorrakhelpdialog.h"
+#include "gui/shownname.h"
+#include "tests/admin/admintest.h"
+#include "tests/support/fixtures.h"
+#include "tests/support/logcapture.h"
+#include "tests/support/modalanswer.h"
+#include "tests/support/openwatch.h"
+#include "tests/support/scratchdir.h"
+#include "tests/support/widgetinput.h"
 
 #include <QCheckBox>
 #include <QComboBox>

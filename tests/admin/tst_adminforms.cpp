@@ -1,12 +1,12 @@
-#include "accessibilitycheck.h"
-#include "admintest.h"
-#include "fixtures.h"
-#include "logcapture.h"
-#include "modalanswer.h"
-#include "scratchdir.h"
-#include "widgetinput.h"
-#include "vorrakprocdialog.h"
-#include "vorrakreqdialog.h"
+#include "admin/vorrakprocdialog.h"
+#include "admin/vorrakreqdialog.h"
+#include "tests/admin/admintest.h"
+#include "tests/support/accessibilitycheck.h"
+#include "tests/support/fixtures.h"
+#include "tests/support/logcapture.h"
+#include "tests/support/modalanswer.h"
+#include "tests/support/scratchdir.h"
+#include "tests/support/widgetinput.h"
 
 #include <QApplication>
 #include <QCheckBox>

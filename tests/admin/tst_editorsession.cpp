@@ -1,12 +1,12 @@
-#include "admintest.h"
-#include "fixtures.h"
-#include "logcapture.h"
-#include "modalanswer.h"
-#include "scratchdir.h"
-#include "widgetinput.h"
-#include "editorsession.h"
-#include "tradeskilldata.h"
-#include "unprivileged.h"
+#include "admin/editorsession.h"
+#include "tests/admin/admintest.h"
+#include "tests/support/fixtures.h"
+#include "tests/support/logcapture.h"
+#include "tests/support/modalanswer.h"
+#include "tests/support/scratchdir.h"
+#include "tests/support/unprivileged.h"
+#include "tests/support/widgetinput.h"
+#include "tradeskill/tradeskilldata.h"
 
 #include <QDir>
 #include <QFileDialog>

@@ -1,10 +1,10 @@
-#include "admintest.h"
-#include "fixtures.h"
-#include "logcapture.h"
-#include "modalanswer.h"
-#include "scratchdir.h"
-#include "widgetinput.h"
-#include "namesort.h"
+#include "admin/namesort.h"
+#include "tests/admin/admintest.h"
+#include "tests/support/fixtures.h"
+#include "tests/support/logcapture.h"
+#include "tests/support/modalanswer.h"
+#include "tests/support/scratchdir.h"
+#include "tests/support/widgetinput.h"
 
 #include <QLoggingCategory>
 #include <QRandomGenerator>

@@ -3,17 +3,17 @@
 // (a changed body kept as by Save), the help window writes Vorrak.hlp, and
 // Vorrak.dat is written once at the end. An end save that fails then goes to
 // an emergency copy, which the next start tells of once.
-#include "editorsession.h"
-#include "helpadmintestsupport.h"
-#include "fixtures.h"
-#include "helpdata.h"
-#include "logcapture.h"
-#include "modalanswer.h"
-#include "scratchdir.h"
-#include "sessionendhandler.h"
-#include "testxserver.h"
-#include "tradeskilldata.h"
-#include "widgetinput.h"
+#include "admin/editorsession.h"
+#include "admin/sessionendhandler.h"
+#include "help/helpdata.h"
+#include "tests/helpadmin/helpadmintestsupport.h"
+#include "tests/helpadmin/testxserver.h"
+#include "tests/support/fixtures.h"
+#include "tests/support/logcapture.h"
+#include "tests/support/modalanswer.h"
+#include "tests/support/scratchdir.h"
+#include "tests/support/widgetinput.h"
+#include "tradeskill/tradeskilldata.h"
 
 #include <QApplication>
 #include <QDialog>

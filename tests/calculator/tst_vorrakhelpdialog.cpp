@@ -1,11 +1,11 @@
-#include "accessibilitycheck.h"
-#include "fixtures.h"
-#include "logcapture.h"
-#include "modalanswer.h"
-#include "scratchdir.h"
-#include "vorrakdialog.h"
-#include "widgetinput.h"
-#include "vorrakhelpdialog.h"
+#include "calculator/vorrakdialog.h"
+#include "calculator/vorrakhelpdialog.h"
+#include "tests/support/accessibilitycheck.h"
+#include "tests/support/fixtures.h"
+#include "tests/support/logcapture.h"
+#include "tests/support/modalanswer.h"
+#include "tests/support/scratchdir.h"
+#include "tests/support/widgetinput.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,13 +1,13 @@
-#include "filecontent.h"
-#include "filechecker.h"
-#include "fixtures.h"
-#include "helpbodysanitizer.h"
-#include "helpfile.h"
-#include "jsonexport.h"
-#include "jsonimporter.h"
-#include "jsonwriter.h"
-#include "scratchdir.h"
-#include "tradeskillfile.h"
+#include "datatool/filechecker.h"
+#include "datatool/filecontent.h"
+#include "datatool/helpbodysanitizer.h"
+#include "datatool/jsonexport.h"
+#include "datatool/jsonimporter.h"
+#include "datatool/jsonwriter.h"
+#include "help/helpfile.h"
+#include "tests/support/fixtures.h"
+#include "tests/support/scratchdir.h"
+#include "tradeskill/tradeskillfile.h"
 
 #include <QBuffer>
 #include <QLoggingCategory>

@@ -1,6 +1,6 @@
 // The checker the window tests rely on must tell named from unnamed widgets
 // the way a screen reader does; otherwise those tests could not fail.
-#include "accessibilitycheck.h"
+#include "tests/support/accessibilitycheck.h"
 
 #include <QDialog>
 #include <QGroupBox>

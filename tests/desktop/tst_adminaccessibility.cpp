@@ -1,13 +1,13 @@
 // Opens each window of the data editor the way a user reaches it and checks
 // that a screen reader can name every widget that takes the keyboard focus,
 // and that Tab reaches each of them in reading order.
-#include "accessibilitycheck.h"
-#include "modalanswer.h"
-#include "tabwalk.h"
-#include "fixtures.h"
-#include "scratchdir.h"
-#include "vorrakadmindialog.h"
-#include "widgetinput.h"
+#include "admin/vorrakadmindialog.h"
+#include "tests/support/accessibilitycheck.h"
+#include "tests/support/fixtures.h"
+#include "tests/support/modalanswer.h"
+#include "tests/support/scratchdir.h"
+#include "tests/support/tabwalk.h"
+#include "tests/support/widgetinput.h"
 
 #include <QComboBox>
 #include <QPushButton>

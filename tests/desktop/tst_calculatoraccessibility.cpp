@@ -1,12 +1,12 @@
 // Opens each window of the calculator as a user would and checks that a
 // screen reader can name every widget that takes the keyboard focus, and
 // that Tab reaches each of them.
-#include "accessibilitycheck.h"
-#include "modalanswer.h"
-#include "tabwalk.h"
-#include "fixtures.h"
-#include "scratchdir.h"
-#include "vorrakdialog.h"
+#include "calculator/vorrakdialog.h"
+#include "tests/support/accessibilitycheck.h"
+#include "tests/support/fixtures.h"
+#include "tests/support/modalanswer.h"
+#include "tests/support/scratchdir.h"
+#include "tests/support/tabwalk.h"
 
 #include <QComboBox>
 #include <QPushButton>

@@ -1,7 +1,7 @@
-#include "helpbodyview.h"
-#include "logcapture.h"
-#include "openwatch.h"
-#include "scratchdir.h"
+#include "gui/helpbodyview.h"
+#include "tests/support/logcapture.h"
+#include "tests/support/openwatch.h"
+#include "tests/support/scratchdir.h"
 
 #include <QBuffer>
 #include <QDir>

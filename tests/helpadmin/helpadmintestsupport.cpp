@@ -1,7 +1,7 @@
-#include "helpadmintestsupport.h"
+#include "tests/helpadmin/helpadmintestsupport.h"
 
-#include "modalanswer.h"
-#include "widgetinput.h"
+#include "tests/support/modalanswer.h"
+#include "tests/support/widgetinput.h"
 
 #include <QLineEdit>
 #include <QTreeWidget>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "helptopic.h"
+#include "help/helptopic.h"
 
 #include <QList>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "testxserver.h"
+#include "tests/helpadmin/testxserver.h"
 
 #include <QProcessEnvironment>
 #include <QStandardPaths>

@@ -1,11 +1,11 @@
 // The help body editor: tags around the marking or at the cursor, "<br>" on
 // Return, undo and redo, Save versus Close, the status bar and its texts.
-#include "accessibilitycheck.h"
-#include "bodytextedit.h"
-#include "logcapture.h"
-#include "modalanswer.h"
-#include "helpadmintestsupport.h"
-#include "vorrakeditor.h"
+#include "admin/helpadmin/bodytextedit.h"
+#include "admin/helpadmin/vorrakeditor.h"
+#include "tests/helpadmin/helpadmintestsupport.h"
+#include "tests/support/accessibilitycheck.h"
+#include "tests/support/logcapture.h"
+#include "tests/support/modalanswer.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,12 +1,12 @@
 // "Edit help" of the editor's main dialog opens the help administration over
 // it and writes the help file when that window closes; the data file is left
 // to the end of the editor.
-#include "fixtures.h"
-#include "helpadmintestsupport.h"
-#include "helpdata.h"
-#include "modalanswer.h"
-#include "scratchdir.h"
-#include "vorrakadmindialog.h"
+#include "admin/vorrakadmindialog.h"
+#include "help/helpdata.h"
+#include "tests/helpadmin/helpadmintestsupport.h"
+#include "tests/support/fixtures.h"
+#include "tests/support/modalanswer.h"
+#include "tests/support/scratchdir.h"
 
 #include <QPushButton>
 #include <QTest>

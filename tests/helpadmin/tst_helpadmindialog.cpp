@@ -1,14 +1,14 @@
 // The help topic administration window driven as a user would: the topic
 // tree, the four actions with their forms and questions, and the log lines.
-#include "accessibilitycheck.h"
-#include "fixtures.h"
-#include "helpadmintestsupport.h"
-#include "helpfile.h"
-#include "logcapture.h"
-#include "modalanswer.h"
-#include "scratchdir.h"
-#include "vorrakhelpdialog.h"
-#include "widgetinput.h"
+#include "admin/helpadmin/vorrakhelpdialog.h"
+#include "help/helpfile.h"
+#include "tests/helpadmin/helpadmintestsupport.h"
+#include "tests/support/accessibilitycheck.h"
+#include "tests/support/fixtures.h"
+#include "tests/support/logcapture.h"
+#include "tests/support/modalanswer.h"
+#include "tests/support/scratchdir.h"
+#include "tests/support/widgetinput.h"
 
 #include <QHeaderView>
 #include <QLineEdit>

@@ -2,15 +2,15 @@
 // the help file is written however the window is closed, a body comes back
 // from the body editor as it went in, an unreadable file is kept as a backup,
 // and a failed write is shown.
-#include "fixtures.h"
-#include "helpadministration.h"
-#include "helpadmintestsupport.h"
-#include "helpdata.h"
-#include "logcapture.h"
-#include "modalanswer.h"
-#include "scratchdir.h"
-#include "unprivileged.h"
-#include "widgetinput.h"
+#include "admin/helpadmin/helpadministration.h"
+#include "help/helpdata.h"
+#include "tests/helpadmin/helpadmintestsupport.h"
+#include "tests/support/fixtures.h"
+#include "tests/support/logcapture.h"
+#include "tests/support/modalanswer.h"
+#include "tests/support/scratchdir.h"
+#include "tests/support/unprivileged.h"
+#include "tests/support/widgetinput.h"
 
 #include <QDir>
 #include <QMessageBox>

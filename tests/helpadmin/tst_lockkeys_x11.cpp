@@ -1,8 +1,8 @@
 // The Num and Caps indicators of the body editor on a real X server: a lock
 // key pressed with a real X key event switches its indicator on and off.
-#include "bodytextedit.h"
-#include "testxserver.h"
-#include "vorrakeditor.h"
+#include "admin/helpadmin/bodytextedit.h"
+#include "admin/helpadmin/vorrakeditor.h"
+#include "tests/helpadmin/testxserver.h"
 
 #include <QApplication>
 #include <QLabel>

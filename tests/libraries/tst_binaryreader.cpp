@@ -1,6 +1,6 @@
-#include "binaryreader.h"
-#include "scratchdir.h"
-#include "stringpool.h"
+#include "common/binaryreader.h"
+#include "common/stringpool.h"
+#include "tests/support/scratchdir.h"
 
 #include <QBuffer>
 #include <QHash>

@@ -1,8 +1,8 @@
-#include "fixtures.h"
-#include "helpdata.h"
-#include "logcapture.h"
-#include "scratchdir.h"
-#include "storetest.h"
+#include "help/helpdata.h"
+#include "tests/support/fixtures.h"
+#include "tests/support/logcapture.h"
+#include "tests/support/scratchdir.h"
+#include "tests/support/storetest.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "multiplier.h"
+#include "tradeskill/multiplier.h"
 
 #include <QTest>
 

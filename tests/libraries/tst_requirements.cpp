@@ -1,4 +1,4 @@
-#include "requirements.h"
+#include "tradeskill/requirements.h"
 
 #include <QTest>
 

@@ -1,12 +1,12 @@
 // What Vorrak.dat and Vorrak.hlp have in common, each case run on both: a
 // magic number and a 16-bit count, records read until the count is reached,
 // and the one load/save path with its log lines and messages.
-#include "failingsave.h"
-#include "logcapture.h"
-#include "scratchdir.h"
-#include "storetest.h"
-#include "storeundertest.h"
-#include "unprivileged.h"
+#include "tests/support/failingsave.h"
+#include "tests/support/logcapture.h"
+#include "tests/support/scratchdir.h"
+#include "tests/support/storetest.h"
+#include "tests/support/storeundertest.h"
+#include "tests/support/unprivileged.h"
 
 #include <QFile>
 #include <QTest>

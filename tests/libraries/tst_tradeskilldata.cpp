@@ -1,8 +1,8 @@
-#include "fixtures.h"
-#include "logcapture.h"
-#include "scratchdir.h"
-#include "storetest.h"
-#include "tradeskilldata.h"
+#include "tests/support/fixtures.h"
+#include "tests/support/logcapture.h"
+#include "tests/support/scratchdir.h"
+#include "tests/support/storetest.h"
+#include "tradeskill/tradeskilldata.h"
 
 #include <QFile>
 #include <QTest>

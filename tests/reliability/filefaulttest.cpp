@@ -2,11 +2,11 @@
 // Vorrak.hlp, one test per kind of fault, each over both files: the store
 // reports what a program shows, never takes a file it cannot read for a
 // missing one, and never loses a version of the file when it writes.
-#include "fixtures.h"
-#include "logcapture.h"
-#include "scratchdir.h"
-#include "storeundertest.h"
-#include "unprivileged.h"
+#include "tests/support/fixtures.h"
+#include "tests/support/logcapture.h"
+#include "tests/support/scratchdir.h"
+#include "tests/support/storeundertest.h"
+#include "tests/support/unprivileged.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,4 +1,4 @@
-#include "readercheck.h"
+#include "fuzz/readercheck.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,11 +3,11 @@
 // runs the editor's end of session on the main dialog, which has loaded
 // Vorrak.dat. Prints "ready" just before saving and "saved" once the save
 // has succeeded.
-#include "editorsession.h"
-#include "generatedstore.h"
-#include "helpdata.h"
-#include "tradeskilldata.h"
-#include "vorrakadmindialog.h"
+#include "admin/editorsession.h"
+#include "admin/vorrakadmindialog.h"
+#include "bench/generatedstore.h"
+#include "help/helpdata.h"
+#include "tradeskill/tradeskilldata.h"
 
 #include <QApplication>
 

@@ -1,9 +1,9 @@
-#include "generatedstore.h"
-#include "helpdata.h"
-#include "logcapture.h"
-#include "scratchdir.h"
-#include "tradeskilldata.h"
-#include "unprivileged.h"
+#include "bench/generatedstore.h"
+#include "help/helpdata.h"
+#include "tests/support/logcapture.h"
+#include "tests/support/scratchdir.h"
+#include "tests/support/unprivileged.h"
+#include "tradeskill/tradeskilldata.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
-#include "fixtures.h"
-#include "generatedstore.h"
-#include "helpfile.h"
-#include "tradeskillfile.h"
+#include "bench/generatedstore.h"
+#include "help/helpfile.h"
+#include "tests/support/fixtures.h"
+#include "tradeskill/tradeskillfile.h"
 
 #include <QBuffer>
 #include <QDataStream>

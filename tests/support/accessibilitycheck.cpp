@@ -1,4 +1,4 @@
-#include "accessibilitycheck.h"
+#include "tests/support/accessibilitycheck.h"
 
 #include <QAccessible>
 #include <QSet>

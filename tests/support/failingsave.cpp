@@ -1,7 +1,7 @@
-#include "failingsave.h"
+#include "tests/support/failingsave.h"
 
-#include "logcapture.h"
-#include "scratchdir.h"
+#include "tests/support/logcapture.h"
+#include "tests/support/scratchdir.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,10 +1,10 @@
-#include "fixtures.h"
+#include "tests/support/fixtures.h"
 
-#include "helpdata.h"
-#include "helpfile.h"
-#include "scratchdir.h"
-#include "tradeskilldata.h"
-#include "tradeskillfile.h"
+#include "help/helpdata.h"
+#include "help/helpfile.h"
+#include "tests/support/scratchdir.h"
+#include "tradeskill/tradeskilldata.h"
+#include "tradeskill/tradeskillfile.h"
 
 #include <QDataStream>
 #include <QIODevice>

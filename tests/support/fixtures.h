@@ -1,7 +1,7 @@
 #pragma once
 
-#include "helptopic.h"
-#include "procgroup.h"
+#include "help/helptopic.h"
+#include "tradeskill/procgroup.h"
 
 #include <QByteArray>
 #include <QList>

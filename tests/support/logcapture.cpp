@@ -1,4 +1,4 @@
-#include "logcapture.h"
+#include "tests/support/logcapture.h"
 
 LogCapture *LogCapture::s_current = nullptr;
 

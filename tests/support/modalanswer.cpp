@@ -1,4 +1,4 @@
-#include "modalanswer.h"
+#include "tests/support/modalanswer.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "scratchdir.h"
+#include "tests/support/scratchdir.h"
 
 #include <QFile>
 #include <QTest>

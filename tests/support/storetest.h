@@ -1,7 +1,7 @@
 #pragma once
 
-#include "scratchdir.h"
-#include "storefile.h"
+#include "common/storefile.h"
+#include "tests/support/scratchdir.h"
 
 #include <QLoggingCategory>
 #include <QObject>

@@ -1,9 +1,9 @@
-#include "storeundertest.h"
+#include "tests/support/storeundertest.h"
 
-#include "fixtures.h"
-#include "helpdata.h"
-#include "scratchdir.h"
-#include "tradeskilldata.h"
+#include "help/helpdata.h"
+#include "tests/support/fixtures.h"
+#include "tests/support/scratchdir.h"
+#include "tradeskill/tradeskilldata.h"
 
 #include <QDir>
 #include <QTest>

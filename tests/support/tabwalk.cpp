@@ -1,4 +1,4 @@
-#include "tabwalk.h"
+#include "tests/support/tabwalk.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>

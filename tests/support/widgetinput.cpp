@@ -1,4 +1,4 @@
-#include "widgetinput.h"
+#include "tests/support/widgetinput.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>

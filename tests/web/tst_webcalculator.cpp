@@ -1,5 +1,5 @@
-#include "headlesschromium.h"
-#include "scratchdir.h"
+#include "browser/headlesschromium.h"
+#include "tests/support/scratchdir.h"
 
 #include <QFileInfo>
 #include <QJsonArray>
