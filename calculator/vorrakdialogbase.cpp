@@ -129,9 +129,9 @@ void VorrakDialogBase::processChanged(int)
     VORRAK_DEBUG("Selected %dx%d: %s (ql %d-%d)", g, p, latin1Form(proc.name).constData(), int(proc.minQL),
                  int(proc.maxQL));
 
-    m_ui->QualitySpin->setMinimum(proc.minQL);
-    m_ui->QualitySpin->setMaximum(proc.maxQL);
-    m_ui->QualitySpin->setValue(proc.minQL);
+    const QlRange range = proc.qlRange();
+    m_ui->QualitySpin->setRange(range.lowest, range.highest);
+    m_ui->QualitySpin->setValue(range.lowest);
     // A special process is made at its one QL only; the spin box shows the
     // special text in place of that value.
     const bool special = proc.isSpecial();

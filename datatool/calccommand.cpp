@@ -30,9 +30,9 @@ QString candidateList(const QStringList &names, const QList<int> &positions, boo
 
 QString qlRangeText(const Proc &proc)
 {
-    return proc.lowestQl() == proc.highestQl()
-        ? QString::number(proc.highestQl())
-        : QStringLiteral("%1 to %2").arg(proc.lowestQl()).arg(proc.highestQl());
+    const QlRange range = proc.qlRange();
+    return range.isSingle() ? QString::number(range.highest)
+                            : QStringLiteral("%1 to %2").arg(range.lowest).arg(range.highest);
 }
 
 QJsonArray rowsJson(const QList<RequirementRow> &rows)
@@ -303,7 +303,7 @@ bool CalcCommand::parseQl(const QString &text, int &ql)
 
 bool CalcCommand::qlInRange(const Proc &proc, int ql)
 {
-    if (ql >= proc.lowestQl() && ql <= proc.highestQl())
+    if (proc.qlRange().contains(ql))
         return true;
     error(QStringLiteral("QL %1 is outside the range of \"%2\": %3").arg(ql).arg(proc.name, qlRangeText(proc)));
     return false;
@@ -325,8 +325,8 @@ int CalcCommand::list()
                              proc.isSpecial() ? QStringLiteral(" (special)") : QString());
             procs.append(QJsonObject{{QStringLiteral("position"), p + 1},
                                      {QStringLiteral("name"), proc.name},
-                                     {QStringLiteral("minQL"), proc.lowestQl()},
-                                     {QStringLiteral("maxQL"), proc.highestQl()},
+                                     {QStringLiteral("minQL"), proc.qlRange().lowest},
+                                     {QStringLiteral("maxQL"), proc.qlRange().highest},
                                      {QStringLiteral("special"), proc.isSpecial()}});
         }
         groups.append(QJsonObject{{QStringLiteral("position"), g + 1},
@@ -368,8 +368,8 @@ int CalcCommand::highestQl(const ProcGroup &group, const Proc &proc)
     if (m_options.json) {
         writeJson({{QStringLiteral("group"), group.name},
                    {QStringLiteral("process"), proc.name},
-                   {QStringLiteral("minQL"), proc.lowestQl()},
-                   {QStringLiteral("maxQL"), proc.highestQl()},
+                   {QStringLiteral("minQL"), proc.qlRange().lowest},
+                   {QStringLiteral("maxQL"), proc.qlRange().highest},
                    {QStringLiteral("highestQL"), answer.reachable ? QJsonValue(answer.ql) : QJsonValue()},
                    {QStringLiteral("limitedBy"), QJsonArray::fromStringList(answer.limitedBy)},
                    {QStringLiteral("unknown"), QJsonArray::fromStringList(answer.unknown)}});
@@ -391,8 +391,9 @@ int CalcCommand::highestQl(const ProcGroup &group, const Proc &proc)
 
 int CalcCommand::table(const ProcGroup &group, const Proc &proc, const QString &range)
 {
-    int from = proc.lowestQl();
-    int to = proc.highestQl();
+    const QlRange whole = proc.qlRange();
+    int from = whole.lowest;
+    int to = whole.highest;
     if (!range.isEmpty()) {
         const QStringList ends = range.split(QLatin1Char('-'));
         if (!parseQl(ends.at(0), from) || !parseQl(ends.at(1), to))
@@ -446,8 +447,8 @@ int CalcCommand::canMake()
         processes.append(QJsonObject{
             {QStringLiteral("group"), group.name},
             {QStringLiteral("process"), proc.name},
-            {QStringLiteral("minQL"), proc.lowestQl()},
-            {QStringLiteral("maxQL"), proc.highestQl()},
+            {QStringLiteral("minQL"), proc.qlRange().lowest},
+            {QStringLiteral("maxQL"), proc.qlRange().highest},
             {QStringLiteral("highestQL"), row.highest.reachable ? QJsonValue(row.highest.ql) : QJsonValue()},
             {QStringLiteral("limitedBy"), QJsonArray::fromStringList(row.highest.limitedBy)},
             {QStringLiteral("unknown"), QJsonArray::fromStringList(row.highest.unknown)},

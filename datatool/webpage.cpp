@@ -103,7 +103,8 @@ void writeGroup(ScriptJson &json, qsizetype g, const ProcGroup &group, StringPoo
     json.endBlock();
 }
 
-// Each group as [name, [[name, minQL, maxQL], ...]] with the names as
+// Each group as [name, [[name, lowest QL, highest QL, special], ...]] with
+// the QLs as the process's range gives them, special as 1 or 0, the names as
 // numbers in the string table, the help topics as {header, body}, and last
 // the string table, which by then holds every text of the data.
 void writeIndex(ScriptJson &json, const QList<ProcGroup> &groups, const QList<HelpTopic> &topics,
@@ -120,8 +121,10 @@ void writeIndex(ScriptJson &json, const QList<ProcGroup> &groups, const QList<He
         for (const Proc &proc : group.procs) {
             json.beginArray();
             json.number(strings.indexOf(proc.name));
-            json.number(proc.minQL);
-            json.number(proc.maxQL);
+            const QlRange range = proc.qlRange();
+            json.number(range.lowest);
+            json.number(range.highest);
+            json.number(proc.isSpecial() ? 1 : 0);
             json.endArray();
         }
         json.endArray();

@@ -194,8 +194,9 @@ HighestQl highestQlOf(const Proc &proc, const QMap<QString, QString> &skills, Sk
         return names;
     };
 
-    const int minQl = proc.lowestQl();
-    const int maxQl = proc.highestQl();
+    const QlRange range = proc.qlRange();
+    const int minQl = range.lowest;
+    const int maxQl = range.highest;
     int found = minQl - 1;
     if (rising) {
         found = maxQl;
@@ -380,7 +381,7 @@ QList<CanMakeRow> CanMakeRow::of(const QList<ProcGroup> &groups, const QMap<QStr
                     for (const Req &req : proc.reqs) {
                         if (req.t == 0 || req.name != name)
                             continue;
-                        const QString amount = Multiplier(req.multiplier).amountText(proc.lowestQl());
+                        const QString amount = Multiplier(req.multiplier).amountText(proc.qlRange().lowest);
                         if (amount != QLatin1String("Fixed") && (needed.isEmpty() || compareAmounts(amount, needed) > 0))
                             needed = amount;
                     }

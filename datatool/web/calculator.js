@@ -206,10 +206,11 @@ const Data = (() => {
   const groupCount = () => index.groups.length;
   const groupName = g => text(index.groups[g][0]);
   const procCount = g => index.groups[g][1].length;
-  // { name, minQL, maxQL }
+  // { name, lowest, highest, special }: the QLs it can be made at, as the
+  // page was given them, and whether its Min QL equals its Max QL.
   function proc(g, p) {
-    const [name, minQL, maxQL] = index.groups[g][1][p];
-    return { name: text(name), minQL, maxQL };
+    const [name, lowest, highest, special] = index.groups[g][1][p];
+    return { name: text(name), lowest, highest, special: special === 1 };
   }
   // [{ name, multiplier, t }] in the order of the data; the group's block
   // holds them per process as flat triples.
@@ -221,10 +222,9 @@ const Data = (() => {
   }
   // [{ header, body }]
   const topics = () => index.topics;
-  const lowestQl = p => Math.min(p.minQL, p.maxQL);
   // Every skill name of the data, sorted.
   const skillNames = () => index.skills.map(text);
-  return { groupCount, groupName, procCount, proc, reqs, topics, lowestQl, skillNames };
+  return { groupCount, groupName, procCount, proc, reqs, topics, skillNames };
 })();
 
 function byName(a, b) {
@@ -297,7 +297,7 @@ function highestQl(g, p, skills) {
       if (!Amounts.reaches(skills[r.name], Amounts.amount(r.multiplier, ql)) && !names.includes(r.name)) names.push(r.name);
     return names;
   };
-  const low = Data.lowestQl(proc);
+  const low = proc.lowest;
   // Exact positive multipliers answer at once: a skill is met at a QL
   // exactly when the QL is not above its limit. Others (falling amounts,
   // binary ones) are tried QL by QL from the top.
@@ -308,19 +308,19 @@ function highestQl(g, p, skills) {
       scaling.forEach((r, i) => { if (limits[i] < ql && !names.includes(r.name)) names.push(r.name); });
       return names;
     };
-    let top = proc.maxQL;
+    let top = proc.highest;
     for (const l of limits) if (l < top) top = l;
-    if (top >= low) return { highestQL: top, limitedBy: top < proc.maxQL ? unmetAt(top + 1) : [], unknown };
+    if (top >= low) return { highestQL: top, limitedBy: top < proc.highest ? unmetAt(top + 1) : [], unknown };
     return { highestQL: null, limitedBy: unmetAt(low), unknown };
   }
   let found = null;
-  for (let ql = proc.maxQL; ql >= low && found === null; --ql) if (unmet(ql).length === 0) found = ql;
-  if (found !== null) return { highestQL: found, limitedBy: found < proc.maxQL ? unmet(found + 1) : [], unknown };
+  for (let ql = proc.highest; ql >= low && found === null; --ql) if (unmet(ql).length === 0) found = ql;
+  if (found !== null) return { highestQL: found, limitedBy: found < proc.highest ? unmet(found + 1) : [], unknown };
   return { highestQL: null, limitedBy: unmet(low), unknown };
 }
 
 const qlRangeText = proc =>
-  Data.lowestQl(proc) === proc.maxQL ? String(proc.maxQL) : Data.lowestQl(proc) + " to " + proc.maxQL;
+  proc.lowest === proc.highest ? String(proc.highest) : proc.lowest + " to " + proc.highest;
 
 // Every process: the highest QL the skill values allow, and for a process
 // out of reach what each skill that stops it needs at the Min QL. Same
@@ -333,7 +333,7 @@ function canMake(skills) {
       const answer = highestQl(g, p, skills);
       const shortfalls = [];
       if (answer.highestQL === null) {
-        const low = Data.lowestQl(proc);
+        const low = proc.lowest;
         const reqs = Data.reqs(g, p);
         for (const name of answer.limitedBy) {
           let needed = null;
@@ -347,7 +347,7 @@ function canMake(skills) {
       }
       const limit = answer.highestQL === null ? shortfalls.map(s => s.skill + " " + s.needed + " (" + s.missing + " missing)").join(", ")
         : answer.limitedBy.length ? answer.limitedBy.join(", ") : "the process's highest QL";
-      rows.push({ g, p, group: Data.groupName(g), process: proc.name, minQL: Data.lowestQl(proc), range: qlRangeText(proc),
+      rows.push({ g, p, group: Data.groupName(g), process: proc.name, minQL: proc.lowest, range: qlRangeText(proc),
                   highestQL: answer.highestQL, limit, unknown: answer.unknown });
     }
   }
@@ -502,12 +502,12 @@ const Page = (() => {
 
   function processChanged() {
     const c = current();
-    const low = c ? Data.lowestQl(c.proc) : 1;
-    const high = c ? c.proc.maxQL : 1;
+    const low = c ? c.proc.lowest : 1;
+    const high = c ? c.proc.highest : 1;
     qlSpin.min = String(low);
     qlSpin.max = String(high);
     qlSpin.value = String(low);
-    const special = !!c && c.proc.minQL === c.proc.maxQL;
+    const special = !!c && c.proc.special;
     qlSpin.disabled = !c || special || low === high;
     $("special").textContent = special ? "* Special * " : c ? "from " + low + " to " + high : "";
     fillSkillFields();
@@ -534,11 +534,11 @@ const Page = (() => {
   function go() {
     const c = current();
     if (!c) return;
-    const low = Data.lowestQl(c.proc);
+    const low = c.proc.lowest;
     const ql = Number(qlSpin.value);
-    if (!Number.isInteger(ql) || ql < low || ql > c.proc.maxQL) {
+    if (!Number.isInteger(ql) || ql < low || ql > c.proc.highest) {
       clearResults();
-      $("result-title").textContent = "The QL must be a whole number from " + low + " to " + c.proc.maxQL + ".";
+      $("result-title").textContent = "The QL must be a whole number from " + low + " to " + c.proc.highest + ".";
       return;
     }
     const result = requirements(c.g, c.p, ql);
@@ -606,7 +606,7 @@ const Page = (() => {
     const skills = readSkills($("skill-fields"), out);
     if (!skills) return;
     const answer = highestQl(c.g, c.p, skills);
-    let text = answer.highestQL === null ? "No QL from " + Data.lowestQl(c.proc) + " to " + c.proc.maxQL + " is within reach."
+    let text = answer.highestQL === null ? "No QL from " + c.proc.lowest + " to " + c.proc.highest + " is within reach."
                                          : "Highest QL: " + answer.highestQL + ".";
     if (answer.limitedBy.length) text += " Limited by: " + answer.limitedBy.join(", ") + ".";
     else if (answer.highestQL !== null) text += " That is the process's highest QL.";
@@ -739,14 +739,14 @@ const Page = (() => {
       const tr = row(body, [Data.groupName(entry.g) + " – " + proc.name]);
       const input = document.createElement("input");
       input.type = "number";
-      input.min = String(Data.lowestQl(proc));
-      input.max = String(proc.maxQL);
+      input.min = String(proc.lowest);
+      input.max = String(proc.highest);
       input.value = String(entry.ql);
-      input.disabled = Data.lowestQl(proc) === proc.maxQL;
+      input.disabled = proc.lowest === proc.highest;
       input.setAttribute("aria-label", "QL of " + proc.name);
       input.addEventListener("change", () => {
         const ql = Number(input.value);
-        if (Number.isInteger(ql) && ql >= Data.lowestQl(proc) && ql <= proc.maxQL) entry.ql = ql;
+        if (Number.isInteger(ql) && ql >= proc.lowest && ql <= proc.highest) entry.ql = ql;
         showPlan();
         record();
       });
@@ -869,7 +869,7 @@ const Page = (() => {
   }
 
   const qlText = /^[0-9]{1,3}$/;
-  const inRange = (proc, ql) => ql >= Data.lowestQl(proc) && ql <= proc.maxQL;
+  const inRange = (proc, ql) => ql >= proc.lowest && ql <= proc.highest;
 
   // What an address asks for; null when anything in it is not understood
   // or names what this page does not have.
