@@ -89,7 +89,7 @@ VorrakAdminDialogBase::VorrakAdminDialogBase(QWidget *parent, const char *name, 
 
     m_ui->ProcGroupList->setFocus();
     fillProcGrpList();
-    selectAction(0);
+    selectAction(AddAction);
 }
 
 VorrakAdminDialogBase::~VorrakAdminDialogBase() = default;
@@ -260,7 +260,7 @@ void VorrakAdminDialogBase::doAction()
 {
     const int type = m_ui->TypeList->currentIndex();
     switch (curAction) {
-    case 0:
+    case AddAction:
         if (type == GroupType)
             addGroup();
         else if (type == ProcessType)
@@ -268,7 +268,7 @@ void VorrakAdminDialogBase::doAction()
         else if (type == ItemType || type == SkillType)
             addReq(type);
         break;
-    case 1:
+    case DeleteAction:
         if (type == GroupType)
             deleteGroup();
         else if (type == ProcessType)
@@ -276,7 +276,7 @@ void VorrakAdminDialogBase::doAction()
         else if (type == ItemType || type == SkillType)
             deleteReq(type);
         break;
-    case 2:
+    case EditAction:
         if (type == GroupType)
             editGroup();
         else if (type == ProcessType)

@@ -46,7 +46,10 @@ protected:
     void fillProcList();
     void fillReqLists();
 
-    int curAction = 0;
+    // The entries of ActionList, in its order; curAction holds the one last
+    // chosen, as an int because it comes from the list's activated(int).
+    enum Action { AddAction = 0, DeleteAction = 1, EditAction = 2 };
+    int curAction = AddAction;
 
 private:
     enum Type { GroupType = 0, ProcessType = 1, ItemType = 2, SkillType = 3 };

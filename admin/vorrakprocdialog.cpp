@@ -5,8 +5,7 @@
 #include "tradeskill/proc.h"
 #include "ui_vorrakprocdialog.h"
 
-VorrakProcDialog::VorrakProcDialog(int mode, QWidget *parent, const char *name, bool modal,
-                                   Qt::WindowFlags flags)
+VorrakProcDialog::VorrakProcDialog(Mode mode, QWidget *parent, const char *name, bool modal, Qt::WindowFlags flags)
     : QDialog(parent, flags)
     , m_ui(std::make_unique<Ui::VorrakProcDialog>())
 {

@@ -9,10 +9,10 @@ namespace Ui {
 class VorrakProcDialog;
 }
 
-// The form for a process group's name (mode 0) or a process (mode 1: name,
-// highest and lowest QL and the special flag). The editing actions preset it
-// before exec() and read it after an accepted run; in mode 0 the QL widgets
-// do not exist.
+// The form for a process group's name (GroupMode) or a process (ProcessMode:
+// name, highest and lowest QL and the special flag). The editing actions
+// preset it before exec() and read it after an accepted run; in GroupMode the
+// QL widgets do not exist.
 class VorrakProcDialog : public QDialog
 {
     Q_OBJECT
@@ -20,8 +20,8 @@ class VorrakProcDialog : public QDialog
 public:
     enum Mode { GroupMode = 0, ProcessMode = 1 };
 
-    explicit VorrakProcDialog(int mode, QWidget *parent = nullptr, const char *name = nullptr,
-                              bool modal = false, Qt::WindowFlags flags = {});
+    explicit VorrakProcDialog(Mode mode, QWidget *parent = nullptr, const char *name = nullptr, bool modal = false,
+                              Qt::WindowFlags flags = {});
     ~VorrakProcDialog() override;
 
     // The name field, all a group's form has.
