@@ -5,17 +5,19 @@
 
 namespace {
 
+namespace Key = JsonFormat::Key;
+
 void writeReq(JsonWriter &json, const Req &req)
 {
     // One requirement per line keeps the file short and its diffs readable.
     json.beginObject(true);
-    json.key("name");
+    json.key(Key::Name);
     json.string(req.name);
-    json.key("multiplier");
+    json.key(Key::Multiplier);
     json.string(req.multiplier);
-    json.key("t");
+    json.key(Key::T);
     json.number(req.t);
-    json.key("id");
+    json.key(Key::Id);
     json.number(req.id);
     json.endObject();
 }
@@ -23,13 +25,13 @@ void writeReq(JsonWriter &json, const Req &req)
 void writeProc(JsonWriter &json, const Proc &proc)
 {
     json.beginObject();
-    json.key("name");
+    json.key(Key::Name);
     json.string(proc.name);
-    json.key("maxQL");
+    json.key(Key::MaxQL);
     json.number(proc.maxQL);
-    json.key("minQL");
+    json.key(Key::MinQL);
     json.number(proc.minQL);
-    json.key("reqs");
+    json.key(Key::Reqs);
     json.beginArray();
     for (const Req &req : proc.reqs)
         writeReq(json, req);
@@ -39,13 +41,13 @@ void writeProc(JsonWriter &json, const Proc &proc)
 
 void writeGroups(JsonWriter &json, const QList<ProcGroup> &groups)
 {
-    json.key("groups");
+    json.key(Key::Groups);
     json.beginArray();
     for (const ProcGroup &group : groups) {
         json.beginObject();
-        json.key("name");
+        json.key(Key::Name);
         json.string(group.name);
-        json.key("procs");
+        json.key(Key::Procs);
         json.beginArray();
         for (const Proc &proc : group.procs)
             writeProc(json, proc);
@@ -57,15 +59,15 @@ void writeGroups(JsonWriter &json, const QList<ProcGroup> &groups)
 
 void writeTopics(JsonWriter &json, const QList<HelpTopic> &topics)
 {
-    json.key("topics");
+    json.key(Key::Topics);
     json.beginArray();
     for (const HelpTopic &topic : topics) {
         json.beginObject();
-        json.key("id");
+        json.key(Key::Id);
         json.string(topic.id);
-        json.key("header");
+        json.key(Key::Header);
         json.string(topic.header);
-        json.key("body");
+        json.key(Key::Body);
         json.string(topic.body);
         json.endObject();
     }
@@ -80,7 +82,7 @@ QByteArray toJson(const FileContent &content)
 {
     JsonWriter json;
     json.beginObject();
-    json.key("format");
+    json.key(Key::Format);
     const bool data = content.kind == FileContent::Kind::Data;
     json.string(QString::fromLatin1(data ? JsonFormat::DataFormat : JsonFormat::HelpFormat));
     if (data)
@@ -88,7 +90,7 @@ QByteArray toJson(const FileContent &content)
     else
         writeTopics(json, content.topics);
     if (!content.trailingBytes.isEmpty()) {
-        json.key("trailingBytes");
+        json.key(Key::TrailingBytes);
         json.string(QString::fromLatin1(content.trailingBytes.toHex()));
     }
     json.endObject();

@@ -13,6 +13,8 @@
 
 namespace {
 
+namespace Key = JsonFormat::Key;
+
 QString member(const QString &path, const QString &key)
 {
     return path.isEmpty() ? key : path + QLatin1Char('.') + key;
@@ -89,22 +91,22 @@ bool JsonImporter::read(const QByteArray &json, FileContent &content)
         return fail(QString(), QStringLiteral("expected a JSON object at the top"));
     const QJsonObject root = document.object();
 
-    const QJsonValue format = root.value(QLatin1String("format"));
+    const QJsonValue format = root.value(Key::Format);
     FileContent result;
     QString listKey;
     if (format == QLatin1String(JsonFormat::DataFormat)) {
         result.kind = FileContent::Kind::Data;
-        listKey = QStringLiteral("groups");
+        listKey = Key::Groups;
     } else if (format == QLatin1String(JsonFormat::HelpFormat)) {
         result.kind = FileContent::Kind::Help;
-        listKey = QStringLiteral("topics");
+        listKey = Key::Topics;
     } else {
-        return fail(QStringLiteral("format"), QStringLiteral("expected \"%1\" or \"%2\"")
-                                                  .arg(QLatin1String(JsonFormat::DataFormat),
-                                                       QLatin1String(JsonFormat::HelpFormat)));
+        return fail(Key::Format,
+                    QStringLiteral("expected \"%1\" or \"%2\"")
+                        .arg(QLatin1String(JsonFormat::DataFormat), QLatin1String(JsonFormat::HelpFormat)));
     }
     QJsonObject checked;
-    if (!object(root, QString(), {QStringLiteral("format"), listKey, QStringLiteral("?trailingBytes")}, checked))
+    if (!object(root, QString(), {Key::Format, listKey, QStringLiteral("?") + Key::TrailingBytes}, checked))
         return false;
 
     QJsonArray items;
@@ -134,12 +136,12 @@ bool JsonImporter::readGroup(const QJsonValue &value, const QString &path, ProcG
 {
     QJsonObject o;
     QJsonArray procs;
-    if (!object(value, path, {QStringLiteral("name"), QStringLiteral("procs")}, o)
-        || !text(o, QStringLiteral("name"), path, group.name) || !list(o, QStringLiteral("procs"), path, procs))
+    if (!object(value, path, {Key::Name, Key::Procs}, o) || !text(o, Key::Name, path, group.name)
+        || !list(o, Key::Procs, path, procs))
         return false;
     for (qsizetype i = 0; i < procs.size(); ++i) {
         Proc proc;
-        if (!readProc(procs.at(i), element(member(path, QStringLiteral("procs")), i), proc))
+        if (!readProc(procs.at(i), element(member(path, Key::Procs), i), proc))
             return false;
         group.procs.append(std::move(proc));
     }
@@ -152,17 +154,15 @@ bool JsonImporter::readProc(const QJsonValue &value, const QString &path, Proc &
     QJsonArray reqs;
     qint64 maxQL = 0;
     qint64 minQL = 0;
-    if (!object(value, path,
-                {QStringLiteral("name"), QStringLiteral("maxQL"), QStringLiteral("minQL"), QStringLiteral("reqs")}, o)
-        || !text(o, QStringLiteral("name"), path, proc.name)
-        || !integer(o, QStringLiteral("maxQL"), path, 0, 255, maxQL)
-        || !integer(o, QStringLiteral("minQL"), path, 0, 255, minQL) || !list(o, QStringLiteral("reqs"), path, reqs))
+    if (!object(value, path, {Key::Name, Key::MaxQL, Key::MinQL, Key::Reqs}, o) || !text(o, Key::Name, path, proc.name)
+        || !integer(o, Key::MaxQL, path, 0, 255, maxQL) || !integer(o, Key::MinQL, path, 0, 255, minQL)
+        || !list(o, Key::Reqs, path, reqs))
         return false;
     proc.maxQL = quint8(maxQL);
     proc.minQL = quint8(minQL);
     for (qsizetype i = 0; i < reqs.size(); ++i) {
         Req req;
-        if (!readReq(reqs.at(i), element(member(path, QStringLiteral("reqs")), i), req))
+        if (!readReq(reqs.at(i), element(member(path, Key::Reqs), i), req))
             return false;
         proc.reqs.append(std::move(req));
     }
@@ -174,13 +174,9 @@ bool JsonImporter::readReq(const QJsonValue &value, const QString &path, Req &re
     QJsonObject o;
     qint64 t = 0;
     qint64 id = 0;
-    if (!object(value, path,
-                {QStringLiteral("name"), QStringLiteral("multiplier"), QStringLiteral("t"), QStringLiteral("id")}, o)
-        || !text(o, QStringLiteral("name"), path, req.name)
-        || !text(o, QStringLiteral("multiplier"), path, req.multiplier)
-        || !integer(o, QStringLiteral("t"), path, 0, 255, t)
-        || !integer(o, QStringLiteral("id"), path, std::numeric_limits<qint32>::min(),
-                    std::numeric_limits<qint32>::max(), id))
+    if (!object(value, path, {Key::Name, Key::Multiplier, Key::T, Key::Id}, o) || !text(o, Key::Name, path, req.name)
+        || !text(o, Key::Multiplier, path, req.multiplier) || !integer(o, Key::T, path, 0, 255, t)
+        || !integer(o, Key::Id, path, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max(), id))
         return false;
     req.t = quint8(t);
     req.id = qint32(id);
@@ -190,19 +186,18 @@ bool JsonImporter::readReq(const QJsonValue &value, const QString &path, Req &re
 bool JsonImporter::readTopic(const QJsonValue &value, const QString &path, HelpTopic &topic)
 {
     QJsonObject o;
-    return object(value, path, {QStringLiteral("id"), QStringLiteral("header"), QStringLiteral("body")}, o)
-        && text(o, QStringLiteral("id"), path, topic.id) && text(o, QStringLiteral("header"), path, topic.header)
-        && text(o, QStringLiteral("body"), path, topic.body);
+    return object(value, path, {Key::Id, Key::Header, Key::Body}, o) && text(o, Key::Id, path, topic.id)
+        && text(o, Key::Header, path, topic.header) && text(o, Key::Body, path, topic.body);
 }
 
 bool JsonImporter::readTrailingBytes(const QJsonObject &object, QByteArray &bytes)
 {
-    const QJsonValue value = object.value(QLatin1String("trailingBytes"));
+    const QJsonValue value = object.value(Key::TrailingBytes);
     if (value.isUndefined())
         return true;
     static const QRegularExpression hexPairs(QStringLiteral("^(?:[0-9A-Fa-f]{2})*$"));
     if (!value.isString() || !hexPairs.match(value.toString()).hasMatch())
-        return fail(QStringLiteral("trailingBytes"), QStringLiteral("expected a string of hexadecimal byte pairs"));
+        return fail(Key::TrailingBytes, QStringLiteral("expected a string of hexadecimal byte pairs"));
     bytes = QByteArray::fromHex(value.toString().toLatin1());
     return true;
 }

@@ -57,10 +57,10 @@ void JsonWriter::endArray()
     close(']');
 }
 
-void JsonWriter::key(const char *name)
+void JsonWriter::key(QLatin1String name)
 {
     beforeValue();
-    m_out += quoted(QString::fromLatin1(name)) + QLatin1String(": ");
+    m_out += quoted(name) + QLatin1String(": ");
     m_afterKey = true;
 }
 

@@ -16,7 +16,7 @@ public:
     void endObject();
     void beginArray();
     void endArray();
-    void key(const char *name);
+    void key(QLatin1String name);
     // A null QString is written as null.
     void string(const QString &text);
     void number(qint64 value);
