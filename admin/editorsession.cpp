@@ -4,6 +4,7 @@
 #include "gui/dialogwindowflags.h"
 #include "gui/emergencycopy.h"
 #include "gui/messageboxparent.h"
+#include "gui/programcaption.h"
 #include "gui/savewithrecovery.h"
 #include "gui/sessionending.h"
 #include "gui/textmessagebox.h"
@@ -23,7 +24,7 @@ void tellOfEmergencyCopies(QWidget *dialog)
     if (copies.isEmpty())
         return;
     // Paths are shown as they are, whatever they hold.
-    TextMessageBox::information(messageBoxParent(dialog), QStringLiteral("VorrakAdmin"),
+    TextMessageBox::information(messageBoxParent(dialog), ProgramCaption::editor(),
                                 QCoreApplication::translate("EditorSession",
                                                             "When an earlier session ended, its changes could not be "
                                                             "saved here and were kept in an emergency copy:\n\n%1")

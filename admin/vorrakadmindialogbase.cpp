@@ -9,6 +9,7 @@
 #include "gui/dialogsetup.h"
 #include "gui/dialogwindowflags.h"
 #include "gui/messageboxparent.h"
+#include "gui/programcaption.h"
 #include "gui/shownname.h"
 #include "gui/textmessagebox.h"
 #include "tradeskill/tradeskillfile.h"
@@ -113,7 +114,7 @@ void VorrakAdminDialogBase::setUpReqList(QTreeWidget *list)
 
 void VorrakAdminDialogBase::showMessage(const QString &text)
 {
-    TextMessageBox::warning(messageBoxParent(this), QStringLiteral("VorrakAdmin"), text);
+    TextMessageBox::warning(messageBoxParent(this), ProgramCaption::editor(), text);
 }
 
 // --- refresh cascade -------------------------------------------------------
@@ -293,7 +294,7 @@ void VorrakAdminDialogBase::doAction()
 
 bool VorrakAdminDialogBase::confirm(const QString &question)
 {
-    return TextMessageBox::warning(this, QStringLiteral("VorrakAdmin"), question, QMessageBox::Yes | QMessageBox::No,
+    return TextMessageBox::warning(this, ProgramCaption::editor(), question, QMessageBox::Yes | QMessageBox::No,
                                    QMessageBox::No)
         == QMessageBox::Yes;
 }

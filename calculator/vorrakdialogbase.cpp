@@ -4,6 +4,7 @@
 #include "common/debuglog.h"
 #include "gui/dialogsetup.h"
 #include "gui/dialogwindowflags.h"
+#include "gui/programcaption.h"
 #include "gui/shownname.h"
 #include "gui/textmessagebox.h"
 #include "ui_vorrakdialogbase.h"
@@ -22,7 +23,7 @@ VorrakDialogBase::VorrakDialogBase(QWidget *parent, const char *name, bool modal
 {
     const LoadResult loaded = m_data.load();
     if (!loaded.message.isEmpty())
-        TextMessageBox::critical(nullptr, QStringLiteral("Vorrak"), loaded.message);
+        TextMessageBox::critical(nullptr, ProgramCaption::calculator(), loaded.message);
 
     setUpDialog(*this, name, modal);
     m_ui->setupUi(this);

@@ -2,6 +2,7 @@
 
 #include "gui/dialogsetup.h"
 #include "gui/messageboxparent.h"
+#include "gui/programcaption.h"
 #include "gui/shownname.h"
 #include "gui/textmessagebox.h"
 #include "ui_vorrakhelpdialogbase.h"
@@ -15,7 +16,7 @@ VorrakHelpDialogBase::VorrakHelpDialogBase(QWidget *parent, const char *name, bo
 {
     const LoadResult loaded = m_help.load();
     if (!loaded.message.isEmpty())
-        TextMessageBox::critical(nullptr, QStringLiteral("Vorrak"), loaded.message);
+        TextMessageBox::critical(nullptr, ProgramCaption::calculator(), loaded.message);
 
     setUpDialog(*this, name, modal);
     m_ui->setupUi(this);

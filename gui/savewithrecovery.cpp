@@ -2,6 +2,7 @@
 
 #include "gui/emergencycopy.h"
 #include "gui/messageboxparent.h"
+#include "gui/programcaption.h"
 #include "gui/sessionending.h"
 #include "gui/textmessagebox.h"
 
@@ -17,13 +18,11 @@ QString tr(const char *text)
     return QCoreApplication::translate("SaveWithRecovery", text);
 }
 
-const QString Caption = QStringLiteral("VorrakAdmin");
-
 enum class Choice { Retry, SaveCopy, GiveUp };
 
 Choice ask(QWidget *parent, const QString &failure)
 {
-    QMessageBox box(QMessageBox::Warning, Caption,
+    QMessageBox box(QMessageBox::Warning, ProgramCaption::editor(),
                     failure + QStringLiteral("\n\n") + tr("Your changes are not saved yet."), QMessageBox::NoButton,
                     parent);
     TextMessageBox::makePlain(box);
@@ -51,8 +50,8 @@ bool saveCopy(QWidget *parent, const std::function<SaveResult(const QString &)> 
         result = copy;
         return false;
     }
-    TextMessageBox::information(parent, Caption,
-                             tr("Your changes were saved to %1.").arg(QDir::toNativeSeparators(path)));
+    TextMessageBox::information(parent, ProgramCaption::editor(),
+                                tr("Your changes were saved to %1.").arg(QDir::toNativeSeparators(path)));
     return true;
 }
 
@@ -83,7 +82,7 @@ bool saveWithRecovery(QWidget *parent, const QString &what, const QString &fileP
         if (result.saved) {
             // Without a display the message is in the log already.
             if (!result.message.isEmpty() && !SessionEnding::displayLost())
-                TextMessageBox::information(boxParent, Caption, result.message);
+                TextMessageBox::information(boxParent, ProgramCaption::editor(), result.message);
             return true;
         }
         if (SessionEnding::isEnding())
@@ -101,8 +100,8 @@ bool saveWithRecovery(QWidget *parent, const QString &what, const QString &fileP
                 return true;
             break;
         case Choice::GiveUp:
-            TextMessageBox::warning(boxParent, Caption,
-                                 tr("Your changes were not saved: the changes to the %1 are lost.").arg(what));
+            TextMessageBox::warning(boxParent, ProgramCaption::editor(),
+                                    tr("Your changes were not saved: the changes to the %1 are lost.").arg(what));
             return false;
         }
     }

@@ -2,6 +2,7 @@
 
 #include "admin/helpadmin/bodytextedit.h"
 #include "gui/dialogsetup.h"
+#include "gui/programcaption.h"
 #include "gui/sessionending.h"
 #include "gui/textmessagebox.h"
 #include "icons/editoricons.h"
@@ -86,7 +87,7 @@ void VorrakEditor::reject()
     // No one is left to answer at the end of the session; what was typed is
     // kept.
     if (!SessionEnding::isEnding()) {
-        QMessageBox box(QMessageBox::Question, QStringLiteral("VorrakAdmin"), tr("The body was changed. Save the changes?"),
+        QMessageBox box(QMessageBox::Question, ProgramCaption::editor(), tr("The body was changed. Save the changes?"),
                         QMessageBox::NoButton, this);
         QPushButton *save = box.addButton(tr("Save"), QMessageBox::AcceptRole);
         QPushButton *discard = box.addButton(tr("Discard"), QMessageBox::DestructiveRole);

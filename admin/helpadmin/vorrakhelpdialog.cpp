@@ -10,6 +10,7 @@
 #include "gui/dialogsetup.h"
 #include "gui/dialogwindowflags.h"
 #include "gui/messageboxparent.h"
+#include "gui/programcaption.h"
 #include "gui/sessionending.h"
 #include "gui/shownname.h"
 #include "gui/textmessagebox.h"
@@ -32,12 +33,12 @@ VorrakHelpDialog::VorrakHelpDialog(QWidget *parent, const char *name, bool modal
 {
     setUpDialog(*this, name, modal);
     resize(450, 400);
-    setWindowTitle(tr("VorrakAdmin"));
+    setWindowTitle(ProgramCaption::editor());
 
     VORRAK_DEBUG("Loading help data...");
     const LoadResult loaded = m_helpData.load();
     if (!loaded.message.isEmpty())
-        TextMessageBox::warning(messageBoxParent(this), QStringLiteral("VorrakAdmin"), loaded.messageBeforeSaving());
+        TextMessageBox::warning(messageBoxParent(this), ProgramCaption::editor(), loaded.messageBeforeSaving());
 
     setUpGui();
 
@@ -161,7 +162,7 @@ void VorrakHelpDialog::addTopic()
 {
     // The file keeps the count in 16 bits.
     if (m_helpData.count() >= HelpFile::MaxTopics) {
-        TextMessageBox::warning(this, QStringLiteral("VorrakAdmin"),
+        TextMessageBox::warning(this, ProgramCaption::editor(),
                                 tr("The help file cannot hold more than %1 topics.").arg(HelpFile::MaxTopics));
         return;
     }
@@ -183,7 +184,7 @@ void VorrakHelpDialog::deleteTopic()
     // Both values go in at once, so a "%2" inside the header stays as typed.
     const QString question = tr("Really delete help topic \"%1\" (%2)?")
                                  .arg(ShownName::of(topic.header), ShownName::of(topic.id));
-    if (TextMessageBox::warning(this, QStringLiteral("VorrakAdmin"), question, QMessageBox::Yes | QMessageBox::No)
+    if (TextMessageBox::warning(this, ProgramCaption::editor(), question, QMessageBox::Yes | QMessageBox::No)
         != QMessageBox::Yes)
         return;
     // The row below takes the place of the deleted one; below the last row
@@ -221,7 +222,7 @@ void VorrakHelpDialog::editBody()
     VORRAK_DEBUG("Editing Body: #%d", p);
     const QString &body = m_helpData.topics().at(p).body;
     if (!BodyEditLimit::opensQuickly(body)) {
-        TextMessageBox::warning(this, QStringLiteral("VorrakAdmin"), BodyEditLimit::refusal(body));
+        TextMessageBox::warning(this, ProgramCaption::editor(), BodyEditLimit::refusal(body));
         return;
     }
     VorrakEditor editor(this, nullptr, true, DialogWindowFlags);
