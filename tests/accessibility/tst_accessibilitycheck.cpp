@@ -108,8 +108,8 @@ void TestAccessibilityCheck::reportsUnnamedFocusableWidgets_data()
     QTest::addColumn<QStringList>("unreached");
 
     const QStringList none;
-    QTest::newRow("bare line edit")
-        << "bare line edit" << QStringList{"LineEditWidget"} << QStringList{"QLineEdit \"LineEditWidget\""} << none;
+    QTest::newRow("bare line edit") << "bare line edit" << QStringList{"LineEditWidget"}
+                                    << QStringList{"QLineEdit \"LineEditWidget\""} << none;
     QTest::newRow("explicit name") << "named line edit" << QStringList{"LineEditWidget"} << none << none;
     QTest::newRow("label buddy names it") << "buddy label" << QStringList{"LineEditWidget"} << none << none;
     QTest::newRow("label without buddy does not")
@@ -119,8 +119,8 @@ void TestAccessibilityCheck::reportsUnnamedFocusableWidgets_data()
                                          << QStringList{"QPushButton \"PushButtonWidget\""} << none;
     QTest::newRow("group box title does not name a list") << "list in titled box" << QStringList{"TreeWidgetWidget"}
                                                           << QStringList{"QTreeWidget \"TreeWidgetWidget\""} << none;
-    QTest::newRow("list named explicitly") << "named list in titled box" << QStringList{"TreeWidgetWidget"} << none
-                                           << none;
+    QTest::newRow("list named explicitly")
+        << "named list in titled box" << QStringList{"TreeWidgetWidget"} << none << none;
     // Qt's item views speak only their own accessible name, never a buddy's.
     QTest::newRow("buddy label does not name a list") << "list with buddy label" << QStringList{"TreeWidgetWidget"}
                                                       << QStringList{"QTreeWidget \"TreeWidgetWidget\""} << none;

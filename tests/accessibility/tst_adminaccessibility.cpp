@@ -57,8 +57,7 @@ void TestAdminAccessibility::verifyReport(const AccessibilityReport &report, con
     for (const QString &input : inputs)
         QVERIFY2(report.checked.contains(input), qPrintable(input + " was not checked"));
     QVERIFY2(report.unnamed.isEmpty(), qPrintable("no accessible name: " + report.unnamed.join(", ")));
-    QVERIFY2(report.unreached.isEmpty(),
-             qPrintable("not in the accessibility tree: " + report.unreached.join(", ")));
+    QVERIFY2(report.unreached.isEmpty(), qPrintable("not in the accessibility tree: " + report.unreached.join(", ")));
 }
 
 void TestAdminAccessibility::mainDialog_data()
@@ -97,8 +96,8 @@ void TestAdminAccessibility::recordForms_data()
 
     const QStringList reqInputs{"NameEdit", "MultiEdit", "FixedBox", "LorvexEdit", "ParentList", "OkBtn", "CancelBtn"};
     QTest::newRow("process group form") << 0 << "VorrakProcDialog" << QStringList{"NameEdit", "OkBtn", "CancelBtn"};
-    QTest::newRow("process form") << 1 << "VorrakProcDialog"
-                                  << QStringList{"NameEdit", "MaxQlSpin", "MinQlSpin", "SpecialBox", "OkBtn", "CancelBtn"};
+    QTest::newRow("process form") << 1 << "VorrakProcDialog" << QStringList{"NameEdit",   "MaxQlSpin", "MinQlSpin",
+                                                                            "SpecialBox", "OkBtn",     "CancelBtn"};
     QTest::newRow("item form") << 2 << "VorrakReqDialog" << reqInputs;
     QTest::newRow("skill form") << 3 << "VorrakReqDialog" << reqInputs;
 }
@@ -136,11 +135,13 @@ void TestAdminAccessibility::helpWindows_data()
     QTest::addColumn<QStringList>("inputs");
 
     QTest::newRow("help administration") << QString() << "VorrakHelpDialog"
-        << QStringList{"HeaderList", "BodyView", "AddBtn", "EditBtn", "DelBtn", "EditorBtn", "CloseBtn"};
-    QTest::newRow("topic form") << "AddBtn" << "VorrakTopicDialog"
-                                << QStringList{"IDEdit", "HeaderEdit", "OkBtn", "CancelBtn"};
-    QTest::newRow("body editor") << "EditorBtn" << "VorrakEditor"
-        << QStringList{"CloseBtn", "SaveBtn", "BoldBtn", "ULineBtn", "ItalicBtn", "UndoBtn", "RedoBtn", "BodyEdit"};
+                                         << QStringList{"HeaderList", "BodyView",  "AddBtn",  "EditBtn",
+                                                        "DelBtn",     "EditorBtn", "CloseBtn"};
+    QTest::newRow("topic form") << "AddBtn"
+                                << "VorrakTopicDialog" << QStringList{"IDEdit", "HeaderEdit", "OkBtn", "CancelBtn"};
+    QTest::newRow("body editor") << "EditorBtn"
+                                 << "VorrakEditor" << QStringList{"CloseBtn",  "SaveBtn", "BoldBtn", "ULineBtn",
+                                                                  "ItalicBtn", "UndoBtn", "RedoBtn", "BodyEdit"};
 }
 
 // The help administration opened by "Edit &help", and the windows it opens
