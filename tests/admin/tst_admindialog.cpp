@@ -1,7 +1,6 @@
 #include "admin/vorrakadmindialog.h"
 #include "gui/dialogwindowflags.h"
 #include "tests/admin/admintest.h"
-#include "tests/support/accessibilitycheck.h"
 #include "tests/support/fixtures.h"
 #include "tests/support/logcapture.h"
 #include "tests/support/modalanswer.h"
@@ -57,7 +56,6 @@ private slots:
     void sortProcesses();
     void sortEmptyGroupList();
     void sortProcessesWithoutGroupDoesNothing();
-    void everyInputIsNamed();
 };
 
 void TestAdminDialog::widgetsAndTexts()
@@ -439,20 +437,6 @@ void TestAdminDialog::sortProcessesWithoutGroupDoesNothing()
     QVERIFY(log.debugLines().isEmpty());
     QVERIFY(editor.dialog->data().procGrps().isEmpty());
     QCOMPARE(editor.combo("ProcessList")->count(), 0);
-}
-
-void TestAdminDialog::everyInputIsNamed()
-{
-    ScratchDir dir;
-    QVERIFY(writeDataFile(browsingStore()));
-    Editor editor;
-    for (int page = 0; page < 2; ++page) {
-        editor.get<QTabWidget>("ReqControl")->setCurrentIndex(page);
-        const AccessibilityReport report = checkAccessibleNames(editor.dialog);
-        QVERIFY(report.checked.size() >= 10);
-        QVERIFY2(report.unnamed.isEmpty(), qPrintable(report.unnamed.join(QLatin1String(", "))));
-        QVERIFY2(report.unreached.isEmpty(), qPrintable(report.unreached.join(QLatin1String(", "))));
-    }
 }
 
 QTEST_MAIN(TestAdminDialog)

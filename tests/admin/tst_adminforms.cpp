@@ -1,7 +1,6 @@
 #include "admin/vorrakprocdialog.h"
 #include "admin/vorrakreqdialog.h"
 #include "tests/admin/admintest.h"
-#include "tests/support/accessibilitycheck.h"
 #include "tests/support/fixtures.h"
 #include "tests/support/logcapture.h"
 #include "tests/support/modalanswer.h"
@@ -37,7 +36,6 @@ private slots:
     void requirementMnemonics();
     void processMnemonics_data();
     void processMnemonics();
-    void everyInputIsNamed();
 };
 
 namespace {
@@ -295,18 +293,6 @@ void TestAdminForms::processMnemonics()
     QCOMPARE(form.exec(), result);
     QVERIFY(watcher.answered());
     QVERIFY(specialAfterAltS);
-}
-
-void TestAdminForms::everyInputIsNamed()
-{
-    for (const QString kind : {"process", "group", "requirement"}) {
-        std::unique_ptr<QDialog> form(makeForm(kind));
-        QVERIFY(showAndActivate(*form));
-        const AccessibilityReport report = checkAccessibleNames(form.get());
-        QVERIFY2(report.checked.size() >= 3, qPrintable(kind));
-        QVERIFY2(report.unreached.isEmpty(), qPrintable(report.unreached.join(QLatin1String(", "))));
-        QVERIFY2(report.unnamed.isEmpty(), qPrintable(report.unnamed.join(QLatin1String(", "))));
-    }
 }
 
 QTEST_MAIN(TestAdminForms)

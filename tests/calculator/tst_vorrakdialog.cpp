@@ -1,5 +1,4 @@
 #include "calculator/vorrakdialog.h"
-#include "tests/support/accessibilitycheck.h"
 #include "tests/support/fixtures.h"
 #include "tests/support/logcapture.h"
 #include "tests/support/modalanswer.h"
@@ -93,7 +92,6 @@ private slots:
     void widgets();
     void whatsThis_data();
     void whatsThis();
-    void tabOrder();
     void window();
     void goButtonKeepsItsFont();
     void resultLists_data();
@@ -122,7 +120,6 @@ private slots:
     void copyFromContextMenu();
     void copyBeforeCalculation();
     void copyKeepsLastCalculation();
-    void accessibleNames();
 };
 
 void TestVorrakDialog::startUpWithoutData()
@@ -225,27 +222,6 @@ void TestVorrakDialog::whatsThis()
     QWidget *widget = dialog.findChild<QWidget *>(objectName);
     QVERIFY(widget);
     QCOMPARE(widget->whatsThis(), help);
-}
-
-void TestVorrakDialog::tabOrder()
-{
-    QVERIFY(writeDataFile(threeGroups()));
-    VorrakDialog dialog;
-    QVERIFY(showAndActivate(dialog));
-
-    const QStringList expected{QStringLiteral("ProcGrpList"), QStringLiteral("ProcessList"),
-                               QStringLiteral("QualitySpin"), QStringLiteral("HelpButton"),
-                               QStringLiteral("ExitButton"), QStringLiteral("ItemsList"),
-                               QStringLiteral("SkillsList")};
-    auto *first = dialog.findChild<QWidget *>(expected.first());
-    first->setFocus(Qt::TabFocusReason);
-    QTRY_COMPARE(QApplication::focusWidget(), first);
-    QStringList visited{first->objectName()};
-    for (int i = 1; i < expected.size(); ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        visited << QApplication::focusWidget()->objectName();
-    }
-    QCOMPARE(visited, expected);
 }
 
 void TestVorrakDialog::window()
@@ -814,18 +790,6 @@ void TestVorrakDialog::copyKeepsLastCalculation()
     items->setFocus();
     QTest::keyClick(items, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("Potion\t1\nTools/Items\nFlask\tFixed\nHerbs\t1\nSkills\nAlchemy\t2\n"));
-}
-
-void TestVorrakDialog::accessibleNames()
-{
-    QVERIFY(writeDataFile(threeGroups()));
-    VorrakDialog dialog;
-    QVERIFY(showAndActivate(dialog));
-    const AccessibilityReport report = checkAccessibleNames(&dialog);
-    QVERIFY2(report.unnamed.isEmpty(), qPrintable(report.unnamed.join(QLatin1Char(','))));
-    for (const char *name : {"ProcGrpList", "ProcessList", "QualitySpin", "GoButton", "HelpButton", "ExitButton",
-                             "ItemsList", "SkillsList"})
-        QVERIFY2(report.checked.contains(QLatin1String(name)), name);
 }
 
 QTEST_MAIN(TestVorrakDialog)

@@ -1,6 +1,5 @@
 #include "calculator/vorrakdialog.h"
 #include "calculator/vorrakhelpdialog.h"
-#include "tests/support/accessibilitycheck.h"
 #include "tests/support/fixtures.h"
 #include "tests/support/logcapture.h"
 #include "tests/support/modalanswer.h"
@@ -81,7 +80,6 @@ private slots:
     void richTextBody();
     void closeButtonRejects();
     void openingTwiceReadsFileAgain();
-    void accessibleNames();
 };
 
 void TestVorrakHelpDialog::topicsAndFirstBody()
@@ -340,17 +338,6 @@ void TestVorrakHelpDialog::openingTwiceReadsFileAgain()
     QCOMPARE(opened.size(), 2);
     QCOMPARE(opened.at(0), (QStringList{QStringLiteral("One"), QStringLiteral("About Qt")}));
     QCOMPARE(opened.at(1), (QStringList{QStringLiteral("Two"), QStringLiteral("Three"), QStringLiteral("About Qt")}));
-}
-
-void TestVorrakHelpDialog::accessibleNames()
-{
-    QVERIFY(writeHelpFile(threeTopics()));
-    VorrakHelpDialog help;
-    QVERIFY(showAndActivate(help));
-    const AccessibilityReport report = checkAccessibleNames(&help);
-    QVERIFY2(report.unnamed.isEmpty(), qPrintable(report.unnamed.join(QLatin1Char(','))));
-    for (const char *name : {"TopicsList", "BodyView", "CloseButton"})
-        QVERIFY2(report.checked.contains(QLatin1String(name)), name);
 }
 
 QTEST_MAIN(TestVorrakHelpDialog)

@@ -3,7 +3,6 @@
 #include "admin/helpadmin/bodytextedit.h"
 #include "admin/helpadmin/vorrakeditor.h"
 #include "tests/helpadmin/helpadmintestsupport.h"
-#include "tests/support/accessibilitycheck.h"
 #include "tests/support/logcapture.h"
 #include "tests/support/modalanswer.h"
 
@@ -86,7 +85,6 @@ void TestBodyEditor::window()
     QCOMPARE(editor.cursor(), QPoint(0, 0));
     QVERIFY(editor.statusBar);
     QCOMPARE(editor.statusBar->currentMessage(), QStringLiteral("Ready."));
-    QCOMPARE(checkAccessibleNames(&editor.dialog).unnamed, QStringList());
 }
 
 void TestBodyEditor::buttons_data()

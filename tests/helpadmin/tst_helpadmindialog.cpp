@@ -3,7 +3,6 @@
 #include "admin/helpadmin/vorrakhelpdialog.h"
 #include "help/helpfile.h"
 #include "tests/helpadmin/helpadmintestsupport.h"
-#include "tests/support/accessibilitycheck.h"
 #include "tests/support/fixtures.h"
 #include "tests/support/logcapture.h"
 #include "tests/support/modalanswer.h"
@@ -107,7 +106,6 @@ private slots:
     void bodyTooLargeToEdit();
     void subWindows_data();
     void subWindows();
-    void accessibleNames();
 };
 
 void TestHelpAdminDialog::constructionLogAndLayout()
@@ -671,21 +669,6 @@ void TestHelpAdminDialog::subWindows()
     QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
     QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
     QVERIFY(!flags.testFlag(Qt::WindowContextHelpButtonHint));
-}
-
-void TestHelpAdminDialog::accessibleNames()
-{
-    Window window(topicsWithIds({"1"}));
-    QCOMPARE(checkAccessibleNames(window.dialog.get()).unnamed, QStringList());
-    window.select(QStringLiteral("1"));
-    QStringList formMissing;
-    ModalAnswer answer("VorrakTopicDialog", [&](QWidget *form) {
-        formMissing = checkAccessibleNames(form).unnamed;
-        clickButton(form, "CancelBtn");
-    });
-    QTest::mouseClick(window.button("EditBtn"), Qt::LeftButton);
-    QVERIFY(answer.answered());
-    QCOMPARE(formMissing, QStringList());
 }
 
 QTEST_MAIN(TestHelpAdminDialog)
