@@ -412,7 +412,14 @@ void SaveFaultTest::killedWhileSaving()
     QVERIFY(child.waitForFinished(60000));
     QCOMPARE(readFile(target), complete);
 
-    QRandomGenerator random(QRandomGenerator::global()->generate());
+    // The moments of the kills come from a seed that is printed, so that a
+    // failure can be replayed: VORRAK_SAVEFAULT_SEED=N runs the same sleeps
+    // again (the save's own speed still varies from run to run).
+    bool seedGiven = false;
+    const quint32 givenSeed = qEnvironmentVariable("VORRAK_SAVEFAULT_SEED").toUInt(&seedGiven);
+    const quint32 seed = seedGiven ? givenSeed : QRandomGenerator::global()->generate();
+    qInfo("kill moments from seed %u; VORRAK_SAVEFAULT_SEED=%u replays them", seed, seed);
+    QRandomGenerator random(seed);
     constexpr int Rounds = 30;
     int killedMidway = 0;
     int found[3] = {0, 0, 0}; // the old file, the new one, a cut file with both copies named
