@@ -4,6 +4,8 @@
 #include <QString>
 #include <QtEndian>
 
+#include <cstring>
+
 class QIODevice;
 
 // Writes values in the byte layout of a big-endian QDataStream (the layout of
@@ -43,13 +45,8 @@ public:
             return;
         }
         qToBigEndian(quint32(units * 2), m_end);
-        const char16_t *from = reinterpret_cast<const char16_t *>(text.constData());
-        char *to = m_end + 4;
-        for (qsizetype i = 0; i < units; ++i) {
-            to[2 * i] = char(from[i] >> 8);
-            to[2 * i + 1] = char(from[i]);
-        }
-        m_end = to + 2 * units;
+        swapUnits(reinterpret_cast<const char *>(text.constData()), m_end + 4, 2 * units);
+        m_end += 4 + 2 * units;
     }
 
     // Hands what is buffered to the device. False if any write has failed.
@@ -59,6 +56,40 @@ private:
     static constexpr qsizetype ShortString = 64;
 
     void writeAnyString(const QString &text);
+
+    // Swaps the two bytes of each UTF-16 code unit, eight bytes at a time;
+    // the last block overlaps the one before it rather than reading or
+    // writing past the text.
+    static void swapUnits(const char *from, char *to, qsizetype bytes)
+    {
+        if (bytes >= 8) {
+            qsizetype i = 0;
+            for (; i + 8 <= bytes; i += 8)
+                swapEight(from + i, to + i);
+            if (i < bytes)
+                swapEight(from + bytes - 8, to + bytes - 8);
+        } else if (bytes >= 4) {
+            swapFour(from, to);
+            swapFour(from + bytes - 4, to + bytes - 4);
+        } else if (bytes == 2) {
+            to[0] = from[1];
+            to[1] = from[0];
+        }
+    }
+    static void swapEight(const char *from, char *to)
+    {
+        quint64 units;
+        std::memcpy(&units, from, 8);
+        units = ((units & 0x00FF00FF00FF00FFull) << 8) | ((units >> 8) & 0x00FF00FF00FF00FFull);
+        std::memcpy(to, &units, 8);
+    }
+    static void swapFour(const char *from, char *to)
+    {
+        quint32 units;
+        std::memcpy(&units, from, 4);
+        units = ((units & 0x00FF00FFu) << 8) | ((units >> 8) & 0x00FF00FFu);
+        std::memcpy(to, &units, 4);
+    }
     void reserve(qsizetype bytes)
     {
         if (m_limit - m_end < bytes)

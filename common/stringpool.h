@@ -13,8 +13,8 @@
 // several times it, and saves an allocation per repeated name. The web page
 // writes each distinct text once and refers to it by its number.
 //
-// The pool hashes for itself (FNV-1a over the UTF-16 code units, open
-// addressing with linear probing) instead of using qHash: on CPUs with AVX,
+// The pool hashes for itself (a multiply-and-shift hash over eight bytes at
+// a time, open addressing with linear probing) instead of using qHash: on CPUs with AVX,
 // Qt 6.4's string hash leaves the upper vector state dirty, and every SSE
 // routine after it (byte swaps, comparisons, formatting) then runs slowly.
 class StringPool
@@ -38,6 +38,7 @@ private:
     struct Slot
     {
         quint32 hash = 0;
+        quint32 length = 0; // of the text, in UTF-16 code units
         qsizetype index = -1;  // into m_strings; -1 for a free slot
     };
 
