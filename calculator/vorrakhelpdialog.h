@@ -2,12 +2,12 @@
 
 #include "calculator/vorrakhelpdialogbase.h"
 
-// The help viewer the main dialog opens.
+// The help viewer the main dialog opens: the base dialog as it is, under the
+// name the main dialog knows it by.
 class VorrakHelpDialog : public VorrakHelpDialogBase
 {
     Q_OBJECT
 
 public:
-    explicit VorrakHelpDialog(QWidget *parent = nullptr, const char *name = nullptr, bool modal = false,
-                              Qt::WindowFlags f = {});
+    using VorrakHelpDialogBase::VorrakHelpDialogBase;
 };
