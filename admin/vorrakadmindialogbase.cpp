@@ -55,8 +55,8 @@ VorrakAdminDialogBase::VorrakAdminDialogBase(QWidget *parent, const char *name, 
     // The store is loaded before any widget exists; a load message opens
     // where messageBoxParent() says, the dialog not being shown yet.
     const LoadResult loaded = m_data.load();
-    if (!loaded.message.isEmpty())
-        showMessage(loaded.messageBeforeSaving());
+    if (!loaded.isOk())
+        showMessage(messageBeforeSaving(loaded));
 
     m_ui->setupUi(this);
     // Labels as wide as the wider of the two: the combo boxes line up and

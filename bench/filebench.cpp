@@ -190,7 +190,7 @@ void runFileBenchmarks(Report &report, const QString &dir, int rounds)
     qint64 sink = 0;
     const auto load = [&] {
         data = std::make_unique<TradeskillData>();
-        data->load();
+        static_cast<void>(data->load());
     };
     const auto freeStore = [&] { data.reset(); };
 
@@ -264,7 +264,7 @@ void runFileBenchmarks(Report &report, const QString &dir, int rounds)
         raw.close();
     };
     atomicWrite();
-    const auto saveStore = [&] { data->save(); };
+    const auto saveStore = [&] { static_cast<void>(data->save()); };
     const Comparison save = compare(rounds, saveStore, atomicWrite);
     const Comparison durable = compare(rounds, saveStore, [&] { inPlaceWrite(true); });
     const Comparison plain = compare(rounds, saveStore, [&] { inPlaceWrite(false); });

@@ -53,7 +53,7 @@ int main(int argc, char **argv)
         data.procGrps() = GeneratedStore::tradeskill(1000, 100, 10);
         const QString previous = QDir::currentPath();
         QDir::setCurrent(largeDir);
-        if (!data.save().saved)
+        if (!data.save())
             return 1;
         QDir::setCurrent(previous);
     }

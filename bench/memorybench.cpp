@@ -74,7 +74,7 @@ int runLoadProbe()
 {
     TradeskillData data;
     const LoadResult result = data.load();
-    std::printf("peak %ld groups %d status %d\n", peakResidentKb(), data.procGrpCount(), int(result.status));
+    std::printf("peak %ld groups %d status %d\n", peakResidentKb(), data.procGrpCount(), int(result.status()));
     std::fflush(stdout);
     std::_Exit(0);
 }

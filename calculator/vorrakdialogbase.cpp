@@ -22,8 +22,8 @@ VorrakDialogBase::VorrakDialogBase(QWidget *parent, const char *name, bool modal
     , m_ui(std::make_unique<Ui::VorrakDialogBase>())
 {
     const LoadResult loaded = m_data.load();
-    if (!loaded.message.isEmpty())
-        TextMessageBox::critical(nullptr, ProgramCaption::calculator(), loaded.message);
+    if (!loaded.isOk())
+        TextMessageBox::critical(nullptr, ProgramCaption::calculator(), loaded.text());
 
     setUpDialog(*this, name, modal);
     m_ui->setupUi(this);

@@ -15,8 +15,8 @@ VorrakHelpDialogBase::VorrakHelpDialogBase(QWidget *parent, const char *name, bo
     , m_ui(std::make_unique<Ui::VorrakHelpDialogBase>())
 {
     const LoadResult loaded = m_help.load();
-    if (!loaded.message.isEmpty())
-        TextMessageBox::critical(nullptr, ProgramCaption::calculator(), loaded.message);
+    if (!loaded.isOk())
+        TextMessageBox::critical(nullptr, ProgramCaption::calculator(), loaded.text());
 
     setUpDialog(*this, name, modal);
     m_ui->setupUi(this);

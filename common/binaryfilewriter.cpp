@@ -8,15 +8,14 @@
 
 #include <unistd.h>
 
-BinaryFileWriter::Result BinaryFileWriter::write(const QString &path,
-                                                 const std::function<void(QDataStream &out)> &write)
+Result<BinaryFileWriter::Status> BinaryFileWriter::write(const QString &path, const Writer &write)
 {
     QString error;
     const FileIdentity target = FileIdentity::ofPath(path, &error);
     if (!error.isEmpty())
-        return {false, false, error};
+        return Result<Status>::failure(Status::Failed, error);
     if (target.exists && !target.regular)
-        return {false, true, QString()};
+        return Result<Status>::failure(Status::NotRegular, QStringLiteral("Not a regular file"));
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
@@ -24,16 +23,14 @@ BinaryFileWriter::Result BinaryFileWriter::write(const QString &path,
         // is not writable. QSaveFile's own fallback would cut the file first.
         if (target.exists && ::access(QFile::encodeName(path).constData(), W_OK) == 0)
             return InPlaceWriter::write(path, write);
-        return {false, false, file.errorString()};
+        return Result<Status>::failure(Status::Failed, file.errorString());
     }
-    QDataStream out(&file);
-    write(out);
-    if (out.status() != QDataStream::Ok) {
+    if (!write(&file)) {
         const QString reason = file.errorString();
         file.cancelWriting();
-        return {false, false, reason};
+        return Result<Status>::failure(Status::Failed, reason);
     }
     if (!file.commit())
-        return {false, false, file.errorString()};
-    return {true, false, QString()};
+        return Result<Status>::failure(Status::Failed, file.errorString());
+    return Result<Status>::ok(Status::Written);
 }

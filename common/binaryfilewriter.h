@@ -1,8 +1,11 @@
 #pragma once
 
-#include <QDataStream>
+#include "common/result.h"
+
 #include <QString>
 #include <functional>
+
+class QIODevice;
 
 // Writes a whole file through a temporary file that replaces the target only
 // when every byte was written, so a failure (full disk, no permission, a
@@ -14,14 +17,12 @@
 class BinaryFileWriter
 {
 public:
-    struct Result
-    {
-        bool written = false;
-        // The target exists and is not a regular file; nothing was touched.
-        bool notRegular = false;
-        QString reason; // the system's reason when not written for another cause
-    };
+    // NotRegular: the target exists and is not a regular file, nothing was
+    // touched ("Not a regular file"); Failed: the system's reason.
+    enum class Status { Written, Failed, NotRegular };
+    // Writes the file's bytes to the device; false if a write failed.
+    using Writer = std::function<bool(QIODevice *device)>;
 
-    // Runs `write` on a big-endian stream into `path` and commits.
-    static Result write(const QString &path, const std::function<void(QDataStream &out)> &write);
+    // Runs `write` on `path`'s new version and commits.
+    static Result<Status> write(const QString &path, const Writer &write);
 };

@@ -1,5 +1,6 @@
 #include "common/filebackup.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -12,10 +13,13 @@ QString backupName(const QString &path, int number)
 
 } // namespace
 
-FileBackup FileBackup::keep(const QString &path)
+namespace FileBackup {
+
+Result<> keep(const QString &path)
 {
-    FileBackup backup;
-    backup.backupPath = backupName(path, 0);
+    const auto failed = [](const QString &name, const QString &reason) {
+        return Result<>::failure(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(name), reason));
+    };
     // QFile::rename never replaces an existing file: a taken name fails and
     // the next one is tried.
     for (int number = 0; number < 100000; ++number) {
@@ -23,17 +27,12 @@ FileBackup FileBackup::keep(const QString &path)
         if (QFileInfo::exists(candidate) || QFileInfo(candidate).isSymLink())
             continue;
         QFile file(path);
-        if (file.rename(candidate)) {
-            backup.kept = true;
-            backup.backupPath = candidate;
-            return backup;
-        }
-        if (!QFileInfo::exists(candidate)) {
-            backup.backupPath = candidate;
-            backup.reason = file.errorString();
-            return backup;
-        }
+        if (file.rename(candidate))
+            return Result<>::ok({}, candidate);
+        if (!QFileInfo::exists(candidate))
+            return failed(candidate, file.errorString());
     }
-    backup.reason = QStringLiteral("no free backup name");
-    return backup;
+    return failed(backupName(path, 0), QStringLiteral("no free backup name"));
 }
+
+} // namespace FileBackup

@@ -78,9 +78,9 @@ QString native(const QString &path)
     return QDir::toNativeSeparators(path);
 }
 
-BinaryFileWriter::Result failed(const QString &reason)
+Result<BinaryFileWriter::Status> failed(const QString &reason)
 {
-    return {false, false, reason};
+    return Result<BinaryFileWriter::Status>::failure(BinaryFileWriter::Status::Failed, reason);
 }
 
 } // namespace
@@ -94,7 +94,7 @@ QString InPlaceWriter::keepingFolder()
     return QString();
 }
 
-BinaryFileWriter::Result InPlaceWriter::write(const QString &path, const std::function<void(QDataStream &out)> &write)
+Result<BinaryFileWriter::Status> InPlaceWriter::write(const QString &path, const BinaryFileWriter::Writer &write)
 {
     const QString notWritable = QStringLiteral("The folder is not writable, and ");
     const QString folder = keepingFolder();
@@ -107,13 +107,10 @@ BinaryFileWriter::Result InPlaceWriter::write(const QString &path, const std::fu
     if (!fresh.open())
         return failed(notWritable + QStringLiteral("the new version could not be written to %1 first: %2")
                                         .arg(native(folder), fresh.errorString()));
-    {
-        QDataStream out(&fresh);
-        write(out);
-        if (out.status() != QDataStream::Ok || !fresh.flush())
-            return failed(notWritable + QStringLiteral("the new version could not be written to %1 first: %2")
-                                            .arg(native(fresh.fileName()), fresh.errorString()));
-    }
+    if (!write(&fresh) || !fresh.flush())
+        return failed(notWritable
+                      + QStringLiteral("the new version could not be written to %1 first: %2")
+                            .arg(native(fresh.fileName()), fresh.errorString()));
     const qint64 newSize = fresh.size();
 
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
@@ -128,7 +125,8 @@ BinaryFileWriter::Result InPlaceWriter::write(const QString &path, const std::fu
     if (::fstat(fd, &status) != 0)
         return failed(systemReason());
     if (!S_ISREG(status.st_mode))
-        return {false, true, QString()};
+        return Result<BinaryFileWriter::Status>::failure(BinaryFileWriter::Status::NotRegular,
+                                                         QStringLiteral("Not a regular file"));
     const qint64 oldSize = qint64(status.st_size);
 
     // The old version, on the disk before its first byte is overwritten.
@@ -148,7 +146,7 @@ BinaryFileWriter::Result InPlaceWriter::write(const QString &path, const std::fu
              qPrintable(native(path)), qPrintable(native(old.fileName())), qPrintable(native(fresh.fileName())));
     reason = overwrite(fd, fresh.handle(), newSize);
     if (reason.isEmpty())
-        return {true, false, QString()};
+        return Result<BinaryFileWriter::Status>::ok(BinaryFileWriter::Status::Written);
 
     // Back to the old bytes; their place on the disk is still the file's.
     const QString restoreReason = overwrite(fd, old.handle(), oldSize);

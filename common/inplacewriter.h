@@ -2,9 +2,7 @@
 
 #include "common/binaryfilewriter.h"
 
-#include <QDataStream>
 #include <QString>
-#include <functional>
 
 // Writes a file over itself, for when no temporary file can be made beside
 // it (a writable file in a folder the user may not write to), without ever
@@ -18,7 +16,7 @@
 class InPlaceWriter
 {
 public:
-    static BinaryFileWriter::Result write(const QString &path, const std::function<void(QDataStream &out)> &write);
+    static Result<BinaryFileWriter::Status> write(const QString &path, const BinaryFileWriter::Writer &write);
 
     // Where the copies go: the programs' state folder, else the temporary
     // folder; empty when neither can be written.

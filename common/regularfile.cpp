@@ -34,44 +34,44 @@ FileIdentity FileIdentity::ofPath(const QString &path, QString *error)
     return identityOf(status);
 }
 
-RegularFile::Status RegularFile::open(const QString &path, QFile &file, FileIdentity *identity, QString *reason)
+Result<RegularFile::Status> RegularFile::open(const QString &path, QFile &file, FileIdentity *identity)
 {
+    const auto missing
+        = [] { return Result<Status>::failure(Status::Missing, QStringLiteral("No such file or directory")); };
+    const auto notRegular
+        = [] { return Result<Status>::failure(Status::NotRegular, QStringLiteral("Not a regular file")); };
+    const auto failed = [](const QString &reason) { return Result<Status>::failure(Status::Failed, reason); };
+
     QString error;
     const FileIdentity before = FileIdentity::ofPath(path, &error);
-    if (!error.isEmpty()) {
-        *reason = error;
-        return Status::Failed;
-    }
+    if (!error.isEmpty())
+        return failed(error);
     if (!before.exists)
-        return Status::Missing;
+        return missing();
     if (!before.regular)
-        return Status::NotRegular;
+        return notRegular();
 
     // Non-blocking in case a FIFO took the file's place since the check.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == ENOENT)
-            return Status::Missing;
-        *reason = qt_error_string(errno);
-        return Status::Failed;
-    }
+    if (fd < 0)
+        return errno == ENOENT ? missing() : failed(qt_error_string(errno));
     struct stat status;
     if (::fstat(fd, &status) != 0) {
-        *reason = qt_error_string(errno);
+        const QString reason = qt_error_string(errno);
         ::close(fd);
-        return Status::Failed;
+        return failed(reason);
     }
     if (!S_ISREG(status.st_mode)) {
         ::close(fd);
-        return Status::NotRegular;
+        return notRegular();
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        *reason = file.errorString();
+        const QString reason = file.errorString();
         ::close(fd);
-        return Status::Failed;
+        return failed(reason);
     }
     if (identity)
         *identity = identityOf(status);
-    return Status::Opened;
+    return Result<Status>::ok(Status::Opened);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/result.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -36,5 +38,8 @@ class RegularFile
 public:
     enum class Status { Opened, Missing, NotRegular, Failed };
 
-    static Status open(const QString &path, QFile &file, FileIdentity *identity, QString *reason);
+    // Opened, or a failure: Missing ("No such file or directory"),
+    // NotRegular ("Not a regular file") or Failed, with the system's reason.
+    // `identity`, if given, receives the identity of the file opened.
+    static Result<Status> open(const QString &path, QFile &file, FileIdentity *identity = nullptr);
 };

@@ -42,9 +42,12 @@ bool mustBeKept(LoadStatus status)
 
 } // namespace
 
-QString LoadResult::messageBeforeSaving() const
+QString messageBeforeSaving(const LoadResult &loaded)
 {
-    return onSave.isEmpty() ? message : message + QLatin1Char('\n') + onSave;
+    // A damaged file's records are shown, and saving them must not replace the rest.
+    if (loaded.status() == LoadStatus::Damaged)
+        return loaded.text() + QStringLiteral("\nThe original file will be kept as a backup when the editor saves.");
+    return loaded.text();
 }
 
 StoreFile::StoreFile(const char *fileName, const char *what, const char *record)
@@ -68,22 +71,22 @@ LoadResult StoreFile::failLoad(LoadStatus status, const QString &reason)
 {
     m_loadStatus = status;
     qWarning("Unable to load %s %s: %s", qPrintable(m_what), qPrintable(native(path())), qPrintable(reason));
-    return {status, QStringLiteral("Unable to load %1: %2").arg(m_what, reason), QString()};
+    return LoadResult::failure(status, QStringLiteral("Unable to load %1: %2").arg(m_what, reason));
 }
 
 LoadResult StoreFile::load(const Reader &read)
 {
     QFile file;
-    QString reason;
     m_loaded = FileIdentity();
-    switch (RegularFile::open(path(), file, &m_loaded, &reason)) {
+    const Result<RegularFile::Status> opened = RegularFile::open(path(), file, &m_loaded);
+    switch (opened.status()) {
     case RegularFile::Status::Missing:
         m_loadStatus = LoadStatus::Missing;
-        return {};
+        return LoadResult::ok(LoadStatus::Missing);
     case RegularFile::Status::NotRegular:
-        return failLoad(LoadStatus::NotRegular, QStringLiteral("Not a regular file"));
+        return failLoad(LoadStatus::NotRegular, opened.text());
     case RegularFile::Status::Failed:
-        return failLoad(LoadStatus::Unreadable, reason);
+        return failLoad(LoadStatus::Unreadable, opened.text());
     case RegularFile::Status::Opened:
         break;
     }
@@ -103,18 +106,17 @@ LoadResult StoreFile::load(const Reader &read)
     case ReadResult::BadMagic:
         m_loadStatus = LoadStatus::BadMagic;
         qWarning("BAD MAGIC NUMBER!");
-        return {LoadStatus::BadMagic, QStringLiteral("Unable to load %1: Format not recognized").arg(m_what),
-                QString()};
+        return LoadResult::failure(LoadStatus::BadMagic,
+                                   QStringLiteral("Unable to load %1: Format not recognized").arg(m_what));
     case ReadResult::Damaged:
         m_loadStatus = LoadStatus::Damaged;
         qWarning("%s %s is damaged", qPrintable(capitalised(m_what)), qPrintable(native(path())));
-        return {LoadStatus::Damaged, damagedMessage(records),
-                QStringLiteral("The original file will be kept as a backup when the editor saves.")};
+        return LoadResult::failure(LoadStatus::Damaged, damagedMessage(records));
     case ReadResult::Ok:
         break;
     }
     m_loadStatus = LoadStatus::Loaded;
-    return {LoadStatus::Loaded, QString(), QString()};
+    return LoadResult::ok(LoadStatus::Loaded);
 }
 
 QString StoreFile::damagedMessage(qsizetype records) const
@@ -131,30 +133,30 @@ SaveResult StoreFile::refuse(const QString &path, const QString &reason) const
 {
     const QString text = QStringLiteral("Unable to save %1 %2: %3").arg(m_what, path, reason);
     qWarning("%s", qPrintable(text));
-    return {false, text};
+    return SaveResult::failure(text);
 }
 
 SaveResult StoreFile::write(const QString &path, const Writer &write, const QString &notice) const
 {
-    const BinaryFileWriter::Result result = BinaryFileWriter::write(path, [this, &write](QDataStream &out) {
+    const Result<BinaryFileWriter::Status> written = BinaryFileWriter::write(path, [this, &write](QIODevice *device) {
         VORRAK_DEBUG("Saving %s...", qPrintable(m_what));
-        write(out);
+        return write(device);
     });
-    if (!result.written) {
-        SaveResult failed = refuse(path, result.notRegular ? QStringLiteral("Not a regular file") : result.reason);
-        if (!notice.isEmpty())
-            failed.message += QLatin1Char('\n') + notice;
-        return failed;
+    if (!written) {
+        const SaveResult failed = refuse(path, written.text());
+        if (notice.isEmpty())
+            return failed;
+        return SaveResult::failure(failed.text() + QLatin1Char('\n') + notice);
     }
     VORRAK_DEBUG("Finished saving %s", qPrintable(m_what));
-    return {true, notice};
+    return SaveResult::ok({}, notice);
 }
 
-SaveResult StoreFile::save(const QString &refusal, const Writer &writer)
+SaveResult StoreFile::save(const Result<> &fits, const Writer &writer)
 {
     const QString target = path();
-    if (!refusal.isEmpty())
-        return refuse(target, refusal);
+    if (!fits)
+        return refuse(target, fits.text());
     // Held until the new file is in place: another Vorrak program saving it
     // meanwhile waits, and its version is then found changed below.
     const FileLock lock(target);
@@ -172,40 +174,41 @@ SaveResult StoreFile::save(const QString &refusal, const Writer &writer)
     const bool unreadable = m_loadStatus && mustBeKept(*m_loadStatus);
     const bool changed = m_loadStatus && now != m_loaded;
     if (now.regular && (unreadable || changed)) {
-        const FileBackup backup = FileBackup::keep(target);
+        const Result<> backup = FileBackup::keep(target);
         const QString kind = unreadable ? QStringLiteral("unreadable") : QStringLiteral("changed");
-        if (!backup.kept) {
-            qWarning("Unable to keep %s %s %s as %s: %s", qPrintable(kind), qPrintable(m_what),
-                     qPrintable(native(target)), qPrintable(native(backup.backupPath)), qPrintable(backup.reason));
-            return {false, QStringLiteral("Unable to keep the %1 %2 %3 as %4: %5\nThe %2 was left as it is and "
-                                          "nothing was written.")
-                               .arg(kind, m_what, native(target), native(backup.backupPath), backup.reason)};
+        if (!backup) {
+            qWarning("Unable to keep %s %s %s as %s", qPrintable(kind), qPrintable(m_what), qPrintable(native(target)),
+                     qPrintable(backup.text()));
+            return SaveResult::failure(QStringLiteral("Unable to keep the %1 %2 %3 as %4\nThe %2 was left as it is "
+                                                      "and nothing was written.")
+                                           .arg(kind, m_what, native(target), backup.text()));
         }
+        const QString backupPath = native(backup.text());
         qWarning("%s %s %s kept as %s", qPrintable(capitalised(kind)), qPrintable(m_what), qPrintable(native(target)),
-                 qPrintable(native(backup.backupPath)));
+                 qPrintable(backupPath));
         notice = unreadable
             ? QStringLiteral("The %1 %2 could not be read, so it was kept as %3.")
-                  .arg(m_what, native(target), native(backup.backupPath))
+                  .arg(m_what, native(target), backupPath)
             : QStringLiteral("The %1 %2 was changed by another program since it was read. That version was kept "
                              "as %3.")
-                  .arg(m_what, native(target), native(backup.backupPath));
+                  .arg(m_what, native(target), backupPath);
         // The other version is safe: from here on the file is the store's own.
         m_loadStatus = LoadStatus::Missing;
         m_loaded = FileIdentity();
     }
 
     const SaveResult result = write(target, writer, notice);
-    if (result.saved) {
+    if (result) {
         m_loadStatus = LoadStatus::Loaded;
         m_loaded = FileIdentity::ofPath(target);
     }
     return result;
 }
 
-SaveResult StoreFile::saveCopy(const QString &path, const QString &refusal, const Writer &writer) const
+SaveResult StoreFile::saveCopy(const QString &path, const Result<> &fits, const Writer &writer) const
 {
-    if (!refusal.isEmpty())
-        return refuse(path, refusal);
+    if (!fits)
+        return refuse(path, fits.text());
     const FileLock lock(path);
     if (!lock.isLocked())
         return refuse(path, lock.reason());

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "common/binaryfilewriter.h"
 #include "common/regularfile.h"
+#include "common/result.h"
 
-#include <QDataStream>
 #include <QString>
 #include <functional>
 #include <optional>
@@ -17,27 +18,17 @@ enum class ReadResult { Ok, BadMagic, Damaged };
 // and comes with a message for the user.
 enum class LoadStatus { Missing, Loaded, BadMagic, Damaged, Unreadable, NotRegular, OutOfMemory };
 
-struct LoadResult
-{
-    LoadStatus status = LoadStatus::Missing;
-    // For the program's message box, e.g. "Unable to load data file: Permission denied";
-    // empty when there is nothing to tell.
-    QString message;
-    // What saving the store will do with the file loaded, for a program that
-    // saves it; empty when saving just replaces it.
-    QString onSave;
+// A load: Missing or Loaded, or a failure whose text is the program's
+// message box text, e.g. "Unable to load data file: Permission denied".
+using LoadResult = Result<LoadStatus>;
+// A save, or why it failed; after a save its notice tells what became of
+// another version of the file (where it was kept).
+using SaveResult = Result<>;
 
-    // The message box text of a program that saves the store.
-    QString messageBeforeSaving() const;
-};
-
-struct SaveResult
-{
-    bool saved = false;
-    // Why the save failed, or after a save what became of another version
-    // of the file (where it was kept); empty when there is nothing to tell.
-    QString message;
-};
+// The message box text of a program that saves the store: a failed load's
+// text, with what saving will do with the file loaded where it does more
+// than replace it.
+QString messageBeforeSaving(const LoadResult &loaded);
 
 // One of the two Vorrak files in the current directory, as the store that
 // loads and saves it sees it: the one load and save path of both files.
@@ -54,7 +45,8 @@ public:
     // Reads the file into the store and sets `records` to the number of
     // records (groups, topics) the store holds afterwards.
     using Reader = std::function<ReadResult(QIODevice *device, qsizetype &records)>;
-    using Writer = std::function<void(QDataStream &out)>;
+    // Writes the store's file image to the device; false if a write failed.
+    using Writer = BinaryFileWriter::Writer;
 
     // `fileName` as "Vorrak.dat", `what` as "data file", `record` as "group".
     StoreFile(const char *fileName, const char *what, const char *record);
@@ -68,14 +60,14 @@ public:
     // warning line and the message of a failure are produced here.
     LoadResult load(const Reader &read);
     // Writes the file in place of the one loaded (see the class comment).
-    // `refusal` tells why the store's content does not fit the file's
-    // format, and is empty when it does; a save with one is refused before
+    // `fits` tells whether the store's content fits the file's format; a
+    // save of content that does not is refused, with its reason, before
     // anything is touched. "Saving ..." is logged as writing starts,
     // "Finished saving ..." once the file is in place.
-    SaveResult save(const QString &refusal, const Writer &write);
+    SaveResult save(const Result<> &fits, const Writer &write);
     // Writes a copy to another path, the same safe way, leaving the store's
     // own file and what is known of it alone.
-    SaveResult saveCopy(const QString &path, const QString &refusal, const Writer &write) const;
+    SaveResult saveCopy(const QString &path, const Result<> &fits, const Writer &write) const;
 
 private:
     LoadResult failLoad(LoadStatus status, const QString &reason);

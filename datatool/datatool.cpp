@@ -167,21 +167,16 @@ bool DataTool::readFile(const QString &path, QByteArray &bytes)
     // Only a regular file is opened, and no more than its size is read: a
     // FIFO or a device would block or never end.
     QFile file;
-    QString reason;
     FileIdentity identity;
-    switch (RegularFile::open(path, file, &identity, &reason)) {
-    case RegularFile::Status::Missing:
-        inputError(path, QStringLiteral("cannot read: No such file or directory"));
-        return false;
-    case RegularFile::Status::NotRegular:
+    const Result<RegularFile::Status> opened = RegularFile::open(path, file, &identity);
+    if (opened.status() == RegularFile::Status::NotRegular) {
         inputError(path, QFileInfo(path).isDir() ? QStringLiteral("cannot read: it is a directory")
                                                  : QStringLiteral("cannot read: not a regular file"));
         return false;
-    case RegularFile::Status::Failed:
-        inputError(path, QStringLiteral("cannot read: %1").arg(reason));
+    }
+    if (!opened) {
+        inputError(path, QStringLiteral("cannot read: %1").arg(opened.text()));
         return false;
-    case RegularFile::Status::Opened:
-        break;
     }
     m_guard.addInput(identity);
     bytes = file.read(file.size());
@@ -207,16 +202,13 @@ bool DataTool::writeFile(const QString &path, OutputGuard::Kind kind, const QByt
         inputError(path, refusal);
         return false;
     }
-    const BinaryFileWriter::Result result = BinaryFileWriter::write(
-        path, [&bytes](QDataStream &out) {
-            // writeRawData takes an int length: hand it the bytes in pieces.
-            constexpr qsizetype Piece = qsizetype(1) << 30;
-            for (qsizetype at = 0; at < bytes.size() && out.status() == QDataStream::Ok; at += Piece)
-                out.writeRawData(bytes.constData() + at, int(qMin(Piece, bytes.size() - at)));
-        });
-    if (!result.written) {
-        inputError(path, result.notRegular ? QStringLiteral("cannot write: not a regular file")
-                                           : QStringLiteral("cannot write: %1").arg(result.reason));
+    const Result<BinaryFileWriter::Status> written
+        = BinaryFileWriter::write(path, [&bytes](QIODevice *device) { return device->write(bytes) == bytes.size(); });
+    if (!written) {
+        inputError(path,
+                   written.status() == BinaryFileWriter::Status::NotRegular
+                       ? QStringLiteral("cannot write: not a regular file")
+                       : QStringLiteral("cannot write: %1").arg(written.text()));
         return false;
     }
     return true;

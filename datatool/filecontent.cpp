@@ -4,17 +4,15 @@
 #include "tradeskill/tradeskillfile.h"
 
 #include <QBuffer>
-#include <QDataStream>
 
 QByteArray FileContent::toBinary() const
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    QDataStream out(&buffer);
     if (kind == Kind::Data)
-        TradeskillFile::write(out, groups);
+        TradeskillFile::write(&buffer, groups);
     else
-        HelpFile::write(out, topics);
+        HelpFile::write(&buffer, topics);
     return bytes + trailingBytes;
 }

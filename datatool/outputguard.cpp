@@ -45,15 +45,15 @@ OutputGuard::Kind OutputGuard::kindOf(const QByteArray &head)
 bool OutputGuard::existingKind(const QString &path, Kind &kind, QString *reason)
 {
     QFile file;
-    QString error;
-    switch (RegularFile::open(path, file, nullptr, &error)) {
+    const Result<RegularFile::Status> opened = RegularFile::open(path, file);
+    switch (opened.status()) {
     case RegularFile::Status::Missing:
     case RegularFile::Status::NotRegular:
         return false;
     case RegularFile::Status::Failed:
         kind = Kind::Other;
         if (reason)
-            *reason = error;
+            *reason = opened.text();
         return true;
     case RegularFile::Status::Opened:
         break;

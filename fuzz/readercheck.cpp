@@ -4,7 +4,6 @@
 #include "tradeskill/tradeskillfile.h"
 
 #include <QBuffer>
-#include <QDataStream>
 #include <QtEndian>
 
 namespace {
@@ -27,8 +26,7 @@ QByteArray written(const QList<Record> &records, Write write)
     QByteArray out;
     QBuffer buffer(&out);
     buffer.open(QIODevice::WriteOnly);
-    QDataStream stream(&buffer);
-    write(stream, records);
+    write(&buffer, records);
     return out;
 }
 

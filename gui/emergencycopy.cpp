@@ -74,7 +74,7 @@ QString write(const QString &filePath, const std::function<SaveResult(const QStr
         if (place.isEmpty() || !QDir().mkpath(place))
             continue;
         const QString copy = freshPath(place, file.fileName());
-        if (!saveCopy(copy).saved)
+        if (!saveCopy(copy))
             continue;
         QList<Entry> entries = readRecord();
         entries.append({folder, copy});

@@ -46,7 +46,7 @@ bool saveCopy(QWidget *parent, const std::function<SaveResult(const QString &)> 
     if (path.isEmpty())
         return false; // back to the choice, with the same failure
     const SaveResult copy = save(path);
-    if (!copy.saved) {
+    if (!copy) {
         result = copy;
         return false;
     }
@@ -79,15 +79,15 @@ bool saveWithRecovery(QWidget *parent, const QString &what, const QString &fileP
     QWidget *boxParent = messageBoxParent(parent);
     SaveResult result = save();
     for (;;) {
-        if (result.saved) {
+        if (result) {
             // Without a display the message is in the log already.
-            if (!result.message.isEmpty() && !SessionEnding::displayLost())
-                TextMessageBox::information(boxParent, ProgramCaption::editor(), result.message);
+            if (!result.text().isEmpty() && !SessionEnding::displayLost())
+                TextMessageBox::information(boxParent, ProgramCaption::editor(), result.text());
             return true;
         }
         if (SessionEnding::isEnding())
             return saveUnattended(what, filePath, saveCopyAs);
-        const Choice choice = ask(boxParent, result.message);
+        const Choice choice = ask(boxParent, result.text());
         // The end of the session closed the question: no one answered it.
         if (SessionEnding::isEnding())
             continue;

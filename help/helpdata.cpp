@@ -30,29 +30,31 @@ LoadResult HelpData::load()
         return read;
     });
     // The topics before a damage are shown: the load has finished with them.
-    if (result.status == LoadStatus::Loaded || result.status == LoadStatus::Damaged)
+    if (result.status() == LoadStatus::Loaded || result.status() == LoadStatus::Damaged)
         VORRAK_DEBUG("Finished loading help file");
     return result;
 }
 
 StoreFile::Writer HelpData::writer() const
 {
-    return [this](QDataStream &out) { HelpFile::write(out, m_topics); };
+    return [this](QIODevice *device) { return HelpFile::write(device, m_topics); };
 }
 
-QString HelpData::formatLimitReason() const
+Result<> HelpData::fitsFormat() const
 {
-    return m_topics.size() > HelpFile::MaxTopics ? QStringLiteral("more than 65535 topics") : QString();
+    if (m_topics.size() > HelpFile::MaxTopics)
+        return Result<>::failure(QStringLiteral("more than 65535 topics"));
+    return Result<>::ok();
 }
 
 SaveResult HelpData::save()
 {
-    return m_file.save(formatLimitReason(), writer());
+    return m_file.save(fitsFormat(), writer());
 }
 
 SaveResult HelpData::saveCopy(const QString &path) const
 {
-    return m_file.saveCopy(path, formatLimitReason(), writer());
+    return m_file.saveCopy(path, fitsFormat(), writer());
 }
 
 QString HelpData::header(int i) const

@@ -32,8 +32,8 @@ public:
 
 private:
     StoreFile::Writer writer() const;
-    // Why the topics do not fit the file format; empty when they do.
-    QString formatLimitReason() const;
+    // Whether the topics fit the file format, and if not why.
+    Result<> fitsFormat() const;
     StoreFile m_file;
     QList<HelpTopic> m_topics;
 };

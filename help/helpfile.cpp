@@ -4,7 +4,6 @@
 #include "common/binaryreader.h"
 #include "common/debuglog.h"
 
-#include <QDataStream>
 #include <QIODevice>
 
 namespace HelpFile {
@@ -50,9 +49,9 @@ ReadResult read(QIODevice *device, QList<HelpTopic> &topics)
     return complete ? ReadResult::Ok : ReadResult::Damaged;
 }
 
-void write(QDataStream &out, const QList<HelpTopic> &topics)
+bool write(QIODevice *device, const QList<HelpTopic> &topics)
 {
-    BigEndianWriter writer(out.device());
+    BigEndianWriter writer(device);
     writer.writeInt32(Magic);
     writer.writeInt16(qint16(topics.size()));
     for (const HelpTopic &topic : topics) {
@@ -60,8 +59,7 @@ void write(QDataStream &out, const QList<HelpTopic> &topics)
         writer.writeString(topic.header);
         writer.writeString(topic.body);
     }
-    if (!writer.finish())
-        out.setStatus(QDataStream::WriteFailed);
+    return writer.finish();
 }
 
 } // namespace HelpFile

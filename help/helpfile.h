@@ -5,7 +5,6 @@
 
 #include <QList>
 
-class QDataStream;
 class QIODevice;
 
 // The binary format of Vorrak.hlp: a magic number, a count and three
@@ -22,6 +21,7 @@ using ReadResult = ::ReadResult;
 // are built.
 ReadResult read(QIODevice *device, QList<HelpTopic> &topics);
 
-void write(QDataStream &out, const QList<HelpTopic> &topics);
+// Writes the magic and all topics to `device`; false if a write failed.
+bool write(QIODevice *device, const QList<HelpTopic> &topics);
 
 } // namespace HelpFile

@@ -30,30 +30,31 @@ LoadResult TradeskillData::load()
         records = m_procGrps.size();
         return read;
     });
-    if (result.status == LoadStatus::Loaded)
+    if (result.status() == LoadStatus::Loaded)
         VORRAK_DEBUG("Finished loading data file");
     return result;
 }
 
 StoreFile::Writer TradeskillData::writer() const
 {
-    return [this](QDataStream &out) { TradeskillFile::write(out, m_procGrps); };
+    return [this](QIODevice *device) { return TradeskillFile::write(device, m_procGrps); };
 }
 
-QString TradeskillData::formatLimitReason() const
+Result<> TradeskillData::fitsFormat() const
 {
-    return TradeskillFile::exceedsFormatLimits(m_procGrps) ? QStringLiteral("a list holds more than 65535 entries")
-                                                           : QString();
+    if (TradeskillFile::exceedsFormatLimits(m_procGrps))
+        return Result<>::failure(QStringLiteral("a list holds more than 65535 entries"));
+    return Result<>::ok();
 }
 
 SaveResult TradeskillData::save()
 {
-    return m_file.save(formatLimitReason(), writer());
+    return m_file.save(fitsFormat(), writer());
 }
 
 SaveResult TradeskillData::saveCopy(const QString &path) const
 {
-    return m_file.saveCopy(path, formatLimitReason(), writer());
+    return m_file.saveCopy(path, fitsFormat(), writer());
 }
 
 int TradeskillData::procGrpCount() const

@@ -42,8 +42,8 @@ public:
 
 private:
     StoreFile::Writer writer() const;
-    // Why the groups do not fit the file format; empty when they do.
-    QString formatLimitReason() const;
+    // Whether the groups fit the file format, and if not why.
+    Result<> fitsFormat() const;
     const char *m_countFormat;
     StoreFile m_file;
     QList<ProcGroup> m_procGrps;

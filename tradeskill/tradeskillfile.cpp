@@ -6,7 +6,6 @@
 #include "common/heapreserve.h"
 #include "common/stringpool.h"
 
-#include <QDataStream>
 #include <QIODevice>
 
 namespace {
@@ -136,9 +135,9 @@ ReadResult read(QIODevice *device, QList<ProcGroup> &groups, const char *countFo
     return complete ? ReadResult::Ok : ReadResult::Damaged;
 }
 
-void write(QDataStream &out, const QList<ProcGroup> &groups)
+bool write(QIODevice *device, const QList<ProcGroup> &groups)
 {
-    BigEndianWriter writer(out.device());
+    BigEndianWriter writer(device);
     const bool log = vorrakDebugEnabled();
     writer.writeInt32(Magic);
     if (log)
@@ -176,8 +175,7 @@ void write(QDataStream &out, const QList<ProcGroup> &groups)
             }
         }
     }
-    if (!writer.finish())
-        out.setStatus(QDataStream::WriteFailed);
+    return writer.finish();
 }
 
 bool exceedsFormatLimits(const QList<ProcGroup> &groups)

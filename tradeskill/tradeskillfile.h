@@ -23,8 +23,9 @@ using ReadResult = ::ReadResult;
 // `countFormat` is the printf pattern of the group count line.
 ReadResult read(QIODevice *device, QList<ProcGroup> &groups, const char *countFormat);
 
-// Writes the magic and all groups, with the progress lines.
-void write(QDataStream &out, const QList<ProcGroup> &groups);
+// Writes the magic and all groups to `device`, with the progress lines;
+// false if a write failed.
+bool write(QIODevice *device, const QList<ProcGroup> &groups);
 
 // True if some list is longer than the 16-bit counts can hold.
 bool exceedsFormatLimits(const QList<ProcGroup> &groups);

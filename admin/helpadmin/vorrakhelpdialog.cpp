@@ -37,8 +37,8 @@ VorrakHelpDialog::VorrakHelpDialog(QWidget *parent, const char *name, bool modal
 
     VORRAK_DEBUG("Loading help data...");
     const LoadResult loaded = m_helpData.load();
-    if (!loaded.message.isEmpty())
-        TextMessageBox::warning(messageBoxParent(this), ProgramCaption::editor(), loaded.messageBeforeSaving());
+    if (!loaded.isOk())
+        TextMessageBox::warning(messageBoxParent(this), ProgramCaption::editor(), messageBeforeSaving(loaded));
 
     setUpGui();
 

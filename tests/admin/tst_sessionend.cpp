@@ -133,10 +133,10 @@ void TestSessionEnd::endsLikeExit()
 
     // The open topic form was left as by Escape: topic 3 was not added.
     HelpData help;
-    QCOMPARE(help.load().status, HelpData::LoadStatus::Loaded);
+    QCOMPARE(help.load().status(), HelpData::LoadStatus::Loaded);
     QCOMPARE(topicIds(help.topics()), (QStringList{QStringLiteral("1"), QStringLiteral("2")}));
     TradeskillData data;
-    QCOMPARE(data.load().status, TradeskillData::LoadStatus::Loaded);
+    QCOMPARE(data.load().status(), TradeskillData::LoadStatus::Loaded);
     QList<ProcGroup> sorted = twoGroups();
     sorted.move(1, 0);
     QCOMPARE(data.procGrps(), sorted);
@@ -227,7 +227,7 @@ void TestSessionEnd::failedEndSaveKeepsCopy()
     }
 
     HelpData help;
-    QCOMPARE(help.load().status, HelpData::LoadStatus::Loaded);
+    QCOMPARE(help.load().status(), HelpData::LoadStatus::Loaded);
     QCOMPARE(help.topics().value(0).body, QStringLiteral("New Body of 1"));
     const QStringList copies = QDir(scratch.path()).entryList({QStringLiteral("Vorrak.dat.emergency-*")});
     QCOMPARE(copies.size(), 1);
@@ -312,7 +312,7 @@ void TestSessionEnd::programKeepsWorkWhenDisplayIsLost()
     const QStringList saves = errors.split(QLatin1Char('\n')).filter(QStringLiteral("Saving"));
     QCOMPARE(saves, (QStringList{QStringLiteral("Saving help file..."), QStringLiteral("Saving data file...")}));
     HelpData help;
-    QCOMPARE(help.load().status, HelpData::LoadStatus::Loaded);
+    QCOMPARE(help.load().status(), HelpData::LoadStatus::Loaded);
     QCOMPARE(help.topics().value(0).body, QStringLiteral("New Body of 1"));
     QCOMPARE(scratch.read(QStringLiteral("Vorrak.dat")), dataFileBytes(twoGroups()));
 }

@@ -17,7 +17,7 @@
 
 namespace {
 
-struct Result
+struct ToolRun
 {
     int exitCode = -1;
     QByteArray out;
@@ -46,7 +46,7 @@ class TestVorrakData : public ScratchTest
     Q_OBJECT
 
 private:
-    Result run(const QStringList &arguments, const QString &standardOutputFile = QString())
+    ToolRun run(const QStringList &arguments, const QString &standardOutputFile = QString())
     {
         QProcess process;
         if (!standardOutputFile.isEmpty())
@@ -57,7 +57,7 @@ private:
         environment.remove(QStringLiteral("QT_LOGGING_RULES"));
         process.setProcessEnvironment(environment);
         process.start(QStringLiteral(VORRAK_DATA_TOOL), arguments);
-        Result result;
+        ToolRun result;
         if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
             return result;
         result.exitCode = process.exitCode();
@@ -91,17 +91,17 @@ private slots:
         QVERIFY(!built.isEmpty());
 
         // The sample source is kept in exactly the form export prints.
-        const Result exported = run({QStringLiteral("export"), builtPath});
+        const ToolRun exported = run({QStringLiteral("export"), builtPath});
         QCOMPARE(exported.exitCode, 0);
         QCOMPARE(exported.err, QByteArray());
         QCOMPARE(exported.out, readFile(sourcePath));
 
-        const Result imported = run({QStringLiteral("import"), sourcePath, binary});
+        const ToolRun imported = run({QStringLiteral("import"), sourcePath, binary});
         QCOMPARE(imported.exitCode, 0);
         QCOMPARE(imported.out + imported.err, QByteArray());
         QCOMPARE(m_dir->read(binary), built);
 
-        const Result checked = run({QStringLiteral("check"), binary});
+        const ToolRun checked = run({QStringLiteral("check"), binary});
         QCOMPARE(checked.exitCode, 0);
         QVERIFY2(checked.out.startsWith(binary.toUtf8() + ": valid "), checked.out.constData());
         QCOMPARE(checked.err, QByteArray());
@@ -112,7 +112,7 @@ private slots:
         QVERIFY(m_dir->write(QStringLiteral("Vorrak.dat"), readFile(QStringLiteral(VORRAK_SAMPLE_BUILD_DIR "/Vorrak.dat"))));
         QVERIFY(m_dir->write(QStringLiteral("Vorrak.hlp"), readFile(QStringLiteral(VORRAK_SAMPLE_BUILD_DIR "/Vorrak.hlp"))));
         TradeskillData data;
-        QCOMPARE(data.load().status, TradeskillData::LoadStatus::Loaded);
+        QCOMPARE(data.load().status(), TradeskillData::LoadStatus::Loaded);
         QVERIFY(data.procGrpCount() >= 3);
         bool special = false, singleProcessGroup = false, fixed = false, scaled = false, item = false, skill = false;
         for (const ProcGroup &group : data.procGrps()) {
@@ -131,7 +131,7 @@ private slots:
         QVERIFY(special && singleProcessGroup && fixed && scaled && item && skill);
 
         HelpData help;
-        QCOMPARE(help.load().status, HelpData::LoadStatus::Loaded);
+        QCOMPARE(help.load().status(), HelpData::LoadStatus::Loaded);
         QVERIFY(help.count() >= 3);
         const QStringList ids = topicIds(help.topics());
         QVERIFY(ids.contains(QStringLiteral("1")) && ids.contains(QStringLiteral("1.1"))
@@ -153,11 +153,12 @@ private slots:
     {
         QFETCH(QByteArray, bytes);
         QVERIFY(m_dir->write(QStringLiteral("in.bin"), bytes));
-        const Result exported = run({QStringLiteral("export"), QStringLiteral("in.bin")});
+        const ToolRun exported = run({QStringLiteral("export"), QStringLiteral("in.bin")});
         QCOMPARE(exported.exitCode, 0);
         QCOMPARE(exported.err, QByteArray());
         QVERIFY(m_dir->write(QStringLiteral("file.json"), exported.out));
-        const Result imported = run({QStringLiteral("import"), QStringLiteral("file.json"), QStringLiteral("out.bin")});
+        const ToolRun imported
+            = run({QStringLiteral("import"), QStringLiteral("file.json"), QStringLiteral("out.bin")});
         QCOMPARE(imported.exitCode, 0);
         QCOMPARE(m_dir->read(QStringLiteral("out.bin")), bytes);
     }
@@ -179,7 +180,7 @@ private slots:
         for (qsizetype i = 0; i < corpus.size(); ++i) {
             const QString name = QStringLiteral("corpus%1").arg(i);
             QVERIFY(m_dir->write(name + QLatin1String(".bin"), corpus.at(i)));
-            const Result exported = run({QStringLiteral("export"), name + QLatin1String(".bin")});
+            const ToolRun exported = run({QStringLiteral("export"), name + QLatin1String(".bin")});
             QCOMPARE(exported.exitCode, 0);
             QVERIFY(m_dir->write(name + QLatin1String(".json"), exported.out));
             files.append(m_dir->filePath(name + QLatin1String(".json")));
@@ -222,12 +223,12 @@ private slots:
     void help()
     {
         QFETCH(QString, command);
-        const Result full = run({QStringLiteral("--help")});
+        const ToolRun full = run({QStringLiteral("--help")});
         QCOMPARE(full.exitCode, 0);
         QCOMPARE(full.err, QByteArray());
         for (const QStringList &arguments : {QStringList{command, "--help"}, QStringList{command, "-h"},
                                              QStringList{"help", command}, QStringList{command, "x.dat", "--help"}}) {
-            const Result result = run(arguments);
+            const ToolRun result = run(arguments);
             QCOMPARE(result.exitCode, 0);
             QCOMPARE(result.err, QByteArray());
             QVERIFY2(result.out.startsWith("Usage:\n  vorrak-data " + command.toUtf8() + ' '), result.out.constData());
@@ -390,7 +391,7 @@ private slots:
                              R"({"format": "vorrak-help", "topics": [)" + topics.join(',').toUtf8() + "]}"));
         const QMap<QString, QByteArray> before = snapshot(m_dir->path());
 
-        const Result result = run(arguments);
+        const ToolRun result = run(arguments);
         QCOMPARE(result.exitCode, exitCode);
         QCOMPARE(result.out, QByteArray());
         QVERIFY2(result.err.endsWith('\n') && result.err.count('\n') == 1, result.err.constData());
@@ -685,7 +686,7 @@ private slots:
                 {"name": "+skill", "multiplier": "0.07", "t": 1, "id": 0}]}]}]})";
         QVERIFY(m_dir->write(QStringLiteral("other/hostile.json"), hostile));
 
-        const Result result = run(arguments);
+        const ToolRun result = run(arguments);
         QCOMPARE(result.err, err);
         QCOMPARE(result.out, out);
         QCOMPARE(result.exitCode, exitCode);
@@ -696,11 +697,11 @@ private slots:
         QVERIFY(m_dir->write(QStringLiteral("good.dat"), hexBytes(Example41)));
         QVERIFY(m_dir->write(QStringLiteral("data.json"),
                              QByteArray(R"({"format": "vorrak-data", "groups": []} kept in version control)")));
-        const Result toFile = run({QStringLiteral("export"), QStringLiteral("good.dat"), QStringLiteral("-o"),
-                                   QStringLiteral("data.json")});
+        const ToolRun toFile = run(
+            {QStringLiteral("export"), QStringLiteral("good.dat"), QStringLiteral("-o"), QStringLiteral("data.json")});
         QCOMPARE(toFile.exitCode, 0);
         QCOMPARE(toFile.out, QByteArray());
-        const Result printed = run({QStringLiteral("export"), QStringLiteral("good.dat")});
+        const ToolRun printed = run({QStringLiteral("export"), QStringLiteral("good.dat")});
         QCOMPARE(m_dir->read(QStringLiteral("data.json")), printed.out);
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList({"data.json", "good.dat"}));
     }
@@ -736,7 +737,7 @@ private slots:
         if (arguments.contains(QStringLiteral("null")) && ::mknod(device.constData(), S_IFCHR | 0600, makedev(1, 3)) != 0)
             QSKIP("only root may make a device node");
 
-        const Result result = run(arguments);
+        const ToolRun result = run(arguments);
         QCOMPARE(result.exitCode, 1);
         QCOMPARE(result.out, QByteArray());
         QCOMPARE(QString::fromUtf8(result.err), error + QLatin1Char('\n'));
@@ -751,7 +752,7 @@ private slots:
         if (!QFileInfo::exists(QStringLiteral("/dev/full")))
             QSKIP("no /dev/full on this system");
         QVERIFY(m_dir->write(QStringLiteral("good.dat"), hexBytes(Example41)));
-        const Result result = run({QStringLiteral("export"), QStringLiteral("good.dat")}, QStringLiteral("/dev/full"));
+        const ToolRun result = run({QStringLiteral("export"), QStringLiteral("good.dat")}, QStringLiteral("/dev/full"));
         QCOMPARE(result.exitCode, 1);
         QCOMPARE(result.err, QByteArray("vorrak-data: cannot write to standard output: No space left on device\n"));
     }
@@ -760,7 +761,7 @@ private slots:
     {
         QVERIFY(m_dir->write(QStringLiteral("out.dat"), helpFileBytes(richTopics())));
         QVERIFY(m_dir->write(QStringLiteral("empty.json"), QByteArray(R"({"format": "vorrak-help", "topics": []})")));
-        const Result result = run({QStringLiteral("import"), QStringLiteral("empty.json"), QStringLiteral("out.dat")});
+        const ToolRun result = run({QStringLiteral("import"), QStringLiteral("empty.json"), QStringLiteral("out.dat")});
         QCOMPARE(result.exitCode, 0);
         QCOMPARE(m_dir->read(QStringLiteral("out.dat")), hexBytes("E9 A7 14 3D 00 00"));
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList({"empty.json", "out.dat"}));
@@ -769,7 +770,7 @@ private slots:
     void checkReportsTrailingBytes()
     {
         QVERIFY(m_dir->write(QStringLiteral("t.dat"), hexBytes(Example41) + "xy"));
-        const Result result = run({QStringLiteral("check"), QStringLiteral("t.dat")});
+        const ToolRun result = run({QStringLiteral("check"), QStringLiteral("t.dat")});
         QCOMPARE(result.exitCode, 0);
         QCOMPARE(result.out, QByteArray("t.dat: valid data file: 1 group, 1 process, 1 requirement; 2 bytes after "
                                         "the last record (from byte 41), which the programs ignore\n"));

@@ -52,7 +52,7 @@ void TestEditHelp::editHelp()
     QCOMPARE(parent, &mainDialog);
 
     HelpData onDisk;
-    QCOMPARE(onDisk.load().status, HelpData::LoadStatus::Loaded);
+    QCOMPARE(onDisk.load().status(), HelpData::LoadStatus::Loaded);
     QCOMPARE(onDisk.count(), 2);
     QCOMPARE(onDisk.topics().at(1).id, QStringLiteral("1.5"));
     QVERIFY(!QFile::exists(scratch.filePath(QStringLiteral("Vorrak.dat"))));

@@ -151,7 +151,7 @@ void FileFaultTest::unreadableFileIsReportedAndKept()
     if (warning.isEmpty())
         warning = QStringLiteral("Unable to load %1 %2: %3").arg(store.what(), path, reason);
 
-    LoadResult loaded;
+    LoadResult loaded = LoadResult::ok();
     {
         LogCapture log;
         std::unique_ptr<AddressSpaceLimit> limit;
@@ -163,15 +163,15 @@ void FileFaultTest::unreadableFileIsReportedAndKept()
         limit.reset();
         QCOMPARE(log.warningLines(), QStringList{warning});
     }
-    QCOMPARE(loaded.message, QStringLiteral("Unable to load %1: %2").arg(store.what(), reason));
+    QCOMPARE(loaded.text(), QStringLiteral("Unable to load %1: %2").arg(store.what(), reason));
     QCOMPARE(store.size(), 0);
 
     store.fill();
     const SaveResult saved = store.save();
-    QVERIFY2(saved.saved, qPrintable(saved.message));
+    QVERIFY2(saved.isOk(), qPrintable(saved.text()));
     const QString backup = path + QStringLiteral(".2.bak");
-    QCOMPARE(saved.message, QStringLiteral("The %1 %2 could not be read, so it was kept as %3.")
-                                .arg(store.what(), path, backup));
+    QCOMPARE(saved.text(),
+             QStringLiteral("The %1 %2 could not be read, so it was kept as %3.").arg(store.what(), path, backup));
     QFile::setPermissions(backup, QFile::ReadOwner | QFile::WriteOwner);
     QVERIFY(m_dir->read(QFileInfo(backup).fileName()) == before);
     QCOMPARE(m_dir->read(store.fileName() + QStringLiteral(".bak")), QByteArray("first backup"));
@@ -212,15 +212,15 @@ void FileFaultTest::notRegularFileIsNeitherOpenedNorReplaced()
     clock.start();
     const LoadResult loaded = store.load();
     QVERIFY(clock.elapsed() < 1000);
-    QCOMPARE(loaded.status, LoadStatus::NotRegular);
-    QCOMPARE(loaded.message, QStringLiteral("Unable to load %1: Not a regular file").arg(store.what()));
+    QCOMPARE(loaded.status(), LoadStatus::NotRegular);
+    QCOMPARE(loaded.text(), QStringLiteral("Unable to load %1: Not a regular file").arg(store.what()));
     QCOMPARE(log.warningLines(),
              QStringList{QStringLiteral("Unable to load %1 %2: Not a regular file").arg(store.what(), path)});
 
     store.fill();
     const SaveResult saved = store.save();
-    QVERIFY(!saved.saved);
-    QCOMPARE(saved.message, QStringLiteral("Unable to save %1 %2: Not a regular file").arg(store.what(), path));
+    QVERIFY(!saved.isOk());
+    QCOMPARE(saved.text(), QStringLiteral("Unable to save %1 %2: Not a regular file").arg(store.what(), path));
     struct stat status;
     QCOMPARE(::stat(name.constData(), &status), 0);
     QCOMPARE(status.st_mode & S_IFMT, type);
@@ -244,7 +244,7 @@ void FileFaultTest::otherProgramsVersionIsKept()
     const QByteArray first = kind == QLatin1String("data") ? dataFileBytes({}) : helpFileBytes({});
     if (fault != QLatin1String("created while missing"))
         QVERIFY(m_dir->write(store.fileName(), first));
-    QVERIFY(store.load().message.isEmpty());
+    QVERIFY(store.load().text().isEmpty());
 
     // What the other program leaves: a version the store has never seen.
     const QByteArray other = first + QByteArray("another program's version");
@@ -271,17 +271,18 @@ void FileFaultTest::otherProgramsVersionIsKept()
     const SaveResult saved = store.save();
     if (lockHolder)
         QVERIFY(lockHolder->waitForFinished(10000) && lockHolder->exitCode() == 0);
-    QVERIFY(saved.saved);
+    QVERIFY(saved.isOk());
     const QString backup = path + QStringLiteral(".bak");
-    QCOMPARE(saved.message, QStringLiteral("The %1 %2 was changed by another program since it was read. That "
-                                           "version was kept as %3.")
-                                .arg(store.what(), path, backup));
+    QCOMPARE(saved.text(),
+             QStringLiteral("The %1 %2 was changed by another program since it was read. That "
+                            "version was kept as %3.")
+                 .arg(store.what(), path, backup));
     QCOMPARE(log.warningLines(), QStringList{QStringLiteral("Changed %1 %2 kept as %3").arg(store.what(), path, backup)});
     QCOMPARE(m_dir->read(QFileInfo(backup).fileName()), other);
     QCOMPARE(m_dir->read(store.fileName()), store.fileBytes());
     // The file is the store's own now: the next save keeps nothing.
     const SaveResult again = store.save();
-    QVERIFY(again.saved && again.message.isEmpty());
+    QVERIFY(again.isOk() && again.text().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(FileFaultTest)

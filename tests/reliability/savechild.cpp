@@ -18,9 +18,9 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     const QString kind = app.arguments().value(1);
     const auto report = [](const SaveResult &result) {
-        if (!result.message.isEmpty())
-            std::fprintf(stderr, "%s\n", qPrintable(result.message));
-        return result.saved;
+        if (!result.text().isEmpty())
+            std::fprintf(stderr, "%s\n", qPrintable(result.text()));
+        return result.isOk();
     };
     const auto ready = [] {
         std::puts("ready");

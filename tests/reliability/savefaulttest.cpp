@@ -148,9 +148,9 @@ bool SaveFaultTest::writableFileOnly(const QString &dir, const QString &file)
 bool SaveFaultTest::saveLarge(const QString &kind, int scale)
 {
     const auto record = [this](const SaveResult &result) {
-        if (!result.message.isEmpty())
-            m_messages.append(result.message);
-        return result.saved;
+        if (!result.text().isEmpty())
+            m_messages.append(result.text());
+        return result.isOk();
     };
     LogCapture log;
     bool saved;

@@ -6,8 +6,7 @@
 #include "tradeskill/tradeskilldata.h"
 #include "tradeskill/tradeskillfile.h"
 
-#include <QDataStream>
-#include <QIODevice>
+#include <QBuffer>
 
 namespace {
 
@@ -70,16 +69,18 @@ QList<HelpTopic> richTopics()
 QByteArray dataFileBytes(const QList<ProcGroup> &groups)
 {
     QByteArray bytes;
-    QDataStream out(&bytes, QIODevice::WriteOnly);
-    TradeskillFile::write(out, groups);
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    TradeskillFile::write(&buffer, groups);
     return bytes;
 }
 
 QByteArray helpFileBytes(const QList<HelpTopic> &topics)
 {
     QByteArray bytes;
-    QDataStream out(&bytes, QIODevice::WriteOnly);
-    HelpFile::write(out, topics);
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    HelpFile::write(&buffer, topics);
     return bytes;
 }
 
@@ -106,14 +107,14 @@ bool writeHelpFile(const QList<HelpTopic> &topics)
 QList<ProcGroup> readDataFile()
 {
     TradeskillData data;
-    data.load();
+    static_cast<void>(data.load());
     return data.procGrps();
 }
 
 QList<HelpTopic> readHelpFile()
 {
     HelpData help;
-    help.load();
+    static_cast<void>(help.load());
     return help.topics();
 }
 

@@ -19,12 +19,12 @@ protected:
     template <typename Store>
     LoadStatus load(Store &store)
     {
-        return told(store.load()).status;
+        return told(store.load()).status();
     }
     template <typename Store>
     bool save(Store &store)
     {
-        return told(store.save()).saved;
+        return told(store.save()).isOk();
     }
 
     QStringList m_messages;
@@ -33,8 +33,8 @@ private:
     template <typename Result>
     Result told(const Result &result)
     {
-        if (!result.message.isEmpty())
-            m_messages.append(result.message);
+        if (!result.text().isEmpty())
+            m_messages.append(result.text());
         return result;
     }
 
