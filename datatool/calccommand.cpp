@@ -206,8 +206,9 @@ int CalcCommand::run(const QStringList &arguments)
     if (const int status = parse(arguments, m_options))
         return status;
     const QString path = m_options.file.isEmpty() ? TradeskillData::filePath() : m_options.file;
-    if (!m_readData(path, m_groups))
-        return ToolMessages::InvalidInput;
+    const Result<> read = m_readData(path, m_groups);
+    if (!read)
+        return ToolMessages::inputError(m_err, path, read.text());
     if (m_options.mode == Mode::List)
         return list();
     if (m_options.mode == Mode::CanMake)

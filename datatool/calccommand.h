@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/result.h"
 #include "tradeskill/procgroup.h"
 
 #include <QList>
@@ -19,8 +20,8 @@ class QJsonObject;
 class CalcCommand
 {
 public:
-    // Reads the data file at a path into groups; false after it reported why.
-    using DataReader = std::function<bool(const QString &path, QList<ProcGroup> &groups)>;
+    // Reads the data file at a path into groups, or says what is wrong with it.
+    using DataReader = std::function<Result<>(const QString &path, QList<ProcGroup> &groups)>;
 
     CalcCommand(QIODevice *out, QIODevice *err, DataReader readData);
 

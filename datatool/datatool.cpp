@@ -142,10 +142,10 @@ int DataTool::run(const QStringList &arguments)
     if (command == QLatin1String("calc")) {
         CalcCommand calc(m_out, m_err, [this](const QString &path, QList<ProcGroup> &groups) {
             FileContent data;
-            if (!readConvertible(path, FileContent::Kind::Data, data))
-                return false;
-            groups = std::move(data.groups);
-            return true;
+            const Result<> read = readConvertible(path, FileContent::Kind::Data, data);
+            if (read)
+                groups = std::move(data.groups);
+            return read;
         });
         return calc.run(arguments.mid(1));
     }
@@ -162,74 +162,61 @@ int DataTool::inputError(const QString &path, const QString &problem)
     return ToolMessages::inputError(m_err, path, problem);
 }
 
-bool DataTool::readFile(const QString &path, QByteArray &bytes)
+int DataTool::finish(const QString &path, const Result<> &result)
+{
+    return result ? Success : inputError(path, result.text());
+}
+
+Result<> DataTool::readFile(const QString &path, QByteArray &bytes)
 {
     // Only a regular file is opened, and no more than its size is read: a
     // FIFO or a device would block or never end.
     QFile file;
     FileIdentity identity;
     const Result<RegularFile::Status> opened = RegularFile::open(path, file, &identity);
-    if (opened.status() == RegularFile::Status::NotRegular) {
-        inputError(path, QFileInfo(path).isDir() ? QStringLiteral("cannot read: it is a directory")
-                                                 : QStringLiteral("cannot read: not a regular file"));
-        return false;
-    }
-    if (!opened) {
-        inputError(path, QStringLiteral("cannot read: %1").arg(opened.text()));
-        return false;
-    }
+    if (opened.status() == RegularFile::Status::NotRegular)
+        return Result<>::failure(QFileInfo(path).isDir() ? QStringLiteral("cannot read: it is a directory")
+                                                         : QStringLiteral("cannot read: not a regular file"));
+    if (!opened)
+        return Result<>::failure(QStringLiteral("cannot read: %1").arg(opened.text()));
     m_guard.addInput(identity);
     bytes = file.read(file.size());
-    if (file.error() != QFileDevice::NoError) {
-        inputError(path, QStringLiteral("cannot read: %1").arg(file.errorString()));
-        return false;
-    }
-    return true;
+    if (file.error() != QFileDevice::NoError)
+        return Result<>::failure(QStringLiteral("cannot read: %1").arg(file.errorString()));
+    return Result<>::ok();
 }
 
-bool DataTool::writeFile(const QString &path, OutputGuard::Kind kind, const QByteArray &bytes)
+Result<> DataTool::writeFile(const QString &path, OutputGuard::Kind kind, const QByteArray &bytes)
 {
     // The programs' own lock and saver: the target is checked and replaced
     // while no other Vorrak program writes it, only once every byte is
     // written, and only if it is a regular file.
     const FileLock lock(path);
-    if (!lock.isLocked()) {
-        inputError(path, QStringLiteral("cannot write: %1").arg(lock.reason()));
-        return false;
-    }
-    const QString refusal = m_guard.refusal(path, kind);
-    if (!refusal.isEmpty()) {
-        inputError(path, refusal);
-        return false;
-    }
+    if (!lock.isLocked())
+        return Result<>::failure(QStringLiteral("cannot write: %1").arg(lock.reason()));
+    const Result<> allowed = m_guard.mayWrite(path, kind);
+    if (!allowed)
+        return allowed;
     const Result<BinaryFileWriter::Status> written
         = BinaryFileWriter::write(path, [&bytes](QIODevice *device) { return device->write(bytes) == bytes.size(); });
-    if (!written) {
-        inputError(path,
-                   written.status() == BinaryFileWriter::Status::NotRegular
-                       ? QStringLiteral("cannot write: not a regular file")
-                       : QStringLiteral("cannot write: %1").arg(written.text()));
-        return false;
-    }
-    return true;
+    if (!written)
+        return Result<>::failure(written.status() == BinaryFileWriter::Status::NotRegular
+                                     ? QStringLiteral("cannot write: not a regular file")
+                                     : QStringLiteral("cannot write: %1").arg(written.text()));
+    return Result<>::ok();
 }
 
-bool DataTool::checkBytes(const QString &path, const QByteArray &bytes, FileChecker::Report &report)
+Result<> DataTool::checkBytes(const QString &path, const QByteArray &bytes, FileChecker::Report &report)
 {
     report = FileChecker(bytes).check();
-    if (!report.recognized && JsonImporter::looksLikeJson(bytes)) {
-        inputError(path, QStringLiteral("this is JSON, not a data or help file; "
-                                        "vorrak-data import %1 OUT makes one of it").arg(path));
-        return false;
-    }
-    if (!report.valid) {
-        inputError(path, report.describeProblem());
-        return false;
-    }
-    return true;
+    if (!report.recognized && JsonImporter::looksLikeJson(bytes))
+        return Result<>::failure(QStringLiteral("this is JSON, not a data or help file; "
+                                                "vorrak-data import %1 OUT makes one of it")
+                                     .arg(path));
+    return report.outcome;
 }
 
-bool DataTool::readContent(const QString &path, const QByteArray &bytes, FileContent &content)
+Result<> DataTool::readContent(const QString &path, const QByteArray &bytes, FileContent &content)
 {
     // The records come from the libraries' own readers, which check each
     // file as they read it; only a file they refuse is walked again by the
@@ -243,37 +230,30 @@ bool DataTool::readContent(const QString &path, const QByteArray &bytes, FileCon
     if (!read) {
         content = FileContent();
         FileChecker::Report report;
-        if (checkBytes(path, bytes, report))
-            inputError(path, QStringLiteral("the file could not be read"));
-        return false;
+        const Result<> checked = checkBytes(path, bytes, report);
+        return checked ? Result<>::failure(QStringLiteral("the file could not be read")) : checked;
     }
     content.kind = help ? FileContent::Kind::Help : FileContent::Kind::Data;
     // The readers leave the device after the last record.
     content.trailingBytes = bytes.mid(buffer.pos());
-    return true;
+    return Result<>::ok();
 }
 
-bool DataTool::readConvertible(const QString &path, FileContent::Kind wanted, FileContent &content)
+Result<> DataTool::readConvertible(const QString &path, FileContent::Kind wanted, FileContent &content)
 {
     QByteArray bytes;
-    if (!readFile(path, bytes))
-        return false;
-    if (!JsonImporter::looksLikeJson(bytes)) {
-        if (!readContent(path, bytes, content))
-            return false;
-    } else {
-        JsonImporter importer;
-        if (!importer.read(bytes, content)) {
-            inputError(path, importer.error());
-            return false;
-        }
-    }
-    if (content.kind != wanted) {
-        inputError(path, wanted == FileContent::Kind::Data ? QStringLiteral("this is help, not tradeskill data")
-                                                           : QStringLiteral("this is tradeskill data, not help"));
-        return false;
-    }
-    return true;
+    const Result<> file = readFile(path, bytes);
+    if (!file)
+        return file;
+    const Result<> read
+        = JsonImporter::looksLikeJson(bytes) ? JsonImporter().read(bytes, content) : readContent(path, bytes, content);
+    if (!read)
+        return read;
+    if (content.kind != wanted)
+        return Result<>::failure(wanted == FileContent::Kind::Data
+                                     ? QStringLiteral("this is help, not tradeskill data")
+                                     : QStringLiteral("this is tradeskill data, not help"));
+    return Result<>::ok();
 }
 
 int DataTool::exportFile(const QStringList &operands)
@@ -293,35 +273,41 @@ int DataTool::exportFile(const QStringList &operands)
 
     QByteArray bytes;
     FileContent content;
-    if (!readFile(path, bytes) || !readContent(path, bytes, content))
-        return InvalidInput;
+    Result<> read = readFile(path, bytes);
+    if (read)
+        read = readContent(path, bytes, content);
+    if (!read)
+        return finish(path, read);
     const QByteArray json = JsonExport::toJson(content);
     if (outPath.isEmpty()) {
         m_out->write(json);
         return Success;
     }
-    return writeFile(outPath, storeKind(content, true), json) ? Success : InvalidInput;
+    return finish(outPath, writeFile(outPath, storeKind(content, true), json));
 }
 
 int DataTool::importFile(const QString &jsonPath, const QString &outPath)
 {
     QByteArray json;
-    if (!readFile(jsonPath, json))
-        return InvalidInput;
     FileContent content;
-    JsonImporter importer;
-    if (!importer.read(json, content))
-        return inputError(jsonPath, importer.error());
+    Result<> read = readFile(jsonPath, json);
+    if (read)
+        read = JsonImporter().read(json, content);
+    if (!read)
+        return finish(jsonPath, read);
 
-    return writeFile(outPath, storeKind(content, false), content.toBinary()) ? Success : InvalidInput;
+    return finish(outPath, writeFile(outPath, storeKind(content, false), content.toBinary()));
 }
 
 int DataTool::checkFile(const QString &path)
 {
     QByteArray bytes;
     FileChecker::Report report;
-    if (!readFile(path, bytes) || !checkBytes(path, bytes, report))
-        return InvalidInput;
+    Result<> checked = readFile(path, bytes);
+    if (checked)
+        checked = checkBytes(path, bytes, report);
+    if (!checked)
+        return finish(path, checked);
     m_out->write(QStringLiteral("%1: %2\n").arg(path, report.describeValid()).toUtf8());
     return Success;
 }
@@ -329,8 +315,9 @@ int DataTool::checkFile(const QString &path)
 int DataTool::lintFile(const QString &path)
 {
     FileContent data;
-    if (!readConvertible(path, FileContent::Kind::Data, data))
-        return InvalidInput;
+    const Result<> read = readConvertible(path, FileContent::Kind::Data, data);
+    if (!read)
+        return finish(path, read);
     const QStringList findings = DataLinter::check(data.groups);
     for (const QString &finding : findings)
         m_out->write(QStringLiteral("%1: %2\n").arg(path, finding).toUtf8());
@@ -354,10 +341,13 @@ int DataTool::webPage(const QStringList &operands)
                               .arg(last));
     FileContent data;
     FileContent help;
-    if (!readConvertible(operands.first(), FileContent::Kind::Data, data))
-        return InvalidInput;
-    if (operands.size() == 3 && !readConvertible(operands.at(1), FileContent::Kind::Help, help))
-        return InvalidInput;
-    return writeFile(last, OutputGuard::Kind::WebPage, WebPage::build(data.groups, help.topics)) ? Success
-                                                                                                 : InvalidInput;
+    const Result<> dataRead = readConvertible(operands.first(), FileContent::Kind::Data, data);
+    if (!dataRead)
+        return finish(operands.first(), dataRead);
+    if (operands.size() == 3) {
+        const Result<> helpRead = readConvertible(operands.at(1), FileContent::Kind::Help, help);
+        if (!helpRead)
+            return finish(operands.at(1), helpRead);
+    }
+    return finish(last, writeFile(last, OutputGuard::Kind::WebPage, WebPage::build(data.groups, help.topics)));
 }

@@ -31,19 +31,23 @@ private:
     // "Usage:" and the lines of one command, or a usage error for no command.
     int commandHelp(const QString &command);
 
-    // Every file is read and written through these.
+    // Every file is read and written through these. A failure's text is
+    // the problem to report for `path`.
     // Every file read is an input that no output of the command replaces.
-    bool readFile(const QString &path, QByteArray &bytes);
+    Result<> readFile(const QString &path, QByteArray &bytes);
     // Writes a file of `kind`, only over a file of the same kind.
-    bool writeFile(const QString &path, OutputGuard::Kind kind, const QByteArray &bytes);
-    // Checks the bytes of a data or help file; an invalid one is reported.
-    bool checkBytes(const QString &path, const QByteArray &bytes, FileChecker::Report &report);
+    Result<> writeFile(const QString &path, OutputGuard::Kind kind, const QByteArray &bytes);
+    // Checks the bytes of a data or help file.
+    Result<> checkBytes(const QString &path, const QByteArray &bytes, FileChecker::Report &report);
     // A valid file's records, read from its bytes by the libraries' own readers.
-    bool readContent(const QString &path, const QByteArray &bytes, FileContent &content);
+    Result<> readContent(const QString &path, const QByteArray &bytes, FileContent &content);
     // A data or help file of the kind wanted, binary or in its JSON form.
-    bool readConvertible(const QString &path, FileContent::Kind wanted, FileContent &content);
+    Result<> readConvertible(const QString &path, FileContent::Kind wanted, FileContent &content);
     int usageError(const QString &problem);
     int inputError(const QString &path, const QString &problem);
+    // The exit status of a command that ends with `result` for `path`, its
+    // failure reported.
+    int finish(const QString &path, const Result<> &result);
 
     QIODevice *m_out;
     QIODevice *m_err;

@@ -7,13 +7,6 @@
 #include <QBuffer>
 #include <QtEndian>
 
-QString FileChecker::Report::describeProblem() const
-{
-    return QStringLiteral("%1 at byte %2: %3").arg(recognized ? QStringLiteral("damaged") : QStringLiteral("not recognized"))
-        .arg(offset)
-        .arg(problem);
-}
-
 namespace {
 
 QString counted(int count, const char *one, const char *many)
@@ -48,20 +41,22 @@ FileChecker::Report FileChecker::check()
     BinaryReader in(&buffer);
     qint32 magic = 0;
     if (!in.readInt32(magic)) {
-        m_report.problem = QStringLiteral("the file is %1 long, too short for the magic number")
-                               .arg(counted(int(qMin<qsizetype>(m_bytes.size(), 4)), "byte", "bytes"));
+        setProblem(0,
+                   QStringLiteral("the file is %1 long, too short for the magic number")
+                       .arg(counted(int(qMin<qsizetype>(m_bytes.size(), 4)), "byte", "bytes")));
         return m_report;
     }
     if (magic != TradeskillFile::Magic && magic != HelpFile::Magic) {
-        m_report.problem = QStringLiteral("unknown magic number 0x%1")
-                               .arg(QString::number(quint32(magic), 16).toUpper().rightJustified(8, QLatin1Char('0')));
+        setProblem(0,
+                   QStringLiteral("unknown magic number 0x%1")
+                       .arg(QString::number(quint32(magic), 16).toUpper().rightJustified(8, QLatin1Char('0'))));
         return m_report;
     }
     m_report.recognized = true;
     m_report.kind = magic == TradeskillFile::Magic ? FileContent::Kind::Data : FileContent::Kind::Help;
     const bool complete = m_report.kind == FileContent::Kind::Data ? readData(in) : readHelp(in);
     if (complete) {
-        m_report.valid = true;
+        m_report.outcome = Result<>::ok();
         m_report.end = in.position();
         if (m_report.end < m_bytes.size())
             m_report.note = QStringLiteral("%1 after the last record (from byte %2), which the programs ignore")
@@ -157,7 +152,16 @@ bool FileChecker::readInt(BinaryReader &in, const QString &field)
 
 bool FileChecker::fail(qint64 offset, const QString &field, const QString &what)
 {
-    m_report.offset = offset;
-    m_report.problem = field + QLatin1String(": ") + what;
+    setProblem(offset, field + QLatin1String(": ") + what);
     return false;
+}
+
+void FileChecker::setProblem(qint64 offset, const QString &problem)
+{
+    m_report.offset = offset;
+    m_report.outcome
+        = Result<>::failure(QStringLiteral("%1 at byte %2: %3")
+                                .arg(m_report.recognized ? QStringLiteral("damaged") : QStringLiteral("not recognized"))
+                                .arg(offset)
+                                .arg(problem));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/result.h"
 #include "datatool/filecontent.h"
 
 #include <QByteArray>
@@ -16,15 +17,14 @@ public:
     {
         bool recognized = false;   // a known magic number
         FileContent::Kind kind = FileContent::Kind::Data;
-        bool valid = false;
         qint64 offset = 0;         // where the broken field starts
-        QString problem;           // what is wrong there
+        // Valid, or what is wrong and where: "damaged at byte N: <problem>"
+        // or the same for an unknown magic.
+        Result<> outcome = Result<>::failure(QString());
         qint64 end = 0;            // for a valid file: the end of the last record
         QString note;              // for a valid file: bytes after that end
         int groups = 0, procs = 0, reqs = 0, topics = 0;
 
-        // "damaged at byte N: <problem>" or the same for an unknown magic.
-        QString describeProblem() const;
         // "valid data file: 2 groups, ..." for a valid file.
         QString describeValid() const;
     };
@@ -40,6 +40,8 @@ private:
     bool readByte(BinaryReader &in, const QString &field);
     bool readInt(BinaryReader &in, const QString &field);
     bool fail(qint64 offset, const QString &field, const QString &what);
+    // The report's failure: `problem` at byte `offset`.
+    void setProblem(qint64 offset, const QString &problem);
 
     QByteArray m_bytes;
     Report m_report;

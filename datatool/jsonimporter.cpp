@@ -75,7 +75,14 @@ bool JsonImporter::fail(const QString &path, const QString &problem)
     return false;
 }
 
-bool JsonImporter::read(const QByteArray &json, FileContent &content)
+Result<> JsonImporter::read(const QByteArray &json, FileContent &content)
+{
+    if (!readDocument(json, content))
+        return Result<>::failure(m_error);
+    return Result<>::ok();
+}
+
+bool JsonImporter::readDocument(const QByteArray &json, FileContent &content)
 {
     m_error.clear();
     QJsonParseError parseError;

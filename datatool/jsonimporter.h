@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/result.h"
 #include "datatool/filecontent.h"
 
 #include <QByteArray>
@@ -16,13 +17,15 @@ class QJsonValue;
 class JsonImporter
 {
 public:
-    bool read(const QByteArray &json, FileContent &content);
+    // The content, or the first problem found as the failure's text.
+    Result<> read(const QByteArray &json, FileContent &content);
     // True for text that starts, after blanks, like a JSON object; no
     // Vorrak file can, since neither magic number begins with '{'.
     static bool looksLikeJson(const QByteArray &bytes);
-    QString error() const { return m_error; }
 
 private:
+    // These return false once the first problem is kept in m_error.
+    bool readDocument(const QByteArray &json, FileContent &content);
     bool readGroup(const QJsonValue &value, const QString &path, ProcGroup &group);
     bool readProc(const QJsonValue &value, const QString &path, Proc &proc);
     bool readReq(const QJsonValue &value, const QString &path, Req &req);

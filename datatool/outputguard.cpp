@@ -90,22 +90,22 @@ QString OutputGuard::describe(Kind kind)
     return QStringLiteral("a file of another kind");
 }
 
-QString OutputGuard::refusal(const QString &path, Kind kind) const
+Result<> OutputGuard::mayWrite(const QString &path, Kind kind) const
 {
     const FileIdentity target = FileIdentity::ofPath(path);
     if (!target.exists || !target.regular)
-        return QString();
+        return Result<>::ok();
     for (const FileIdentity &input : m_inputs) {
         if (input.device == target.device && input.inode == target.inode)
-            return QStringLiteral("not replaced: it is one of this command's inputs");
+            return Result<>::failure(QStringLiteral("not replaced: it is one of this command's inputs"));
     }
     Kind existing;
     QString reason;
     if (!existingKind(path, existing, &reason))
-        return QString();
+        return Result<>::ok();
     if (!reason.isEmpty())
-        return QStringLiteral("not replaced: what it holds cannot be read (%1)").arg(reason);
+        return Result<>::failure(QStringLiteral("not replaced: what it holds cannot be read (%1)").arg(reason));
     if (existing == kind)
-        return QString();
-    return QStringLiteral("not replaced: it is %1, not %2").arg(describe(existing), describe(kind));
+        return Result<>::ok();
+    return Result<>::failure(QStringLiteral("not replaced: it is %1, not %2").arg(describe(existing), describe(kind)));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/regularfile.h"
+#include "common/result.h"
 
 #include <QByteArray>
 #include <QList>
@@ -25,8 +26,8 @@ public:
     static QString describe(Kind kind);
 
     void addInput(const FileIdentity &identity) { m_inputs.append(identity); }
-    // Why `path` must not be written with a file of `kind`; empty when it may.
-    QString refusal(const QString &path, Kind kind) const;
+    // Whether `path` may be written with a file of `kind`, and if not why.
+    Result<> mayWrite(const QString &path, Kind kind) const;
 
 private:
     QList<FileIdentity> m_inputs;

@@ -191,7 +191,7 @@ private slots:
     {
         QFETCH(QByteArray, bytes);
         const FileChecker::Report report = FileChecker(bytes).check();
-        QVERIFY2(report.valid, qPrintable(report.describeProblem()));
+        QVERIFY2(report.outcome.isOk(), qPrintable(report.outcome.text()));
 
         FileContent content = readWithLibrary(bytes, report.kind);
         content.trailingBytes = bytes.mid(report.end);
@@ -199,7 +199,8 @@ private slots:
 
         FileContent imported;
         JsonImporter importer;
-        QVERIFY2(importer.read(json, imported), qPrintable(importer.error()));
+        const Result<> outcome = importer.read(json, imported);
+        QVERIFY2(outcome.isOk(), qPrintable(outcome.text()));
         QCOMPARE(imported.kind, report.kind);
         QCOMPARE(imported.groups, content.groups);
         QCOMPARE(imported.topics, content.topics);
@@ -223,7 +224,7 @@ private slots:
             const QByteArray tag = "cut at " + QByteArray::number(cut);
             QByteArray part = bytes.left(cut);
             const FileChecker::Report report = FileChecker(part).check();
-            QVERIFY2(!report.valid, tag);
+            QVERIFY2(!report.outcome.isOk(), tag);
             QVERIFY2(report.recognized == (cut >= 4), tag);
             QVERIFY2(report.offset <= cut && report.offset >= lastOffset, tag);
             lastOffset = report.offset;
@@ -236,7 +237,7 @@ private slots:
             QVERIFY2(damaged == report.recognized, tag);
         }
         const FileChecker::Report whole = FileChecker(bytes).check();
-        QVERIFY(whole.valid);
+        QVERIFY(whole.outcome.isOk());
         QCOMPARE(whole.end, qint64(bytes.size()));
         QVERIFY(whole.note.isEmpty());
     }
@@ -275,8 +276,8 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, description);
         const FileChecker::Report report = FileChecker(bytes).check();
-        QVERIFY(!report.valid);
-        QCOMPARE(report.describeProblem(), description);
+        QVERIFY(!report.outcome.isOk());
+        QCOMPARE(report.outcome.text(), description);
     }
 
     void checkerSummary_data()
@@ -372,8 +373,9 @@ private slots:
         FileContent content;
         content.groups = richGroups();
         JsonImporter importer;
-        QVERIFY(!importer.read(json, content));
-        QCOMPARE(importer.error(), error);
+        const Result<> outcome = importer.read(json, content);
+        QVERIFY(!outcome.isOk());
+        QCOMPARE(outcome.text(), error);
         QCOMPARE(content.groups, richGroups()); // untouched on failure
     }
 
@@ -404,11 +406,12 @@ private slots:
         const QString json = QStringLiteral("{\"format\": \"%1\", \"%2\": [%3]}").arg(format, list, items.join(','));
         FileContent content;
         JsonImporter importer;
-        QCOMPARE(importer.read(json.toUtf8(), content), ok);
+        const Result<> outcome = importer.read(json.toUtf8(), content);
+        QCOMPARE(outcome.isOk(), ok);
         if (ok) {
             QCOMPARE(content.topics.size() + content.groups.size(), count);
         } else {
-            QCOMPARE(importer.error(),
+            QCOMPARE(outcome.text(),
                      QStringLiteral("%1: %2 entries, but the file holds at most 65535").arg(list).arg(count));
         }
     }
@@ -420,7 +423,8 @@ private slots:
                                 "{\"name\": \"b\", \"procs\": [{\"name\": \"p\", \"maxQL\": 1, \"minQL\": 1, \"reqs\": []}]}]}";
         FileContent content;
         JsonImporter importer;
-        QVERIFY2(importer.read(json, content), qPrintable(importer.error()));
+        const Result<> outcome = importer.read(json, content);
+        QVERIFY2(outcome.isOk(), qPrintable(outcome.text()));
         QCOMPARE(content.groups.size(), 2);
         QCOMPARE(content.groups.first().name, QStringLiteral("a\"}{,"));
     }
@@ -436,10 +440,11 @@ private slots:
             JsonImporter importer;
             // Only the final line break can go without harm.
             const bool whole = cut == json.size() - 1;
-            QVERIFY2(importer.read(json.left(cut), imported) == whole, tag);
+            const Result<> outcome = importer.read(json.left(cut), imported);
+            QVERIFY2(outcome.isOk() == whole, tag);
             if (!whole) {
-                QVERIFY2(importer.error().startsWith(QLatin1String("invalid JSON at line ")), tag);
-                QVERIFY2(!importer.error().contains(QLatin1Char('\n')), tag);
+                QVERIFY2(outcome.text().startsWith(QLatin1String("invalid JSON at line ")), tag);
+                QVERIFY2(!outcome.text().contains(QLatin1Char('\n')), tag);
             }
         }
     }
@@ -449,7 +454,8 @@ private slots:
         const QByteArray json = R"({"format": "vorrak-help", "topics": [{"id": "\ud800", "header": "\u0000a\n", "body": "\ud83d\ude00"}]})";
         FileContent content;
         JsonImporter importer;
-        QVERIFY2(importer.read(json, content), qPrintable(importer.error()));
+        const Result<> outcome = importer.read(json, content);
+        QVERIFY2(outcome.isOk(), qPrintable(outcome.text()));
         QCOMPARE(content.kind, FileContent::Kind::Help);
         const HelpTopic topic = content.topics.first();
         QCOMPARE(topic.id, QString(QChar(0xD800)));
