@@ -3,6 +3,7 @@
 #include "common/inplacewriter.h"
 #include "common/regularfile.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QSaveFile>
 
@@ -33,4 +34,13 @@ Result<BinaryFileWriter::Status> BinaryFileWriter::write(const QString &path, co
     if (!file.commit())
         return Result<Status>::failure(Status::Failed, file.errorString());
     return Result<Status>::ok(Status::Written);
+}
+
+QByteArray BinaryFileWriter::inMemory(const Writer &write)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    write(&buffer);
+    return bytes;
 }

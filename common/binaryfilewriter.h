@@ -2,6 +2,7 @@
 
 #include "common/result.h"
 
+#include <QByteArray>
 #include <QString>
 #include <functional>
 
@@ -25,4 +26,6 @@ public:
 
     // Runs `write` on `path`'s new version and commits.
     static Result<Status> write(const QString &path, const Writer &write);
+    // What `write` writes, in memory: a file image to convert or compare.
+    static QByteArray inMemory(const Writer &write);
 };

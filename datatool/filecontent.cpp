@@ -1,18 +1,15 @@
 #include "datatool/filecontent.h"
 
+#include "common/binaryfilewriter.h"
 #include "help/helpfile.h"
 #include "tradeskill/tradeskillfile.h"
 
-#include <QBuffer>
+#include <QIODevice>
 
 QByteArray FileContent::toBinary() const
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (kind == Kind::Data)
-        TradeskillFile::write(&buffer, groups);
-    else
-        HelpFile::write(&buffer, topics);
-    return bytes + trailingBytes;
+    const QByteArray records = BinaryFileWriter::inMemory([this](QIODevice *device) {
+        return kind == Kind::Data ? TradeskillFile::write(device, groups) : HelpFile::write(device, topics);
+    });
+    return records + trailingBytes;
 }

@@ -1,5 +1,6 @@
 #include "fuzz/readercheck.h"
 
+#include "common/binaryfilewriter.h"
 #include "help/helpfile.h"
 #include "tradeskill/tradeskillfile.h"
 
@@ -23,11 +24,7 @@ quint16 headerCount(const QByteArray &bytes)
 template <typename Record, typename Write>
 QByteArray written(const QList<Record> &records, Write write)
 {
-    QByteArray out;
-    QBuffer buffer(&out);
-    buffer.open(QIODevice::WriteOnly);
-    write(&buffer, records);
-    return out;
+    return BinaryFileWriter::inMemory([&](QIODevice *device) { return write(device, records); });
 }
 
 // What the three outcomes of a reader must look like for `bytes`, given the

@@ -1,12 +1,13 @@
 #include "tests/support/fixtures.h"
 
+#include "common/binaryfilewriter.h"
 #include "help/helpdata.h"
 #include "help/helpfile.h"
 #include "tests/support/scratchdir.h"
 #include "tradeskill/tradeskilldata.h"
 #include "tradeskill/tradeskillfile.h"
 
-#include <QBuffer>
+#include <QIODevice>
 
 namespace {
 
@@ -68,20 +69,12 @@ QList<HelpTopic> richTopics()
 
 QByteArray dataFileBytes(const QList<ProcGroup> &groups)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    TradeskillFile::write(&buffer, groups);
-    return bytes;
+    return BinaryFileWriter::inMemory([&groups](QIODevice *device) { return TradeskillFile::write(device, groups); });
 }
 
 QByteArray helpFileBytes(const QList<HelpTopic> &topics)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    HelpFile::write(&buffer, topics);
-    return bytes;
+    return BinaryFileWriter::inMemory([&topics](QIODevice *device) { return HelpFile::write(device, topics); });
 }
 
 qsizetype wholeGroups(const QList<ProcGroup> &groups, qsizetype size)
