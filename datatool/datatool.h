@@ -41,7 +41,7 @@ private:
     // A valid file's records, read from its bytes by the libraries' own readers.
     bool readContent(const QString &path, const QByteArray &bytes, FileContent &content);
     // A data or help file of the kind wanted, binary or in its JSON form.
-    bool readConvertible(const QString &path, FileContent::Kind wanted, FileContent &content);
+    bool readConvertible(const QString &path, const FileKind &wanted, FileContent &content);
     int usageError(const QString &problem);
     int inputError(const QString &path, const QString &problem);
 

@@ -1,10 +1,64 @@
 #include "datatool/filecontent.h"
 
+#include "datatool/filechecker.h"
+#include "datatool/jsonexport.h"
+#include "datatool/jsonformat.h"
+#include "datatool/jsonimporter.h"
 #include "help/helpfile.h"
 #include "tradeskill/tradeskillfile.h"
 
 #include <QBuffer>
 #include <QDataStream>
+
+const FileKind FileKind::Data{
+    TradeskillFile::Format,
+    "tradeskill data",
+    JsonFormat::DataFormat,
+    JsonFormat::Key::Groups,
+    [](QIODevice *device, FileContent &content) {
+        return TradeskillFile::read(device, content.groups, CountWord::Groups);
+    },
+    [](QDataStream &out, const FileContent &content) { TradeskillFile::write(out, content.groups); },
+    [](FieldChecker &checker) { return TradeskillFile::walk(checker); },
+    JsonExport::writeGroups,
+    &JsonImporter::appendGroup,
+};
+
+const FileKind FileKind::Help{
+    HelpFile::Format,
+    "help",
+    JsonFormat::HelpFormat,
+    JsonFormat::Key::Topics,
+    [](QIODevice *device, FileContent &content) { return HelpFile::read(device, content.topics); },
+    [](QDataStream &out, const FileContent &content) { HelpFile::write(out, content.topics); },
+    [](FieldChecker &checker) { return HelpFile::walk(checker); },
+    JsonExport::writeTopics,
+    &JsonImporter::appendTopic,
+};
+
+const QList<const FileKind *> &FileKind::all()
+{
+    static const QList<const FileKind *> kinds{&Data, &Help};
+    return kinds;
+}
+
+const FileKind *FileKind::byMagic(qint32 magic)
+{
+    for (const FileKind *kind : all()) {
+        if (kind->format.magic == magic)
+            return kind;
+    }
+    return nullptr;
+}
+
+const FileKind *FileKind::byJsonFormat(const QString &format)
+{
+    for (const FileKind *kind : all()) {
+        if (format == QLatin1String(kind->jsonFormat))
+            return kind;
+    }
+    return nullptr;
+}
 
 QByteArray FileContent::toBinary() const
 {
@@ -12,9 +66,6 @@ QByteArray FileContent::toBinary() const
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QDataStream out(&buffer);
-    if (kind == Kind::Data)
-        TradeskillFile::write(out, groups);
-    else
-        HelpFile::write(out, topics);
+    kind->write(out, *this);
     return bytes + trailingBytes;
 }

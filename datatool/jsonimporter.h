@@ -22,6 +22,11 @@ public:
     static bool looksLikeJson(const QByteArray &bytes);
     QString error() const { return m_error; }
 
+    // One record of the list of a file kind, read from `value` (at `path`)
+    // and appended to the content's list; see FileKind.
+    bool appendGroup(const QJsonValue &value, const QString &path, FileContent &content);
+    bool appendTopic(const QJsonValue &value, const QString &path, FileContent &content);
+
 private:
     bool readGroup(const QJsonValue &value, const QString &path, ProcGroup &group);
     bool readProc(const QJsonValue &value, const QString &path, Proc &proc);
