@@ -83,12 +83,13 @@ private:
 
 // Reads a file in two passes. The first walks the whole file with a
 // RecordSkipper, holding nothing but one block of it in memory however large
-// the file claims to be. The second walks it again with `builder`, which has
-// start(in, wholeRecords, wholeBytes) called first: it must take the
-// top-level count as `wholeRecords`, so that every count it sees is backed by
-// its records, each list can be reserved at its size, and on damage only the
-// records before the one in which the damage lies are built. `wholeBytes`
-// is what those records take in the file, with the magic number.
+// the file claims to be. Then `builder` is told prepare(wholeRecords,
+// wholeBytes): it must take the top-level count as `wholeRecords`, so that
+// every count it sees is backed by its records, each list can be reserved at
+// its size, and on damage only the records before the one in which the
+// damage lies are built; `wholeBytes` is what those records take in the
+// file, with the magic number, for a builder that makes room first. The
+// second pass walks the file again with the builder, after setReader(in).
 template <typename Walk, typename Builder>
 ReadResult readInTwoPasses(QIODevice *device, qint32 magic, Walk walk, Builder &builder)
 {
@@ -106,6 +107,7 @@ ReadResult readInTwoPasses(QIODevice *device, qint32 magic, Walk walk, Builder &
         wholeRecords = skipper.wholeRecords();
         wholeBytes = skipper.wholeEnd() - start;
     }
+    builder.prepare(wholeRecords, wholeBytes);
     if (!device->seek(start))
         return ReadResult::Damaged;
 
@@ -113,7 +115,7 @@ ReadResult readInTwoPasses(QIODevice *device, qint32 magic, Walk walk, Builder &
     qint32 found = 0;
     if (!in.readInt32(found) || found != magic)
         return ReadResult::Damaged;
-    builder.start(in, wholeRecords, wholeBytes);
+    builder.setReader(in);
     if (!walk(builder))
         return ReadResult::Damaged;
     return complete ? ReadResult::Ok : ReadResult::Damaged;

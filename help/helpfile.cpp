@@ -31,11 +31,8 @@ public:
     {
     }
 
-    void start(BinaryReader &in, int wholeTopics, qint64)
-    {
-        m_in = &in;
-        m_wholeTopics = wholeTopics;
-    }
+    void prepare(int wholeTopics, qint64) { m_wholeTopics = wholeTopics; }
+    void setReader(BinaryReader &in) { m_in = &in; }
 
     bool count(Field, int &n)
     {

@@ -27,13 +27,13 @@ public:
     {
     }
 
-    void start(BinaryReader &in, int wholeGroups, qint64 wholeBytes)
+    void prepare(int wholeGroups, qint64 wholeBytes)
     {
-        m_in = &in;
         m_wholeGroups = wholeGroups;
         // The groups built take about 1.4 times their bytes in the file.
         m_room.emplace(wholeBytes / 2 * 3);
     }
+    void setReader(BinaryReader &in) { m_in = &in; }
 
     bool count(Field field, int &n)
     {
