@@ -115,7 +115,7 @@ public:
             m_procIndex = index;
             break;
         case Record::Req:
-            m_req = Req();
+            // Every field of a requirement is read before it is appended.
             m_reqIndex = index;
             break;
         }
