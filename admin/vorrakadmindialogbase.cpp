@@ -44,11 +44,10 @@ QTreeWidgetItem *reqRow(QStringList columns)
 
 } // namespace
 
-VorrakAdminDialogBase::VorrakAdminDialogBase(QWidget *parent, const char *name, bool modal,
-                                             Qt::WindowFlags flags)
+VorrakAdminDialogBase::VorrakAdminDialogBase(QWidget *parent, const char *name, bool modal, Qt::WindowFlags flags)
     : QDialog(parent, flags)
     , m_ui(std::make_unique<Ui::VorrakAdminDialogBase>())
-    , m_data("Groups: %d")
+    , m_data(CountWord::Groups)
 {
     setUpDialog(*this, name, modal);
 

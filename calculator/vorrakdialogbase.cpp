@@ -18,7 +18,7 @@
 
 VorrakDialogBase::VorrakDialogBase(QWidget *parent, const char *name, bool modal, Qt::WindowFlags f)
     : QDialog(parent, f)
-    , m_data("ProcGroups: %d")
+    , m_data(CountWord::ProcGroups)
     , m_ui(std::make_unique<Ui::VorrakDialogBase>())
 {
     const LoadResult loaded = m_data.load();

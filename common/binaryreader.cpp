@@ -89,14 +89,6 @@ bool BinaryReader::readUInt8(quint8 &value)
     return true;
 }
 
-bool BinaryReader::skipBytes(qint64 count)
-{
-    if (m_damaged || count > m_size - m_position)
-        return fail();
-    m_position += count;
-    return true;
-}
-
 bool BinaryReader::readTextLength(qint64 &length, bool &isNull)
 {
     qint32 signedLength;

@@ -11,8 +11,6 @@
 #include "datatool/jsonimporter.h"
 #include "datatool/toolmessages.h"
 #include "datatool/webpage.h"
-#include "help/helpfile.h"
-#include "tradeskill/tradeskillfile.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -27,9 +25,7 @@ namespace {
 // The kind of file written for `content`, binary or in its JSON form.
 OutputGuard::Kind storeKind(const FileContent &content, bool json)
 {
-    if (content.kind == FileContent::Kind::Data)
-        return json ? OutputGuard::Kind::DataJson : OutputGuard::Kind::DataFile;
-    return json ? OutputGuard::Kind::HelpJson : OutputGuard::Kind::HelpFile;
+    return {json ? OutputGuard::Form::Json : OutputGuard::Form::File, content.kind};
 }
 
 // Each command's lines of the usage text, as the full text shows them.
@@ -142,7 +138,7 @@ int DataTool::run(const QStringList &arguments)
     if (command == QLatin1String("calc")) {
         CalcCommand calc(m_out, m_err, [this](const QString &path, QList<ProcGroup> &groups) {
             FileContent data;
-            const Result<> read = readConvertible(path, FileContent::Kind::Data, data);
+            const Result<> read = readConvertible(path, FileKind::Data, data);
             if (read)
                 groups = std::move(data.groups);
             return read;
@@ -221,25 +217,23 @@ Result<> DataTool::readContent(const QString &path, const QByteArray &bytes, Fil
     // The records come from the libraries' own readers, which check each
     // file as they read it; only a file they refuse is walked again by the
     // checker, to say what is wrong and where.
-    const bool help = bytes.size() >= 4 && qFromBigEndian<qint32>(bytes.constData()) == HelpFile::Magic;
+    const FileKind *kind = bytes.size() >= 4 ? FileKind::byMagic(qFromBigEndian<qint32>(bytes.constData())) : nullptr;
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    const bool read = help ? HelpFile::read(&buffer, content.topics) == HelpFile::ReadResult::Ok
-                           : TradeskillFile::read(&buffer, content.groups, "Groups: %d") == TradeskillFile::ReadResult::Ok;
-    if (!read) {
+    if (!kind || kind->read(&buffer, content) != ReadResult::Ok) {
         content = FileContent();
         FileChecker::Report report;
         const Result<> checked = checkBytes(path, bytes, report);
         return checked ? Result<>::failure(QStringLiteral("the file could not be read")) : checked;
     }
-    content.kind = help ? FileContent::Kind::Help : FileContent::Kind::Data;
+    content.kind = kind;
     // The readers leave the device after the last record.
     content.trailingBytes = bytes.mid(buffer.pos());
     return Result<>::ok();
 }
 
-Result<> DataTool::readConvertible(const QString &path, FileContent::Kind wanted, FileContent &content)
+Result<> DataTool::readConvertible(const QString &path, const FileKind &wanted, FileContent &content)
 {
     QByteArray bytes;
     const Result<> file = readFile(path, bytes);
@@ -249,10 +243,9 @@ Result<> DataTool::readConvertible(const QString &path, FileContent::Kind wanted
         = JsonImporter::looksLikeJson(bytes) ? JsonImporter().read(bytes, content) : readContent(path, bytes, content);
     if (!read)
         return read;
-    if (content.kind != wanted)
-        return Result<>::failure(wanted == FileContent::Kind::Data
-                                     ? QStringLiteral("this is help, not tradeskill data")
-                                     : QStringLiteral("this is tradeskill data, not help"));
+    if (content.kind != &wanted)
+        return Result<>::failure(
+            QStringLiteral("this is %1, not %2").arg(QLatin1String(content.kind->holds), QLatin1String(wanted.holds)));
     return Result<>::ok();
 }
 
@@ -315,7 +308,7 @@ int DataTool::checkFile(const QString &path)
 int DataTool::lintFile(const QString &path)
 {
     FileContent data;
-    const Result<> read = readConvertible(path, FileContent::Kind::Data, data);
+    const Result<> read = readConvertible(path, FileKind::Data, data);
     if (!read)
         return finish(path, read);
     const QStringList findings = DataLinter::check(data.groups);
@@ -334,20 +327,19 @@ int DataTool::webPage(const QStringList &operands)
     const QString &last = operands.last();
     if (operands.size() == 2
         && (last.endsWith(QLatin1String(".hlp"), Qt::CaseInsensitive)
-            || (OutputGuard::existingKind(last, kind)
-                && (kind == OutputGuard::Kind::HelpFile || kind == OutputGuard::Kind::HelpJson))))
+            || (OutputGuard::existingKind(last, kind) && kind.file == &FileKind::Help)))
         return usageError(QStringLiteral("web: \"%1\" could be the help file or the page to write; name the page "
                                          "last: vorrak-data web DATA [HELP] OUT.html")
                               .arg(last));
     FileContent data;
     FileContent help;
-    const Result<> dataRead = readConvertible(operands.first(), FileContent::Kind::Data, data);
+    const Result<> dataRead = readConvertible(operands.first(), FileKind::Data, data);
     if (!dataRead)
         return finish(operands.first(), dataRead);
     if (operands.size() == 3) {
-        const Result<> helpRead = readConvertible(operands.at(1), FileContent::Kind::Help, help);
+        const Result<> helpRead = readConvertible(operands.at(1), FileKind::Help, help);
         if (!helpRead)
             return finish(operands.at(1), helpRead);
     }
-    return finish(last, writeFile(last, OutputGuard::Kind::WebPage, WebPage::build(data.groups, help.topics)));
+    return finish(last, writeFile(last, {OutputGuard::Form::WebPage}, WebPage::build(data.groups, help.topics)));
 }

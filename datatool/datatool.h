@@ -42,7 +42,7 @@ private:
     // A valid file's records, read from its bytes by the libraries' own readers.
     Result<> readContent(const QString &path, const QByteArray &bytes, FileContent &content);
     // A data or help file of the kind wanted, binary or in its JSON form.
-    Result<> readConvertible(const QString &path, FileContent::Kind wanted, FileContent &content);
+    Result<> readConvertible(const QString &path, const FileKind &wanted, FileContent &content);
     int usageError(const QString &problem);
     int inputError(const QString &path, const QString &problem);
     // The exit status of a command that ends with `result` for `path`, its

@@ -39,11 +39,14 @@ void writeProc(JsonWriter &json, const Proc &proc)
     json.endObject();
 }
 
-void writeGroups(JsonWriter &json, const QList<ProcGroup> &groups)
+} // namespace
+
+namespace JsonExport {
+
+void writeGroups(JsonWriter &json, const FileContent &content)
 {
-    json.key(Key::Groups);
     json.beginArray();
-    for (const ProcGroup &group : groups) {
+    for (const ProcGroup &group : content.groups) {
         json.beginObject();
         json.key(Key::Name);
         json.string(group.name);
@@ -57,11 +60,10 @@ void writeGroups(JsonWriter &json, const QList<ProcGroup> &groups)
     json.endArray();
 }
 
-void writeTopics(JsonWriter &json, const QList<HelpTopic> &topics)
+void writeTopics(JsonWriter &json, const FileContent &content)
 {
-    json.key(Key::Topics);
     json.beginArray();
-    for (const HelpTopic &topic : topics) {
+    for (const HelpTopic &topic : content.topics) {
         json.beginObject();
         json.key(Key::Id);
         json.string(topic.id);
@@ -74,21 +76,14 @@ void writeTopics(JsonWriter &json, const QList<HelpTopic> &topics)
     json.endArray();
 }
 
-} // namespace
-
-namespace JsonExport {
-
 QByteArray toJson(const FileContent &content)
 {
     JsonWriter json;
     json.beginObject();
     json.key(Key::Format);
-    const bool data = content.kind == FileContent::Kind::Data;
-    json.string(QString::fromLatin1(data ? JsonFormat::DataFormat : JsonFormat::HelpFormat));
-    if (data)
-        writeGroups(json, content.groups);
-    else
-        writeTopics(json, content.topics);
+    json.string(QString::fromLatin1(content.kind->jsonFormat));
+    json.key(content.kind->jsonList);
+    content.kind->writeJson(json, content);
     if (!content.trailingBytes.isEmpty()) {
         json.key(Key::TrailingBytes);
         json.string(QString::fromLatin1(content.trailingBytes.toHex()));

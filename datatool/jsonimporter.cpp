@@ -100,18 +100,14 @@ bool JsonImporter::readDocument(const QByteArray &json, FileContent &content)
 
     const QJsonValue format = root.value(Key::Format);
     FileContent result;
-    QString listKey;
-    if (format == QLatin1String(JsonFormat::DataFormat)) {
-        result.kind = FileContent::Kind::Data;
-        listKey = Key::Groups;
-    } else if (format == QLatin1String(JsonFormat::HelpFormat)) {
-        result.kind = FileContent::Kind::Help;
-        listKey = Key::Topics;
-    } else {
-        return fail(Key::Format,
-                    QStringLiteral("expected \"%1\" or \"%2\"")
-                        .arg(QLatin1String(JsonFormat::DataFormat), QLatin1String(JsonFormat::HelpFormat)));
+    result.kind = format.isString() ? FileKind::byJsonFormat(format.toString()) : nullptr;
+    if (!result.kind) {
+        QStringList formats;
+        for (const FileKind *kind : FileKind::all())
+            formats.append(QStringLiteral("\"%1\"").arg(QLatin1String(kind->jsonFormat)));
+        return fail(Key::Format, QStringLiteral("expected %1").arg(formats.join(QLatin1String(" or "))));
     }
+    const QString listKey = result.kind->jsonList;
     QJsonObject checked;
     if (!object(root, QString(), {Key::Format, listKey, QStringLiteral("?") + Key::TrailingBytes}, checked))
         return false;
@@ -120,18 +116,8 @@ bool JsonImporter::readDocument(const QByteArray &json, FileContent &content)
     if (!list(root, listKey, QString(), items))
         return false;
     for (qsizetype i = 0; i < items.size(); ++i) {
-        const QString path = element(listKey, i);
-        if (result.kind == FileContent::Kind::Data) {
-            ProcGroup group;
-            if (!readGroup(items.at(i), path, group))
-                return false;
-            result.groups.append(std::move(group));
-        } else {
-            HelpTopic topic;
-            if (!readTopic(items.at(i), path, topic))
-                return false;
-            result.topics.append(std::move(topic));
-        }
+        if (!(this->*result.kind->readJson)(items.at(i), element(listKey, i), result))
+            return false;
     }
     if (!readTrailingBytes(root, result.trailingBytes))
         return false;
@@ -187,6 +173,24 @@ bool JsonImporter::readReq(const QJsonValue &value, const QString &path, Req &re
         return false;
     req.t = quint8(t);
     req.id = qint32(id);
+    return true;
+}
+
+bool JsonImporter::appendGroup(const QJsonValue &value, const QString &path, FileContent &content)
+{
+    ProcGroup group;
+    if (!readGroup(value, path, group))
+        return false;
+    content.groups.append(std::move(group));
+    return true;
+}
+
+bool JsonImporter::appendTopic(const QJsonValue &value, const QString &path, FileContent &content)
+{
+    HelpTopic topic;
+    if (!readTopic(value, path, topic))
+        return false;
+    content.topics.append(std::move(topic));
     return true;
 }
 

@@ -23,6 +23,11 @@ public:
     // Vorrak file can, since neither magic number begins with '{'.
     static bool looksLikeJson(const QByteArray &bytes);
 
+    // One record of the list of a file kind, read from `value` (at `path`)
+    // and appended to the content's list; see FileKind.
+    bool appendGroup(const QJsonValue &value, const QString &path, FileContent &content);
+    bool appendTopic(const QJsonValue &value, const QString &path, FileContent &content);
+
 private:
     // These return false once the first problem is kept in m_error.
     bool readDocument(const QByteArray &json, FileContent &content);

@@ -1,9 +1,5 @@
 #include "datatool/outputguard.h"
 
-#include "datatool/jsonformat.h"
-#include "help/helpfile.h"
-#include "tradeskill/tradeskillfile.h"
-
 #include <QFile>
 #include <QRegularExpression>
 #include <QtEndian>
@@ -19,27 +15,21 @@ constexpr qint64 HeadBytes = 4096;
 OutputGuard::Kind OutputGuard::kindOf(const QByteArray &head)
 {
     if (head.size() >= 4) {
-        const qint32 magic = qFromBigEndian<qint32>(head.constData());
-        if (magic == TradeskillFile::Magic)
-            return Kind::DataFile;
-        if (magic == HelpFile::Magic)
-            return Kind::HelpFile;
+        if (const FileKind *file = FileKind::byMagic(qFromBigEndian<qint32>(head.constData())))
+            return {Form::File, file};
     }
     QByteArray text = head.startsWith("\xEF\xBB\xBF") ? head.mid(3) : head;
     text = text.trimmed();
     if (text.startsWith('{')) {
         static const QRegularExpression format(QStringLiteral("\"format\"\\s*:\\s*\"([^\"]*)\""));
-        const QString found = format.match(QString::fromUtf8(text)).captured(1);
-        if (found == QLatin1String(JsonFormat::DataFormat))
-            return Kind::DataJson;
-        if (found == QLatin1String(JsonFormat::HelpFormat))
-            return Kind::HelpJson;
-        return Kind::Other;
+        if (const FileKind *file = FileKind::byJsonFormat(format.match(QString::fromUtf8(text)).captured(1)))
+            return {Form::Json, file};
+        return {};
     }
     const QByteArray start = text.left(14).toLower();
     if (start.startsWith("<!doctype html") || start.startsWith("<html"))
-        return Kind::WebPage;
-    return Kind::Other;
+        return {Form::WebPage};
+    return {};
 }
 
 bool OutputGuard::existingKind(const QString &path, Kind &kind, QString *reason)
@@ -51,7 +41,7 @@ bool OutputGuard::existingKind(const QString &path, Kind &kind, QString *reason)
     case RegularFile::Status::NotRegular:
         return false;
     case RegularFile::Status::Failed:
-        kind = Kind::Other;
+        kind = {};
         if (reason)
             *reason = opened.text();
         return true;
@@ -60,7 +50,7 @@ bool OutputGuard::existingKind(const QString &path, Kind &kind, QString *reason)
     }
     const QByteArray head = file.read(HeadBytes);
     if (file.error() != QFileDevice::NoError) {
-        kind = Kind::Other;
+        kind = {};
         if (reason)
             *reason = file.errorString();
         return true;
@@ -73,18 +63,14 @@ bool OutputGuard::existingKind(const QString &path, Kind &kind, QString *reason)
 
 QString OutputGuard::describe(Kind kind)
 {
-    switch (kind) {
-    case Kind::DataFile:
-        return QStringLiteral("a Vorrak data file");
-    case Kind::HelpFile:
-        return QStringLiteral("a Vorrak help file");
-    case Kind::DataJson:
-        return QStringLiteral("the JSON form of a data file");
-    case Kind::HelpJson:
-        return QStringLiteral("the JSON form of a help file");
-    case Kind::WebPage:
+    switch (kind.form) {
+    case Form::File:
+        return QStringLiteral("a Vorrak %1").arg(QLatin1String(kind.file->format.what));
+    case Form::Json:
+        return QStringLiteral("the JSON form of a %1").arg(QLatin1String(kind.file->format.what));
+    case Form::WebPage:
         return QStringLiteral("a web page");
-    case Kind::Other:
+    case Form::Other:
         break;
     }
     return QStringLiteral("a file of another kind");

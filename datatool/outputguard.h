@@ -2,6 +2,7 @@
 
 #include "common/regularfile.h"
 #include "common/result.h"
+#include "datatool/filecontent.h"
 
 #include <QByteArray>
 #include <QList>
@@ -15,7 +16,15 @@
 class OutputGuard
 {
 public:
-    enum class Kind { DataFile, HelpFile, DataJson, HelpJson, WebPage, Other };
+    enum class Form { File, Json, WebPage, Other };
+    // A Vorrak file or its JSON form, of one FileKind, or another kind of file.
+    struct Kind
+    {
+        Form form = Form::Other;
+        const FileKind *file = nullptr; // for File and Json
+
+        bool operator==(const Kind &other) const { return form == other.form && file == other.file; }
+    };
 
     // The kind that the first bytes of a file show.
     static Kind kindOf(const QByteArray &head);

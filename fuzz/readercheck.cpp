@@ -61,36 +61,39 @@ QString checkOutcome(const QByteArray &bytes, bool recognised, bool damaged, qsi
     return QString();
 }
 
+// One reader's guarantees for `bytes`.
+template <typename Record, typename Read, typename Write>
+QString checkFile(const QByteArray &bytes, const FileFormat &format, Read read, Write write, QString *outcome)
+{
+    QByteArray copy = bytes;
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    QList<Record> records;
+    const ReadResult result = read(&buffer, records);
+    const bool recognised = result != ReadResult::BadMagic;
+    if (recognised != hasMagic(bytes, format.magic))
+        return QStringLiteral("the magic test disagrees with the first four bytes");
+    return checkOutcome(bytes, recognised, result == ReadResult::Damaged, records.size(), buffer.pos(),
+                        written(records, write), outcome);
+}
+
 } // namespace
 
 namespace ReaderCheck {
 
 QString checkDataFile(const QByteArray &bytes, QString *outcome)
 {
-    QByteArray copy = bytes;
-    QBuffer buffer(&copy);
-    buffer.open(QIODevice::ReadOnly);
-    QList<ProcGroup> groups;
-    const TradeskillFile::ReadResult result = TradeskillFile::read(&buffer, groups, "Groups: %d");
-    const bool recognised = result != TradeskillFile::ReadResult::BadMagic;
-    if (recognised != hasMagic(bytes, TradeskillFile::Magic))
-        return QStringLiteral("the magic test disagrees with the first four bytes");
-    return checkOutcome(bytes, recognised, result == TradeskillFile::ReadResult::Damaged, groups.size(),
-                        buffer.pos(), written(groups, TradeskillFile::write), outcome);
+    return checkFile<ProcGroup>(
+        bytes, TradeskillFile::Format,
+        [](QIODevice *device, QList<ProcGroup> &groups) {
+            return TradeskillFile::read(device, groups, CountWord::Groups);
+        },
+        TradeskillFile::write, outcome);
 }
 
 QString checkHelpFile(const QByteArray &bytes, QString *outcome)
 {
-    QByteArray copy = bytes;
-    QBuffer buffer(&copy);
-    buffer.open(QIODevice::ReadOnly);
-    QList<HelpTopic> topics;
-    const HelpFile::ReadResult result = HelpFile::read(&buffer, topics);
-    const bool recognised = result != HelpFile::ReadResult::BadMagic;
-    if (recognised != hasMagic(bytes, HelpFile::Magic))
-        return QStringLiteral("the magic test disagrees with the first four bytes");
-    return checkOutcome(bytes, recognised, result == HelpFile::ReadResult::Damaged, topics.size(), buffer.pos(),
-                        written(topics, HelpFile::write), outcome);
+    return checkFile<HelpTopic>(bytes, HelpFile::Format, HelpFile::read, HelpFile::write, outcome);
 }
 
 } // namespace ReaderCheck

@@ -3,20 +3,16 @@
 #include "common/debuglog.h"
 #include "help/helpfile.h"
 
-namespace {
-
-constexpr char FileName[] = "Vorrak.hlp";
-
-} // namespace
+using HelpFile::Format;
 
 HelpData::HelpData()
-    : m_file(FileName, "help file", "topic")
+    : m_file(Format.fileName, Format.what, Format.record())
 {
 }
 
 QString HelpData::filePath()
 {
-    return StoreFile::inCurrentDirectory(QLatin1String(FileName));
+    return StoreFile::inCurrentDirectory(QLatin1String(Format.fileName));
 }
 
 LoadResult HelpData::load()

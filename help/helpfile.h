@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/fieldwalk.h"
+#include "common/fileformat.h"
 #include "common/storefile.h"
 #include "help/helptopic.h"
 
@@ -13,6 +15,35 @@ namespace HelpFile {
 
 constexpr qint32 Magic = qint32(0xE9A7143D);
 constexpr int MaxTopics = 0xFFFF;
+
+enum class Record { Topic };
+constexpr RecordName RecordNames[] = {{"topic", "topics"}};
+inline RecordName recordName(Record record)
+{
+    return RecordNames[int(record)];
+}
+
+constexpr FileFormat Format{Magic, "Vorrak.hlp", "help file", RecordNames, std::size(RecordNames)};
+
+enum class Field { TopicCount, Id, Header, Body };
+// "topic count", "id", "header", "body".
+const char *fieldName(Field field);
+
+// The file after the magic number, field by field (see common/fieldwalk.h).
+template <typename Visitor>
+bool walk(Visitor &visit)
+{
+    int count;
+    if (!visit.count(Field::TopicCount, count))
+        return false;
+    for (int i = 0; i < count; ++i) {
+        visit.enter(Record::Topic, i);
+        if (!visit.text(Field::Id) || !visit.text(Field::Header) || !visit.text(Field::Body))
+            return false;
+        visit.leave(Record::Topic);
+    }
+    return true;
+}
 
 using ReadResult = ::ReadResult;
 

@@ -3,21 +3,17 @@
 #include "common/debuglog.h"
 #include "tradeskill/tradeskillfile.h"
 
-namespace {
+using TradeskillFile::Format;
 
-constexpr char FileName[] = "Vorrak.dat";
-
-} // namespace
-
-TradeskillData::TradeskillData(const char *countFormat)
-    : m_countFormat(countFormat)
-    , m_file(FileName, "data file", "group")
+TradeskillData::TradeskillData(CountWord countWord)
+    : m_countWord(countWord)
+    , m_file(Format.fileName, Format.what, Format.record())
 {
 }
 
 QString TradeskillData::filePath()
 {
-    return StoreFile::inCurrentDirectory(QLatin1String(FileName));
+    return StoreFile::inCurrentDirectory(QLatin1String(Format.fileName));
 }
 
 LoadResult TradeskillData::load()
@@ -25,7 +21,7 @@ LoadResult TradeskillData::load()
     const LoadResult result = m_file.load([this](QIODevice *device, qsizetype &records) {
         // Built aside: running out of memory midway leaves the store empty.
         QList<ProcGroup> groups;
-        const ReadResult read = TradeskillFile::read(device, groups, m_countFormat);
+        const ReadResult read = TradeskillFile::read(device, groups, m_countWord);
         m_procGrps = std::move(groups);
         records = m_procGrps.size();
         return read;

@@ -2,6 +2,7 @@
 
 #include "common/storefile.h"
 #include "tradeskill/procgroup.h"
+#include "tradeskill/tradeskillfile.h"
 
 #include <QList>
 #include <QString>
@@ -16,9 +17,9 @@ class TradeskillData
 public:
     using LoadStatus = ::LoadStatus;
 
-    // `countFormat` is the count line the owning program logs when loading:
+    // `countWord` names the count line the owning program logs when loading:
     // "ProcGroups: %d" or "Groups: %d".
-    explicit TradeskillData(const char *countFormat = "Groups: %d");
+    explicit TradeskillData(CountWord countWord = CountWord::Groups);
 
     static QString filePath();
 
@@ -44,7 +45,7 @@ private:
     StoreFile::Writer writer() const;
     // Whether the groups fit the file format, and if not why.
     Result<> fitsFormat() const;
-    const char *m_countFormat;
+    CountWord m_countWord;
     StoreFile m_file;
     QList<ProcGroup> m_procGrps;
 };

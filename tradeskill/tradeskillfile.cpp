@@ -8,173 +8,311 @@
 
 #include <QIODevice>
 
+#include <optional>
+
 namespace {
 
-bool readReq(BinaryReader &in, StringPool &pool, int index, Req &req)
-{
-    if (!in.readString(req.name, &pool) || !in.readString(req.multiplier, &pool) || !in.readUInt8(req.t)
-        || !in.readInt32(req.id))
-        return false;
-    VORRAK_DEBUG("        * Req #%d: %s - x%s (t=%d) (id=%d)", index, latin1Form(req.name).constData(),
-                 latin1Form(req.multiplier).constData(), int(req.t), int(req.id));
-    return true;
-}
+using TradeskillFile::Field;
+using TradeskillFile::Record;
 
-bool readProc(BinaryReader &in, StringPool &pool, int index, Proc &proc)
+// The building pass: fills each record as its fields come, logs each line
+// once the fields it shows are read, and appends a record once it is whole.
+class GroupBuilder
 {
-    if (!in.readString(proc.name, &pool))
-        return false;
-    VORRAK_DEBUG("    * Proc #%d: %s", index, latin1Form(proc.name).constData());
-    quint16 reqCount;
-    if (!in.readUInt8(proc.maxQL) || !in.readUInt8(proc.minQL))
-        return false;
-    VORRAK_DEBUG("      (Max QL: %d, Min QL: %d)", int(proc.maxQL), int(proc.minQL));
-    if (!in.readUInt16(reqCount))
-        return false;
-    VORRAK_DEBUG("      + Reqs: %d", int(reqCount));
-    proc.reqs.reserve(reqCount);
-    for (int k = 0; k < reqCount; ++k) {
-        Req req;
-        if (!readReq(in, pool, k, req))
-            return false;
-        proc.reqs.append(std::move(req));
+public:
+    GroupBuilder(QList<ProcGroup> &groups, CountWord countWord)
+        : m_groups(groups)
+        , m_countWord(countWord)
+    {
     }
-    return true;
-}
 
-bool readGroup(BinaryReader &in, StringPool &pool, int index, ProcGroup &group)
-{
-    if (!in.readString(group.name, &pool))
-        return false;
-    VORRAK_DEBUG("* Group #%d: %s", index, latin1Form(group.name).constData());
-    quint16 procCount;
-    if (!in.readUInt16(procCount))
-        return false;
-    VORRAK_DEBUG("  + Procs: %d", int(procCount));
-    group.procs.reserve(procCount);
-    for (int j = 0; j < procCount; ++j) {
-        Proc proc;
-        if (!readProc(in, pool, j, proc))
-            return false;
-        group.procs.append(std::move(proc));
+    void prepare(int wholeGroups, qint64 wholeBytes)
+    {
+        m_wholeGroups = wholeGroups;
+        // The groups built take about 1.4 times their bytes in the file.
+        m_room.emplace(wholeBytes / 2 * 3);
     }
-    return true;
-}
+    void setReader(BinaryReader &in) { m_in = &in; }
 
-// Checks the file's structure from the group count on and returns how many
-// groups are complete; `complete` tells whether all of them are, and
-// `wholeEnd` is the position where the last complete group ends.
-int scanGroups(BinaryReader &in, bool &complete, qint64 &wholeEnd)
-{
-    complete = false;
-    wholeEnd = in.position();
-    quint16 groupCount;
-    if (!in.readUInt16(groupCount))
-        return 0;
-    for (int i = 0; i < groupCount; ++i) {
-        quint16 procCount;
-        if (!in.skipString() || !in.readUInt16(procCount))
-            return i;
-        for (int j = 0; j < procCount; ++j) {
-            quint16 reqCount;
-            // Name, Max QL and Min QL, requirement count.
-            if (!in.skipString() || !in.skipBytes(2) || !in.readUInt16(reqCount))
-                return i;
-            for (int k = 0; k < reqCount; ++k) {
-                // Name, multiplier, t and id.
-                if (!in.skipString() || !in.skipString() || !in.skipBytes(1 + 4))
-                    return i;
-            }
+    bool count(Field field, int &n)
+    {
+        quint16 value;
+        if (!m_in->readUInt16(value))
+            return false;
+        n = value;
+        switch (field) {
+        case Field::GroupCount:
+            VORRAK_DEBUG("%s: %d", m_countWord == CountWord::ProcGroups ? "ProcGroups" : "Groups", n);
+            n = m_wholeGroups;
+            m_groups.reserve(m_groups.size() + n);
+            break;
+        case Field::ProcCount:
+            VORRAK_DEBUG("  + Procs: %d", n);
+            m_group.procs.reserve(n);
+            break;
+        default:
+            VORRAK_DEBUG("      + Reqs: %d", n);
+            m_proc.reqs.reserve(n);
+            break;
         }
-        wholeEnd = in.position();
+        return true;
     }
-    complete = true;
-    return groupCount;
-}
+
+    bool text(Field field)
+    {
+        switch (field) {
+        case Field::GroupName:
+            if (!m_in->readString(m_group.name, &m_pool))
+                return false;
+            VORRAK_DEBUG("* Group #%d: %s", m_groupIndex, latin1Form(m_group.name).constData());
+            return true;
+        case Field::ProcName:
+            if (!m_in->readString(m_proc.name, &m_pool))
+                return false;
+            VORRAK_DEBUG("    * Proc #%d: %s", m_procIndex, latin1Form(m_proc.name).constData());
+            return true;
+        case Field::ReqName:
+            return m_in->readString(m_req.name, &m_pool);
+        default:
+            return m_in->readString(m_req.multiplier, &m_pool);
+        }
+    }
+
+    bool byte(Field field)
+    {
+        switch (field) {
+        case Field::MaxQL:
+            return m_in->readUInt8(m_proc.maxQL);
+        case Field::MinQL:
+            if (!m_in->readUInt8(m_proc.minQL))
+                return false;
+            VORRAK_DEBUG("      (Max QL: %d, Min QL: %d)", int(m_proc.maxQL), int(m_proc.minQL));
+            return true;
+        default:
+            return m_in->readUInt8(m_req.t);
+        }
+    }
+
+    bool int32(Field)
+    {
+        if (!m_in->readInt32(m_req.id))
+            return false;
+        VORRAK_DEBUG("        * Req #%d: %s - x%s (t=%d) (id=%d)", m_reqIndex, latin1Form(m_req.name).constData(),
+                     latin1Form(m_req.multiplier).constData(), int(m_req.t), int(m_req.id));
+        return true;
+    }
+
+    void enter(Record record, int index)
+    {
+        switch (record) {
+        case Record::Group:
+            m_group = ProcGroup();
+            m_groupIndex = index;
+            break;
+        case Record::Proc:
+            m_proc = Proc();
+            m_procIndex = index;
+            break;
+        case Record::Req:
+            // Every field of a requirement is read before it is appended.
+            m_reqIndex = index;
+            break;
+        }
+    }
+
+    void leave(Record record)
+    {
+        switch (record) {
+        case Record::Group:
+            m_groups.append(std::move(m_group));
+            break;
+        case Record::Proc:
+            m_group.procs.append(std::move(m_proc));
+            break;
+        case Record::Req:
+            m_proc.reqs.append(std::move(m_req));
+            break;
+        }
+    }
+
+private:
+    QList<ProcGroup> &m_groups;
+    const CountWord m_countWord;
+    BinaryReader *m_in = nullptr;
+    int m_wholeGroups = 0;
+    std::optional<HeapReserve> m_room;
+    // Names and multipliers repeat throughout a file: each distinct one is kept once.
+    StringPool m_pool;
+    ProcGroup m_group;
+    Proc m_proc;
+    Req m_req;
+    int m_groupIndex = 0;
+    int m_procIndex = 0;
+    int m_reqIndex = 0;
+};
+
+// The writer: logs each line just before the fields it shows, with the
+// reader's texts, so that saving logs what loading the result does.
+class GroupWriter
+{
+public:
+    GroupWriter(BigEndianWriter &out, const QList<ProcGroup> &groups)
+        : m_out(out)
+        , m_groups(groups)
+        , m_log(vorrakDebugEnabled())
+    {
+    }
+
+    bool count(Field field, int &n)
+    {
+        switch (field) {
+        case Field::GroupCount:
+            n = int(m_groups.size());
+            if (m_log)
+                vorrakDebugLine("Groups: %d", n);
+            break;
+        case Field::ProcCount:
+            n = int(m_group->procs.size());
+            if (m_log)
+                vorrakDebugLine("  + Procs: %d", n);
+            break;
+        default:
+            n = int(m_proc->reqs.size());
+            if (m_log)
+                vorrakDebugLine("      + Reqs: %d", n);
+            break;
+        }
+        m_out.writeInt16(qint16(n));
+        return true;
+    }
+
+    bool text(Field field)
+    {
+        switch (field) {
+        case Field::GroupName:
+            if (m_log)
+                vorrakDebugLine("* Group #%d: %s", m_groupIndex, latin1Form(m_group->name).constData());
+            m_out.writeString(m_group->name);
+            break;
+        case Field::ProcName:
+            if (m_log)
+                vorrakDebugLine("    * Proc #%d: %s", m_procIndex, latin1Form(m_proc->name).constData());
+            m_out.writeString(m_proc->name);
+            break;
+        case Field::ReqName:
+            if (m_log)
+                vorrakDebugLine("        * Req #%d: %s - x%s (t=%d) (id=%d)", m_reqIndex,
+                                latin1Form(m_req->name).constData(), latin1Form(m_req->multiplier).constData(),
+                                int(m_req->t), int(m_req->id));
+            m_out.writeString(m_req->name);
+            break;
+        default:
+            m_out.writeString(m_req->multiplier);
+            break;
+        }
+        return true;
+    }
+
+    bool byte(Field field)
+    {
+        switch (field) {
+        case Field::MaxQL:
+            if (m_log)
+                vorrakDebugLine("      (Max QL: %d, Min QL: %d)", int(m_proc->maxQL), int(m_proc->minQL));
+            m_out.writeInt8(qint8(m_proc->maxQL));
+            break;
+        case Field::MinQL:
+            m_out.writeInt8(qint8(m_proc->minQL));
+            break;
+        default:
+            m_out.writeInt8(qint8(m_req->t));
+            break;
+        }
+        return true;
+    }
+
+    bool int32(Field)
+    {
+        m_out.writeInt32(m_req->id);
+        return true;
+    }
+
+    void enter(Record record, int index)
+    {
+        switch (record) {
+        case Record::Group:
+            m_group = &m_groups.at(index);
+            m_groupIndex = index;
+            break;
+        case Record::Proc:
+            m_proc = &m_group->procs.at(index);
+            m_procIndex = index;
+            break;
+        case Record::Req:
+            m_req = &m_proc->reqs.at(index);
+            m_reqIndex = index;
+            break;
+        }
+    }
+
+    void leave(Record) { }
+
+private:
+    BigEndianWriter &m_out;
+    const QList<ProcGroup> &m_groups;
+    const bool m_log;
+    const ProcGroup *m_group = nullptr;
+    const Proc *m_proc = nullptr;
+    const Req *m_req = nullptr;
+    int m_groupIndex = 0;
+    int m_procIndex = 0;
+    int m_reqIndex = 0;
+};
 
 } // namespace
 
 namespace TradeskillFile {
 
-ReadResult read(QIODevice *device, QList<ProcGroup> &groups, const char *countFormat)
+const char *fieldName(Field field)
 {
-    const qint64 start = device->pos();
-    int wholeGroups;
-    bool complete;
-    qint64 wholeEnd;
-    {
-        BinaryReader scan(device);
-        qint32 magic = 0;
-        if (!scan.readInt32(magic) || magic != Magic)
-            return ReadResult::BadMagic;
-        wholeGroups = scanGroups(scan, complete, wholeEnd);
+    switch (field) {
+    case Field::GroupCount:
+        return "group count";
+    case Field::GroupName:
+    case Field::ProcName:
+    case Field::ReqName:
+        return "name";
+    case Field::ProcCount:
+        return "process count";
+    case Field::MaxQL:
+        return "Max QL";
+    case Field::MinQL:
+        return "Min QL";
+    case Field::ReqCount:
+        return "requirement count";
+    case Field::Multiplier:
+        return "multiplier";
+    case Field::T:
+        return "t";
+    case Field::Id:
+        return "id";
     }
-    // The groups built take about 1.4 times their bytes in the file.
-    const HeapReserve room((wholeEnd - start) / 2 * 3);
-    if (!device->seek(start))
-        return ReadResult::Damaged;
+    return "";
+}
 
-    BinaryReader in(device);
-    qint32 magic = 0;
-    quint16 groupCount;
-    if (!in.readInt32(magic) || magic != Magic || !in.readUInt16(groupCount))
-        return ReadResult::Damaged;
-    VORRAK_DEBUG(countFormat, int(groupCount));
-    // Only the groups the first pass found whole are read, so every count
-    // below is backed by its records and each list is reserved at its size.
-    groupCount = quint16(wholeGroups);
-    groups.reserve(groups.size() + groupCount);
-    // Names and multipliers repeat throughout a file: each distinct one is kept once.
-    StringPool pool;
-    for (int i = 0; i < groupCount; ++i) {
-        ProcGroup group;
-        if (!readGroup(in, pool, i, group))
-            return ReadResult::Damaged;
-        groups.append(std::move(group));
-    }
-    return complete ? ReadResult::Ok : ReadResult::Damaged;
+ReadResult read(QIODevice *device, QList<ProcGroup> &groups, CountWord countWord)
+{
+    GroupBuilder builder(groups, countWord);
+    return readInTwoPasses(
+        device, Magic, [](auto &visit) { return walk(visit); }, builder);
 }
 
 bool write(QIODevice *device, const QList<ProcGroup> &groups)
 {
     BigEndianWriter writer(device);
-    const bool log = vorrakDebugEnabled();
     writer.writeInt32(Magic);
-    if (log)
-        vorrakDebugLine("Groups: %d", int(groups.size()));
-    writer.writeInt16(qint16(groups.size()));
-    for (int i = 0; i < groups.size(); ++i) {
-        const ProcGroup &group = groups.at(i);
-        if (log)
-            vorrakDebugLine("* Group #%d: %s", i, latin1Form(group.name).constData());
-        writer.writeString(group.name);
-        if (log)
-            vorrakDebugLine("  + Procs: %d", int(group.procs.size()));
-        writer.writeInt16(qint16(group.procs.size()));
-        for (int j = 0; j < group.procs.size(); ++j) {
-            const Proc &proc = group.procs.at(j);
-            if (log) {
-                vorrakDebugLine("    * Proc #%d: %s", j, latin1Form(proc.name).constData());
-                vorrakDebugLine("      (Max QL: %d, Min QL: %d)", int(proc.maxQL), int(proc.minQL));
-            }
-            writer.writeString(proc.name);
-            writer.writeInt8(qint8(proc.maxQL));
-            writer.writeInt8(qint8(proc.minQL));
-            if (log)
-                vorrakDebugLine("      + Reqs: %d", int(proc.reqs.size()));
-            writer.writeInt16(qint16(proc.reqs.size()));
-            for (int k = 0; k < proc.reqs.size(); ++k) {
-                const Req &req = proc.reqs.at(k);
-                if (log)
-                    vorrakDebugLine("        * Req #%d: %s - x%s (t=%d) (id=%d)", k, latin1Form(req.name).constData(),
-                                    latin1Form(req.multiplier).constData(), int(req.t), int(req.id));
-                writer.writeString(req.name);
-                writer.writeString(req.multiplier);
-                writer.writeInt8(qint8(req.t));
-                writer.writeInt32(req.id);
-            }
-        }
-    }
+    GroupWriter visit(writer, groups);
+    walk(visit);
     return writer.finish();
 }
 

@@ -39,15 +39,15 @@ QList<QPair<QByteArray, QByteArray>> validCorpus()
     };
 }
 
-FileContent readWithLibrary(const QByteArray &bytes, FileContent::Kind kind)
+FileContent readWithLibrary(const QByteArray &bytes, const FileKind *kind)
 {
     QByteArray copy = bytes;
     QBuffer buffer(&copy);
     buffer.open(QIODevice::ReadOnly);
     FileContent content;
     content.kind = kind;
-    if (kind == FileContent::Kind::Data)
-        TradeskillFile::read(&buffer, content.groups, "Groups: %d");
+    if (kind == &FileKind::Data)
+        TradeskillFile::read(&buffer, content.groups, CountWord::Groups);
     else
         HelpFile::read(&buffer, content.topics);
     return content;
@@ -154,7 +154,7 @@ private slots:
     void helpExportsNullDistinctFromEmpty()
     {
         FileContent content;
-        content.kind = FileContent::Kind::Help;
+        content.kind = &FileKind::Help;
         content.topics = {HelpTopic{QStringLiteral(""), QString(), QStringLiteral("<b>x</b>")}};
         content.trailingBytes = hexBytes("00 AB");
         const QByteArray expected = "{\n"
@@ -232,8 +232,9 @@ private slots:
             buffer.open(QIODevice::ReadOnly);
             QList<ProcGroup> groups;
             QList<HelpTopic> topics;
-            const bool damaged = data ? TradeskillFile::read(&buffer, groups, "%d") == TradeskillFile::ReadResult::Damaged
-                                      : HelpFile::read(&buffer, topics) == HelpFile::ReadResult::Damaged;
+            const bool damaged = data
+                ? TradeskillFile::read(&buffer, groups, CountWord::Groups) == TradeskillFile::ReadResult::Damaged
+                : HelpFile::read(&buffer, topics) == HelpFile::ReadResult::Damaged;
             QVERIFY2(damaged == report.recognized, tag);
         }
         const FileChecker::Report whole = FileChecker(bytes).check();
@@ -456,7 +457,7 @@ private slots:
         JsonImporter importer;
         const Result<> outcome = importer.read(json, content);
         QVERIFY2(outcome.isOk(), qPrintable(outcome.text()));
-        QCOMPARE(content.kind, FileContent::Kind::Help);
+        QCOMPARE(content.kind, &FileKind::Help);
         const HelpTopic topic = content.topics.first();
         QCOMPARE(topic.id, QString(QChar(0xD800)));
         QCOMPARE(topic.header, QString(QChar(0)) + QStringLiteral("a\n"));

@@ -40,31 +40,31 @@ class TestTradeskillData : public StoreTest
     Q_OBJECT
 
 private:
-    // A fresh data store whose count line reads `countFormat`; load() and
+    // A fresh data store whose count line has `countWord`; load() and
     // save() keep what it has to tell in m_messages.
-    std::unique_ptr<TradeskillData> makeStore(const char *countFormat = "Groups: %d")
+    std::unique_ptr<TradeskillData> makeStore(CountWord countWord = CountWord::Groups)
     {
-        return std::make_unique<TradeskillData>(countFormat);
+        return std::make_unique<TradeskillData>(countWord);
     }
 
 private slots:
     void loadsExampleFileWithLogLines_data()
     {
-        QTest::addColumn<QByteArray>("countFormat");
+        QTest::addColumn<CountWord>("countWord");
         QTest::addColumn<QString>("countLine");
-        QTest::newRow("calculator") << QByteArray("ProcGroups: %d") << QStringLiteral("ProcGroups: 1");
-        QTest::newRow("editor") << QByteArray("Groups: %d") << QStringLiteral("Groups: 1");
+        QTest::newRow("calculator") << CountWord::ProcGroups << QStringLiteral("ProcGroups: 1");
+        QTest::newRow("editor") << CountWord::Groups << QStringLiteral("Groups: 1");
     }
 
     void loadsExampleFileWithLogLines()
     {
-        QFETCH(QByteArray, countFormat);
+        QFETCH(CountWord, countWord);
         QFETCH(QString, countLine);
         const QByteArray bytes = hexBytes(Example41);
         QCOMPARE(bytes.size(), 41);
         QVERIFY(m_dir->write("Vorrak.dat", bytes));
 
-        auto store = makeStore(countFormat.constData());
+        auto store = makeStore(countWord);
         LogCapture log;
         QCOMPARE(load(*store), TradeskillData::LoadStatus::Loaded);
 
@@ -82,7 +82,7 @@ private slots:
 
     void savesExampleFileWithLogLines()
     {
-        auto store = makeStore("ProcGroups: %d");
+        auto store = makeStore(CountWord::ProcGroups);
         store->procGrps() = example41Groups();
         LogCapture log;
         QVERIFY(save(*store));

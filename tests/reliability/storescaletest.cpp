@@ -62,7 +62,7 @@ void StoreScaleTest::repeatedTextsAreShared()
     QBuffer in(&bytes);
     in.open(QIODevice::ReadOnly);
     QList<ProcGroup> loaded;
-    QCOMPARE(TradeskillFile::read(&in, loaded, "Groups: %d"), TradeskillFile::ReadResult::Ok);
+    QCOMPARE(TradeskillFile::read(&in, loaded, CountWord::Groups), TradeskillFile::ReadResult::Ok);
     QCOMPARE(loaded, store);
 
     // 6000 requirements name a few dozen tools and skills with a few dozen

@@ -1,12 +1,112 @@
 #include "tests/support/storeundertest.h"
 
 #include "help/helpdata.h"
+#include "help/helpfile.h"
 #include "tests/support/fixtures.h"
 #include "tests/support/scratchdir.h"
 #include "tradeskill/tradeskilldata.h"
+#include "tradeskill/tradeskillfile.h"
 
 #include <QDir>
 #include <QTest>
+#include <QtEndian>
+
+// What a test does with a store of one kind.
+class StoreUnderTest::Store
+{
+public:
+    virtual ~Store() = default;
+    virtual LoadResult load() = 0;
+    virtual SaveResult save() = 0;
+    virtual qsizetype size() const = 0;
+    virtual void fill() = 0;
+    virtual QByteArray fileBytes() const = 0;
+    virtual qsizetype wholeRecords(qsizetype bytes) const = 0;
+    virtual bool holdsSample(qsizetype count) const = 0;
+    virtual void fillEmpty(int count, int procs, int reqs) = 0;
+};
+
+// Each kind of store described once: its format, what its log and
+// messages say beyond that, and its store.
+struct StoreUnderTest::Kind
+{
+    const char *name; // the tests' kind column: "data"
+    const FileFormat &format;
+    const char *countWord; // of the count line it logs when loading: "Groups"
+    bool finishesDamagedLoad; // whether it logs that it finished loading a damaged file
+    std::unique_ptr<Store> (*makeStore)();
+};
+
+namespace {
+
+class DataStore final : public StoreUnderTest::Store
+{
+public:
+    LoadResult load() override { return m_data.load(); }
+    SaveResult save() override { return m_data.save(); }
+    qsizetype size() const override { return m_data.procGrps().size(); }
+    void fill() override { m_data.procGrps() = richGroups(); }
+    QByteArray fileBytes() const override { return dataFileBytes(richGroups()); }
+    qsizetype wholeRecords(qsizetype bytes) const override { return wholeGroups(richGroups(), bytes); }
+    bool holdsSample(qsizetype count) const override { return m_data.procGrps() == richGroups().mid(0, count); }
+    void fillEmpty(int count, int procs, int reqs) override
+    {
+        Proc proc;
+        proc.reqs.fill(Req{}, reqs);
+        ProcGroup group;
+        group.procs.fill(proc, procs);
+        m_data.procGrps().fill(group, count);
+    }
+
+private:
+    TradeskillData m_data;
+};
+
+class HelpStore final : public StoreUnderTest::Store
+{
+public:
+    LoadResult load() override { return m_help.load(); }
+    SaveResult save() override { return m_help.save(); }
+    qsizetype size() const override { return m_help.topics().size(); }
+    void fill() override { m_help.topics() = richTopics(); }
+    QByteArray fileBytes() const override { return helpFileBytes(richTopics()); }
+    qsizetype wholeRecords(qsizetype bytes) const override { return wholeTopics(richTopics(), bytes); }
+    bool holdsSample(qsizetype count) const override { return m_help.topics() == richTopics().mid(0, count); }
+    void fillEmpty(int count, int, int) override { m_help.topics().fill(HelpTopic{}, count); }
+
+private:
+    HelpData m_help;
+};
+
+template <typename StoreType>
+std::unique_ptr<StoreUnderTest::Store> make()
+{
+    return std::make_unique<StoreType>();
+}
+
+const StoreUnderTest::Kind Kinds[] = {
+    {"data", TradeskillFile::Format, "Groups", false, make<DataStore>},
+    {"help", HelpFile::Format, "Topics", true, make<HelpStore>},
+};
+
+const StoreUnderTest::Kind &kindNamed(const QString &name)
+{
+    for (const StoreUnderTest::Kind &kind : Kinds) {
+        if (name == QLatin1String(kind.name))
+            return kind;
+    }
+    qFatal("no store of kind \"%s\"", qPrintable(name));
+}
+
+} // namespace
+
+QStringList StoreUnderTest::kinds()
+{
+    QStringList names;
+    for (const Kind &kind : Kinds)
+        names.append(QLatin1String(kind.name));
+    return names;
+}
 
 void StoreUnderTest::addKindColumn()
 {
@@ -36,48 +136,48 @@ QTestData &StoreUnderTest::newRow(const QString &kind, const QString &name)
 }
 
 StoreUnderTest::StoreUnderTest(const QString &kind)
+    : m_kind(kindNamed(kind))
+    , m_store(m_kind.makeStore())
 {
-    if (kind == QLatin1String("data"))
-        m_data = std::make_unique<TradeskillData>();
-    else
-        m_help = std::make_unique<HelpData>();
 }
 
 StoreUnderTest::~StoreUnderTest() = default;
 
 LoadResult StoreUnderTest::load()
 {
-    return m_data ? m_data->load() : m_help->load();
+    return m_store->load();
 }
 
 SaveResult StoreUnderTest::save()
 {
-    return m_data ? m_data->save() : m_help->save();
+    return m_store->save();
 }
 
 QString StoreUnderTest::fileName() const
 {
-    return m_data ? QStringLiteral("Vorrak.dat") : QStringLiteral("Vorrak.hlp");
+    return QLatin1String(m_kind.format.fileName);
 }
 
 QString StoreUnderTest::filePath() const
 {
-    return m_data ? TradeskillData::filePath() : HelpData::filePath();
+    return StoreFile::inCurrentDirectory(fileName());
 }
 
 QString StoreUnderTest::what() const
 {
-    return m_data ? QStringLiteral("data file") : QStringLiteral("help file");
+    return QLatin1String(m_kind.format.what);
 }
 
 QByteArray StoreUnderTest::magic() const
 {
-    return hexBytes(m_data ? "2A E5 10 A4" : "E9 A7 14 3D");
+    QByteArray bytes(4, '\0');
+    qToBigEndian(m_kind.format.magic, bytes.data());
+    return bytes;
 }
 
 QString StoreUnderTest::countLine(int count) const
 {
-    return (m_data ? QStringLiteral("Groups: %1") : QStringLiteral("Topics: %1")).arg(count);
+    return QStringLiteral("%1: %2").arg(QLatin1String(m_kind.countWord)).arg(count);
 }
 
 QString StoreUnderTest::finishedLoadingLine() const
@@ -92,13 +192,14 @@ QString StoreUnderTest::finishedSavingLine() const
 
 QString StoreUnderTest::damagedLine() const
 {
-    return QStringLiteral("%1 file %2 is damaged")
-        .arg(m_data ? QStringLiteral("Data") : QStringLiteral("Help"), QDir::toNativeSeparators(filePath()));
+    QString capitalised = what();
+    capitalised[0] = capitalised.at(0).toUpper();
+    return QStringLiteral("%1 %2 is damaged").arg(capitalised, QDir::toNativeSeparators(filePath()));
 }
 
 QString StoreUnderTest::damagedMessage(qsizetype kept) const
 {
-    const QString record = m_data ? QStringLiteral("group") : QStringLiteral("topic");
+    const QString record = QLatin1String(m_kind.format.record());
     QString read;
     if (kept == 0)
         read = QStringLiteral("No %1 was read before the damage.").arg(record);
@@ -112,48 +213,37 @@ QString StoreUnderTest::damagedMessage(qsizetype kept) const
 QStringList StoreUnderTest::damagedTail() const
 {
     QStringList tail{QStringLiteral("W: ") + damagedLine()};
-    if (m_help)
+    if (m_kind.finishesDamagedLoad)
         tail.append(QStringLiteral("D: ") + finishedLoadingLine());
     return tail;
 }
 
 qsizetype StoreUnderTest::size() const
 {
-    return m_data ? m_data->procGrps().size() : m_help->topics().size();
+    return m_store->size();
 }
 
 void StoreUnderTest::fill()
 {
-    if (m_data)
-        m_data->procGrps() = richGroups();
-    else
-        m_help->topics() = richTopics();
+    m_store->fill();
 }
 
 QByteArray StoreUnderTest::fileBytes() const
 {
-    return m_data ? dataFileBytes(richGroups()) : helpFileBytes(richTopics());
+    return m_store->fileBytes();
 }
 
 qsizetype StoreUnderTest::wholeRecords(qsizetype bytes) const
 {
-    return m_data ? wholeGroups(richGroups(), bytes) : wholeTopics(richTopics(), bytes);
+    return m_store->wholeRecords(bytes);
 }
 
 bool StoreUnderTest::holdsSample(qsizetype count) const
 {
-    return m_data ? m_data->procGrps() == richGroups().mid(0, count) : m_help->topics() == richTopics().mid(0, count);
+    return m_store->holdsSample(count);
 }
 
 void StoreUnderTest::fillEmpty(int count, int procs, int reqs)
 {
-    if (m_help) {
-        m_help->topics().fill(HelpTopic{}, count);
-        return;
-    }
-    Proc proc;
-    proc.reqs.fill(Req{}, reqs);
-    ProcGroup group;
-    group.procs.fill(proc, procs);
-    m_data->procGrps().fill(group, count);
+    m_store->fillEmpty(count, procs, reqs);
 }

@@ -8,9 +8,8 @@
 
 #include <memory>
 
-class HelpData;
 class QTestData;
-class TradeskillData;
+struct FileFormat;
 
 // Either store, the data file's or the help file's, behind one face, for the
 // tests that hold for both files alike. A kind is "data" (Vorrak.dat) or
@@ -18,7 +17,7 @@ class TradeskillData;
 class StoreUnderTest
 {
 public:
-    static QStringList kinds() { return {QStringLiteral("data"), QStringLiteral("help")}; }
+    static QStringList kinds();
     // Adds the column "kind"; call it before the test's own columns.
     static void addKindColumn();
     // The column and one row for each file, "data file" and "help file".
@@ -67,7 +66,11 @@ public:
     // processes with `reqs` requirements each.
     void fillEmpty(int count, int procs = 0, int reqs = 0);
 
+    // One kind of store, as the tests drive it (see storeundertest.cpp).
+    class Store;
+    struct Kind;
+
 private:
-    std::unique_ptr<TradeskillData> m_data;
-    std::unique_ptr<HelpData> m_help;
+    const Kind &m_kind;
+    std::unique_ptr<Store> m_store;
 };
