@@ -73,7 +73,7 @@ void BigEndianWriter::writeAnyString(const QString &text)
         if (m_limit - m_end < 2)
             flush();
         const qsizetype now = qMin(left, qsizetype((m_limit - m_end) / 2));
-        qToBigEndian<char16_t>(units, now, m_end);
+        swapUnits(reinterpret_cast<const char *>(units), m_end, 2 * now);
         m_end += now * 2;
         units += now;
         left -= now;

@@ -3,7 +3,6 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QThread>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -43,7 +42,7 @@ FileLock::FileLock(const QString &path)
             m_reason = QStringLiteral("The file is busy: another program is saving it");
             return;
         }
-        QThread::msleep(PollMs);
+        ::usleep(PollMs * 1000);
     }
 }
 
