@@ -105,18 +105,22 @@ void TestSessionEnd::endsLikeExit()
     LogCapture log;
     bool reachedForm = false;
     bool rescued = false;
+    // Should nothing close the dialogs, the test ends all the same. The timer
+    // lives in this frame, so it cannot fire into a later test's stack.
+    QTimer rescue;
+    rescue.setSingleShot(true);
+    connect(&rescue, &QTimer::timeout, [&rescued] {
+        rescued = true;
+        while (auto *open = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+            open->reject();
+    });
     ModalAnswer editor("VorrakAdminDialog", [&](QWidget *mainDialog) {
         clickButton(mainDialog, "SortGrpBtn");
         ModalAnswer help("VorrakHelpDialog", [&](QWidget *helpDialog) {
             QVERIFY(addTopic(helpDialog, QStringLiteral("2")));
             QVERIFY(addTopic(helpDialog, QStringLiteral("3"), [&](QWidget *) {
                 reachedForm = true;
-                // Should nothing close the dialogs, the test ends all the same.
-                QTimer::singleShot(10000, [&rescued] {
-                    rescued = true;
-                    while (auto *open = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
-                        open->reject();
-                });
+                rescue.start(10000);
                 if (signal)
                     ::raise(signal);
                 else
