@@ -140,7 +140,7 @@ int DataTool::run(const QStringList &arguments)
             FileContent data;
             const Result<> read = readConvertible(path, FileKind::Data, data);
             if (read)
-                groups = std::move(data.groups);
+                groups = std::move(data.list<ProcGroup>());
             return read;
         });
         return calc.run(arguments.mid(1));
@@ -311,7 +311,7 @@ int DataTool::lintFile(const QString &path)
     const Result<> read = readConvertible(path, FileKind::Data, data);
     if (!read)
         return finish(path, read);
-    const QStringList findings = DataLinter::check(data.groups);
+    const QStringList findings = DataLinter::check(data.list<ProcGroup>());
     for (const QString &finding : findings)
         m_out->write(QStringLiteral("%1: %2\n").arg(path, finding).toUtf8());
     return findings.isEmpty() ? Success : InvalidInput;
@@ -341,5 +341,7 @@ int DataTool::webPage(const QStringList &operands)
         if (!helpRead)
             return finish(operands.at(1), helpRead);
     }
-    return finish(last, writeFile(last, {OutputGuard::Form::WebPage}, WebPage::build(data.groups, help.topics)));
+    return finish(
+        last,
+        writeFile(last, {OutputGuard::Form::WebPage}, WebPage::build(data.list<ProcGroup>(), help.list<HelpTopic>())));
 }

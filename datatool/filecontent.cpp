@@ -16,9 +16,11 @@ const FileKind FileKind::Data{
     JsonFormat::DataFormat,
     JsonFormat::Key::Groups,
     [](QIODevice *device, FileContent &content) {
-        return TradeskillFile::read(device, content.groups, CountWord::Groups);
+        return TradeskillFile::read(device, content.list<ProcGroup>(), CountWord::Groups);
     },
-    [](QIODevice *device, const FileContent &content) { return TradeskillFile::write(device, content.groups); },
+    [](QIODevice *device, const FileContent &content) {
+        return TradeskillFile::write(device, content.list<ProcGroup>());
+    },
     [](FieldChecker &checker) { return TradeskillFile::walk(checker); },
     JsonExport::writeGroups,
     &JsonImporter::appendGroup,
@@ -29,8 +31,8 @@ const FileKind FileKind::Help{
     "help",
     JsonFormat::HelpFormat,
     JsonFormat::Key::Topics,
-    [](QIODevice *device, FileContent &content) { return HelpFile::read(device, content.topics); },
-    [](QIODevice *device, const FileContent &content) { return HelpFile::write(device, content.topics); },
+    [](QIODevice *device, FileContent &content) { return HelpFile::read(device, content.list<HelpTopic>()); },
+    [](QIODevice *device, const FileContent &content) { return HelpFile::write(device, content.list<HelpTopic>()); },
     [](FieldChecker &checker) { return HelpFile::walk(checker); },
     JsonExport::writeTopics,
     &JsonImporter::appendTopic,

@@ -2,11 +2,11 @@
 
 #include "common/fileformat.h"
 #include "common/storefile.h"
-#include "help/helptopic.h"
-#include "tradeskill/procgroup.h"
 
 #include <QByteArray>
 #include <QList>
+
+#include <any>
 
 class FieldChecker;
 class JsonImporter;
@@ -49,9 +49,29 @@ struct FileKind
 struct FileContent
 {
     const FileKind *kind = &FileKind::Data;
-    QList<ProcGroup> groups; // FileKind::Data
-    QList<HelpTopic> topics; // FileKind::Help
+    // The kind's list of records, which only the kind's own functions and
+    // the commands made for that kind look into: QList<ProcGroup> for
+    // FileKind::Data, QList<HelpTopic> for FileKind::Help.
+    std::any records;
     QByteArray trailingBytes;
+
+    // The records as a list of `Record`, empty until something is added.
+    // Reading, a content that holds records of another type holds none of
+    // these; writing into it is a programming error.
+    template <class Record>
+    QList<Record> &list()
+    {
+        if (!records.has_value())
+            records = QList<Record>();
+        return std::any_cast<QList<Record> &>(records);
+    }
+    template <class Record>
+    const QList<Record> &list() const
+    {
+        static const QList<Record> none;
+        const auto *held = std::any_cast<QList<Record>>(&records);
+        return held ? *held : none;
+    }
 
     // The file image, written by the libraries' own writers.
     QByteArray toBinary() const;

@@ -2,6 +2,8 @@
 
 #include "datatool/jsonformat.h"
 #include "datatool/jsonwriter.h"
+#include "help/helptopic.h"
+#include "tradeskill/procgroup.h"
 
 namespace {
 
@@ -46,7 +48,7 @@ namespace JsonExport {
 void writeGroups(JsonWriter &json, const FileContent &content)
 {
     json.beginArray();
-    for (const ProcGroup &group : content.groups) {
+    for (const ProcGroup &group : content.list<ProcGroup>()) {
         json.beginObject();
         json.key(Key::Name);
         json.string(group.name);
@@ -63,7 +65,7 @@ void writeGroups(JsonWriter &json, const FileContent &content)
 void writeTopics(JsonWriter &json, const FileContent &content)
 {
     json.beginArray();
-    for (const HelpTopic &topic : content.topics) {
+    for (const HelpTopic &topic : content.list<HelpTopic>()) {
         json.beginObject();
         json.key(Key::Id);
         json.string(topic.id);

@@ -181,7 +181,7 @@ bool JsonImporter::appendGroup(const QJsonValue &value, const QString &path, Fil
     ProcGroup group;
     if (!readGroup(value, path, group))
         return false;
-    content.groups.append(std::move(group));
+    content.list<ProcGroup>().append(std::move(group));
     return true;
 }
 
@@ -190,7 +190,7 @@ bool JsonImporter::appendTopic(const QJsonValue &value, const QString &path, Fil
     HelpTopic topic;
     if (!readTopic(value, path, topic))
         return false;
-    content.topics.append(std::move(topic));
+    content.list<HelpTopic>().append(std::move(topic));
     return true;
 }
 

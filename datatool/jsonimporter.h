@@ -2,6 +2,8 @@
 
 #include "common/result.h"
 #include "datatool/filecontent.h"
+#include "help/helptopic.h"
+#include "tradeskill/procgroup.h"
 
 #include <QByteArray>
 #include <QString>

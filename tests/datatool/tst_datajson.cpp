@@ -4,10 +4,10 @@
 #include "datatool/jsonexport.h"
 #include "datatool/jsonimporter.h"
 #include "datatool/jsonwriter.h"
-#include "help/helpfile.h"
+#include "help/helptopic.h"
 #include "tests/support/fixtures.h"
 #include "tests/support/scratchdir.h"
-#include "tradeskill/tradeskillfile.h"
+#include "tradeskill/procgroup.h"
 
 #include <QBuffer>
 #include <QLoggingCategory>
@@ -46,10 +46,7 @@ FileContent readWithLibrary(const QByteArray &bytes, const FileKind *kind)
     buffer.open(QIODevice::ReadOnly);
     FileContent content;
     content.kind = kind;
-    if (kind == &FileKind::Data)
-        TradeskillFile::read(&buffer, content.groups, CountWord::Groups);
-    else
-        HelpFile::read(&buffer, content.topics);
+    kind->read(&buffer, content);
     return content;
 }
 
@@ -125,10 +122,12 @@ private slots:
     void exampleExportsInFixedOrder()
     {
         FileContent content;
-        content.groups = {ProcGroup{QStringLiteral("A"),
-                                    {Proc{QStringLiteral("B"), 200, 1,
-                                          {Req{QStringLiteral("C"), QStringLiteral("2"), 0, 1234},
-                                           Req{QString(), QStringLiteral(""), 1, -5}}}}}};
+        content.list<ProcGroup>() = {ProcGroup{QStringLiteral("A"),
+                                               {Proc{QStringLiteral("B"),
+                                                     200,
+                                                     1,
+                                                     {Req{QStringLiteral("C"), QStringLiteral("2"), 0, 1234},
+                                                      Req{QString(), QStringLiteral(""), 1, -5}}}}}};
         const QByteArray expected = "{\n"
                                     "  \"format\": \"vorrak-data\",\n"
                                     "  \"groups\": [\n"
@@ -155,7 +154,7 @@ private slots:
     {
         FileContent content;
         content.kind = &FileKind::Help;
-        content.topics = {HelpTopic{QStringLiteral(""), QString(), QStringLiteral("<b>x</b>")}};
+        content.list<HelpTopic>() = {HelpTopic{QStringLiteral(""), QString(), QStringLiteral("<b>x</b>")}};
         content.trailingBytes = hexBytes("00 AB");
         const QByteArray expected = "{\n"
                                     "  \"format\": \"vorrak-help\",\n"
@@ -174,7 +173,7 @@ private slots:
     void emptyListsExport()
     {
         FileContent content;
-        content.groups = {ProcGroup{QStringLiteral("G"), {}}};
+        content.list<ProcGroup>() = {ProcGroup{QStringLiteral("G"), {}}};
         QCOMPARE(JsonExport::toJson(content),
                  QByteArray("{\n  \"format\": \"vorrak-data\",\n  \"groups\": [\n    {\n      \"name\": \"G\",\n"
                             "      \"procs\": []\n    }\n  ]\n}\n"));
@@ -202,8 +201,8 @@ private slots:
         const Result<> outcome = importer.read(json, imported);
         QVERIFY2(outcome.isOk(), qPrintable(outcome.text()));
         QCOMPARE(imported.kind, report.kind);
-        QCOMPARE(imported.groups, content.groups);
-        QCOMPARE(imported.topics, content.topics);
+        QCOMPARE(std::as_const(imported).list<ProcGroup>(), std::as_const(content).list<ProcGroup>());
+        QCOMPARE(std::as_const(imported).list<HelpTopic>(), std::as_const(content).list<HelpTopic>());
         QCOMPARE(imported.toBinary(), bytes);
         QCOMPARE(JsonExport::toJson(imported), json);
     }
@@ -218,7 +217,8 @@ private slots:
     void checkerAgreesWithLibraryOnEveryCut()
     {
         QFETCH(QByteArray, bytes);
-        const bool data = bytes.startsWith(hexBytes("2A E5 10 A4"));
+        const FileKind *kind = FileChecker(bytes).check().kind;
+        QVERIFY(kind);
         qint64 lastOffset = 0;
         for (qsizetype cut = 0; cut < bytes.size(); ++cut) {
             const QByteArray tag = "cut at " + QByteArray::number(cut);
@@ -230,11 +230,9 @@ private slots:
             lastOffset = report.offset;
             QBuffer buffer(&part);
             buffer.open(QIODevice::ReadOnly);
-            QList<ProcGroup> groups;
-            QList<HelpTopic> topics;
-            const bool damaged = data
-                ? TradeskillFile::read(&buffer, groups, CountWord::Groups) == TradeskillFile::ReadResult::Damaged
-                : HelpFile::read(&buffer, topics) == HelpFile::ReadResult::Damaged;
+            FileContent content;
+            content.kind = kind;
+            const bool damaged = kind->read(&buffer, content) == ReadResult::Damaged;
             QVERIFY2(damaged == report.recognized, tag);
         }
         const FileChecker::Report whole = FileChecker(bytes).check();
@@ -372,12 +370,12 @@ private slots:
         QFETCH(QByteArray, json);
         QFETCH(QString, error);
         FileContent content;
-        content.groups = richGroups();
+        content.list<ProcGroup>() = richGroups();
         JsonImporter importer;
         const Result<> outcome = importer.read(json, content);
         QVERIFY(!outcome.isOk());
         QCOMPARE(outcome.text(), error);
-        QCOMPARE(content.groups, richGroups()); // untouched on failure
+        QCOMPARE(std::as_const(content).list<ProcGroup>(), richGroups()); // untouched on failure
     }
 
     void importRefusesOversizedLists_data()
@@ -410,7 +408,8 @@ private slots:
         const Result<> outcome = importer.read(json.toUtf8(), content);
         QCOMPARE(outcome.isOk(), ok);
         if (ok) {
-            QCOMPARE(content.topics.size() + content.groups.size(), count);
+            QCOMPARE(std::as_const(content).list<HelpTopic>().size() + std::as_const(content).list<ProcGroup>().size(),
+                     count);
         } else {
             QCOMPARE(outcome.text(),
                      QStringLiteral("%1: %2 entries, but the file holds at most 65535").arg(list).arg(count));
@@ -426,14 +425,14 @@ private slots:
         JsonImporter importer;
         const Result<> outcome = importer.read(json, content);
         QVERIFY2(outcome.isOk(), qPrintable(outcome.text()));
-        QCOMPARE(content.groups.size(), 2);
-        QCOMPARE(content.groups.first().name, QStringLiteral("a\"}{,"));
+        QCOMPARE(content.list<ProcGroup>().size(), 2);
+        QCOMPARE(content.list<ProcGroup>().first().name, QStringLiteral("a\"}{,"));
     }
 
     void cutJsonGivesOneLineError()
     {
         FileContent content;
-        content.groups = richGroups();
+        content.list<ProcGroup>() = richGroups();
         const QByteArray json = JsonExport::toJson(content);
         for (qsizetype cut = 0; cut < json.size(); ++cut) {
             const QByteArray tag = "cut at " + QByteArray::number(cut);
@@ -458,7 +457,7 @@ private slots:
         const Result<> outcome = importer.read(json, content);
         QVERIFY2(outcome.isOk(), qPrintable(outcome.text()));
         QCOMPARE(content.kind, &FileKind::Help);
-        const HelpTopic topic = content.topics.first();
+        const HelpTopic topic = content.list<HelpTopic>().first();
         QCOMPARE(topic.id, QString(QChar(0xD800)));
         QCOMPARE(topic.header, QString(QChar(0)) + QStringLiteral("a\n"));
         QCOMPARE(topic.body, QStringLiteral("😀"));
