@@ -1,13 +1,16 @@
 #pragma once
 
 #include "admin/vorrakadmindialogbase.h"
+#include "gui/programstyle.h"
 
-// The main dialog the program runs: the base dialog in the editor's style.
+// The main dialog the program runs: the base dialog in the programs' style.
 class VorrakAdminDialog : public VorrakAdminDialogBase
 {
     Q_OBJECT
 
 public:
-    explicit VorrakAdminDialog(QWidget *parent = nullptr, const char *name = nullptr, bool modal = false,
-                               Qt::WindowFlags flags = {});
+    using VorrakAdminDialogBase::VorrakAdminDialogBase;
+
+private:
+    ProgramStyle m_style;
 };

@@ -6,6 +6,7 @@
 // and vorrak-startup-probe-admin.
 #include "bench/peakmemory.h"
 #include "gui/dialogwindowflags.h"
+#include "gui/programstyle.h"
 #ifdef VORRAK_PROBE_ADMIN
 #include "admin/vorrakadmindialog.h"
 #else
@@ -24,7 +25,7 @@ int main(int argc, char **argv)
     std::unique_ptr<QDialog> dialog;
     if (app.arguments().value(1) == QLatin1String("baseline")) {
         dialog = std::make_unique<QDialog>(nullptr, DialogWindowFlags);
-        QApplication::setStyle(QStringLiteral("Fusion"));
+        ProgramStyle style;
     } else {
 #ifdef VORRAK_PROBE_ADMIN
         dialog = std::make_unique<VorrakAdminDialog>(nullptr, nullptr, true, DialogWindowFlags);

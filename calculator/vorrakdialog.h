@@ -1,13 +1,16 @@
 #pragma once
 
 #include "calculator/vorrakdialogbase.h"
+#include "gui/programstyle.h"
 
-// The main dialog as the program shows it: the base dialog in the Fusion style.
+// The main dialog as the program shows it: the base dialog in the programs' style.
 class VorrakDialog : public VorrakDialogBase
 {
     Q_OBJECT
 
 public:
-    explicit VorrakDialog(QWidget *parent = nullptr, const char *name = nullptr, bool modal = false,
-                          Qt::WindowFlags f = {});
+    using VorrakDialogBase::VorrakDialogBase;
+
+private:
+    ProgramStyle m_style;
 };
