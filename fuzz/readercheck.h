@@ -19,4 +19,15 @@ namespace ReaderCheck {
 QString checkDataFile(const QByteArray &bytes, QString *outcome = nullptr);
 QString checkHelpFile(const QByteArray &bytes, QString *outcome = nullptr);
 
+using Check = QString (*)(const QByteArray &bytes, QString *outcome);
+
+// Each file kind's check, under the name of its inputs' folder in corpus/
+// and regressions/.
+struct Reader
+{
+    const char *kind;
+    Check check;
+};
+inline constexpr Reader Readers[] = {{"data", checkDataFile}, {"help", checkHelpFile}};
+
 } // namespace ReaderCheck

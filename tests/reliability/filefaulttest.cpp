@@ -2,7 +2,6 @@
 // Vorrak.hlp, one test per kind of fault, each over both files: the store
 // reports what a program shows, never takes a file it cannot read for a
 // missing one, and never loses a version of the file when it writes.
-#include "tests/support/fixtures.h"
 #include "tests/support/logcapture.h"
 #include "tests/support/scratchdir.h"
 #include "tests/support/storeundertest.h"
@@ -15,7 +14,6 @@
 #include <QLoggingCategory>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QtEndian>
 #include <QtTest>
 
 #include <memory>
@@ -25,32 +23,6 @@
 #include <unistd.h>
 
 namespace {
-
-// A valid file far larger than the address space left to the test, mostly
-// a hole: for the data file one group of processes with 65,535 empty
-// requirements each, for the help file one topic with a long body.
-bool writeSparseFile(const QString &path, const QString &kind, qint64 bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const auto be16 = [](quint16 v) { QByteArray b(2, 0); qToBigEndian(v, b.data()); return b; };
-    const auto be32 = [](quint32 v) { QByteArray b(4, 0); qToBigEndian(v, b.data()); return b; };
-    if (kind == QLatin1String("help")) {
-        // Magic, one topic: a null id, a null header and the body.
-        const qint64 body = (bytes / 2) * 2;
-        file.write(QByteArray::fromHex("E9A7143D0001FFFFFFFFFFFFFFFF") + be32(quint32(body)));
-        return file.resize(file.pos() + body);
-    }
-    constexpr qint64 ProcBytes = 4 + 1 + 1 + 2 + 65535LL * 13; // a null name, QLs, the count, the requirements
-    const int procs = int(bytes / ProcBytes);
-    file.write(QByteArray::fromHex("2AE510A40001FFFFFFFF") + be16(quint16(procs)));
-    for (int j = 0; j < procs; ++j) {
-        file.write(QByteArray::fromHex("FFFFFFFF0101FFFF"));
-        file.seek(file.pos() + 65535LL * 13);
-    }
-    return file.resize(file.pos());
-}
 
 // Leaves the test `headroom` bytes of address space until it goes.
 class AddressSpaceLimit
@@ -144,7 +116,8 @@ void FileFaultTest::unreadableFileIsReportedAndKept()
         QVERIFY(QFile::setPermissions(path, QFile::WriteOwner));
         reason = QStringLiteral("Permission denied");
     } else {
-        QVERIFY(writeSparseFile(path, kind, 100 * 1000 * 1000));
+        // Far larger than the address space left to the test.
+        QVERIFY(store.writeSparseFile(path, 100 * 1000 * 1000));
         before = m_dir->read(store.fileName());
         reason = QStringLiteral("Out of memory");
     }
@@ -241,7 +214,7 @@ void FileFaultTest::otherProgramsVersionIsKept()
     StoreUnderTest store(kind);
     const QString path = m_dir->filePath(store.fileName());
     std::unique_ptr<QProcess> lockHolder;
-    const QByteArray first = kind == QLatin1String("data") ? dataFileBytes({}) : helpFileBytes({});
+    const QByteArray first = store.emptyFileBytes();
     if (fault != QLatin1String("created while missing"))
         QVERIFY(m_dir->write(store.fileName(), first));
     QVERIFY(store.load().text().isEmpty());

@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QtTest>
 
+Q_DECLARE_METATYPE(ReaderCheck::Reader)
+
 // Replays the fuzzers' seed corpus and every input that ever broke a reader
 // (fuzz/regressions/) through the same guarantees the fuzzers check. Seed
 // files are named after the outcome they must have.
@@ -18,13 +20,14 @@ private slots:
 
 void ReaderRegressionTest::replay_data()
 {
-    QTest::addColumn<QString>("kind");
+    QTest::addColumn<ReaderCheck::Reader>("reader");
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("expected");
 
     const QDir fuzzDir(QStringLiteral(VORRAK_FUZZ_DIR));
     int seeds = 0;
-    for (const QString &kind : {QStringLiteral("data"), QStringLiteral("help")}) {
+    for (const ReaderCheck::Reader &reader : ReaderCheck::Readers) {
+        const QString kind = QLatin1String(reader.kind);
         for (const QString &folder : {QStringLiteral("corpus"), QStringLiteral("regressions")}) {
             const QDir dir(fuzzDir.filePath(folder + QLatin1Char('/') + kind));
             for (const QString &name : dir.entryList(QDir::Files, QDir::Name)) {
@@ -33,7 +36,7 @@ void ReaderRegressionTest::replay_data()
                 if (seed)
                     ++seeds;
                 QTest::newRow(qPrintable(folder + QLatin1Char('/') + kind + QLatin1Char('/') + name))
-                    << kind << dir.filePath(name) << expected;
+                    << reader << dir.filePath(name) << expected;
             }
         }
     }
@@ -43,7 +46,7 @@ void ReaderRegressionTest::replay_data()
 
 void ReaderRegressionTest::replay()
 {
-    QFETCH(QString, kind);
+    QFETCH(ReaderCheck::Reader, reader);
     QFETCH(QString, path);
     QFETCH(QString, expected);
 
@@ -52,8 +55,7 @@ void ReaderRegressionTest::replay()
     const QByteArray bytes = file.readAll();
 
     QString outcome;
-    const QString failure = kind == QLatin1String("data") ? ReaderCheck::checkDataFile(bytes, &outcome)
-                                                          : ReaderCheck::checkHelpFile(bytes, &outcome);
+    const QString failure = reader.check(bytes, &outcome);
     QVERIFY2(failure.isEmpty(), qPrintable(failure));
     if (!expected.isEmpty())
         QCOMPARE(outcome, expected);

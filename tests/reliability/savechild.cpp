@@ -1,13 +1,11 @@
 // Saves a large store into the current directory and is killed while doing
-// so by SaveFaultTest. "data" and "help" save a generated store; "editor"
-// runs the editor's end of session on the main dialog, which has loaded
-// Vorrak.dat. Prints "ready" just before saving and "saved" once the save
-// has succeeded.
+// so by SaveFaultTest. A kind of store ("data", "help") saves a generated
+// store of several megabytes; "editor" runs the editor's end of session on
+// the main dialog, which has loaded Vorrak.dat. Prints "ready" just before
+// saving and "saved" once the save has succeeded.
 #include "admin/editorsession.h"
 #include "admin/vorrakadmindialog.h"
-#include "bench/generatedstore.h"
-#include "help/helpdata.h"
-#include "tradeskill/tradeskilldata.h"
+#include "tests/support/storeundertest.h"
 
 #include <QApplication>
 
@@ -28,22 +26,17 @@ int main(int argc, char **argv)
     };
 
     bool saved = false;
-    if (kind == QLatin1String("data")) {
-        TradeskillData data;
-        data.procGrps() = GeneratedStore::tradeskill(300, 50, 10);
+    if (StoreUnderTest::kinds().contains(kind)) {
+        StoreUnderTest store(kind);
+        store.fillGenerated(15);
         ready();
-        saved = report(data.save());
-    } else if (kind == QLatin1String("help")) {
-        HelpData help;
-        help.topics() = GeneratedStore::help(4000, 1000);
-        ready();
-        saved = report(help.save());
+        saved = report(store.save());
     } else if (kind == QLatin1String("editor")) {
         VorrakAdminDialog dialog;
         ready();
         saved = EditorSession::finish(dialog);
     } else {
-        std::fprintf(stderr, "usage: savechild data|help|editor\n");
+        std::fprintf(stderr, "usage: savechild %s|editor\n", qPrintable(StoreUnderTest::kinds().join(u'|')));
         return 2;
     }
     std::puts(saved ? "saved" : "failed");

@@ -1,9 +1,7 @@
-#include "bench/generatedstore.h"
-#include "help/helpdata.h"
 #include "tests/support/logcapture.h"
 #include "tests/support/scratchdir.h"
+#include "tests/support/storeundertest.h"
 #include "tests/support/unprivileged.h"
-#include "tradeskill/tradeskilldata.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -76,7 +74,6 @@ private slots:
     void killedWhileSaving();
 
 private:
-    // Saves a large store of `kind` into the current directory.
     // Saves a store of `kind` into the current directory: several hundred
     // kilobytes, or with `scale` several megabytes.
     bool saveLarge(const QString &kind, int scale = 1);
@@ -152,17 +149,10 @@ bool SaveFaultTest::saveLarge(const QString &kind, int scale)
             m_messages.append(result.text());
         return result.isOk();
     };
+    StoreUnderTest store(kind);
+    store.fillGenerated(scale);
     LogCapture log;
-    bool saved;
-    if (kind == QLatin1String("data")) {
-        TradeskillData data;
-        data.procGrps() = GeneratedStore::tradeskill(40 * scale, 20, 10);
-        saved = record(data.save());
-    } else {
-        HelpData help;
-        help.topics() = GeneratedStore::help(500 * scale, 800);
-        saved = record(help.save());
-    }
+    const bool saved = record(store.save());
     m_warnings = log.warningLines();
     return saved;
 }
@@ -180,18 +170,16 @@ void SaveFaultTest::verifyReportedFailure(const QString &path, bool saved, const
 
 void SaveFaultTest::fullFilesystem_data()
 {
-    QTest::addColumn<QString>("kind");
+    StoreUnderTest::addKindColumn();
     QTest::addColumn<bool>("fillFirst"); // no free block at all before saving
     QTest::addColumn<int>("scale");      // 10: the disk fills up after the writer's first blocks
     QTest::addColumn<bool>("inPlace");   // the folder is not writable, the file is
-    QTest::newRow("data file, a little space left") << QStringLiteral("data") << false << 1 << false;
-    QTest::newRow("data file, no space left") << QStringLiteral("data") << true << 1 << false;
-    QTest::newRow("data file, fills up after the first blocks") << QStringLiteral("data") << false << 10 << false;
-    QTest::newRow("data file, in place") << QStringLiteral("data") << false << 1 << true;
-    QTest::newRow("help file, a little space left") << QStringLiteral("help") << false << 1 << false;
-    QTest::newRow("help file, no space left") << QStringLiteral("help") << true << 1 << false;
-    QTest::newRow("help file, fills up after the first blocks") << QStringLiteral("help") << false << 10 << false;
-    QTest::newRow("help file, in place") << QStringLiteral("help") << false << 1 << true;
+    for (const QString &kind : StoreUnderTest::kinds()) {
+        StoreUnderTest::newRow(kind, QStringLiteral("a little space left")) << false << 1 << false;
+        StoreUnderTest::newRow(kind, QStringLiteral("no space left")) << true << 1 << false;
+        StoreUnderTest::newRow(kind, QStringLiteral("fills up after the first blocks")) << false << 10 << false;
+        StoreUnderTest::newRow(kind, QStringLiteral("in place")) << false << 1 << true;
+    }
 }
 
 void SaveFaultTest::fullFilesystem()
@@ -209,7 +197,7 @@ void SaveFaultTest::fullFilesystem()
         QSKIP(qPrintable(QStringLiteral("cannot mount a small tmpfs to fill (%1); needs root").arg(mount.error())));
     QVERIFY(QDir::setCurrent(dir.path()));
 
-    const QString target = kind == QLatin1String("data") ? TradeskillData::filePath() : HelpData::filePath();
+    const QString target = StoreUnderTest(kind).filePath();
     const QByteArray old = QByteArray("old contents that must survive ").repeated(40);
     QVERIFY(writeFile(target, old));
     if (fillFirst) {
@@ -251,14 +239,15 @@ void SaveFaultTest::fullFilesystem()
 
 void SaveFaultTest::readOnlyDirectory_data()
 {
-    QTest::addColumn<QString>("kind");
+    StoreUnderTest::addKindColumn();
     // Else a directory and a file without write permission: a writable file
     // in such a directory is written in place (the editor's tests).
     QTest::addColumn<bool>("readOnlyMount");
-    QTest::newRow("data file, read-only mount") << QStringLiteral("data") << true;
-    QTest::newRow("help file, read-only mount") << QStringLiteral("help") << true;
-    QTest::newRow("data file, mode 0555, file 0444") << QStringLiteral("data") << false;
-    QTest::newRow("help file, mode 0555, file 0444") << QStringLiteral("help") << false;
+    for (const bool readOnlyMount : {true, false}) {
+        const QString name = readOnlyMount ? QStringLiteral("read-only mount") : QStringLiteral("mode 0555, file 0444");
+        for (const QString &kind : StoreUnderTest::kinds())
+            StoreUnderTest::newRow(kind, name) << readOnlyMount;
+    }
 }
 
 void SaveFaultTest::readOnlyDirectory()
@@ -268,8 +257,7 @@ void SaveFaultTest::readOnlyDirectory()
 
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    const QString target =
-        dir.filePath(kind == QLatin1String("data") ? QStringLiteral("Vorrak.dat") : QStringLiteral("Vorrak.hlp"));
+    const QString target = dir.filePath(StoreUnderTest(kind).fileName());
     const QByteArray old("an old file that must stay as it is");
 
     std::unique_ptr<ScratchMount> mount;
@@ -302,14 +290,14 @@ void SaveFaultTest::readOnlyDirectory()
 
 void SaveFaultTest::ioErrorInPlace_data()
 {
-    QTest::addColumn<QString>("kind");
+    StoreUnderTest::addKindColumn();
     // Where the disk fails: past the old file's end, so the old bytes can be
     // put back, or inside it, so that only the copy of the old file is left.
     QTest::addColumn<bool>("putBack");
-    QTest::newRow("data file, old bytes put back") << QStringLiteral("data") << true;
-    QTest::newRow("data file, old bytes cannot be put back") << QStringLiteral("data") << false;
-    QTest::newRow("help file, old bytes put back") << QStringLiteral("help") << true;
-    QTest::newRow("help file, old bytes cannot be put back") << QStringLiteral("help") << false;
+    for (const QString &kind : StoreUnderTest::kinds()) {
+        StoreUnderTest::newRow(kind, QStringLiteral("old bytes put back")) << true;
+        StoreUnderTest::newRow(kind, QStringLiteral("old bytes cannot be put back")) << false;
+    }
 }
 
 void SaveFaultTest::ioErrorInPlace()
@@ -318,8 +306,7 @@ void SaveFaultTest::ioErrorInPlace()
     QFETCH(bool, putBack);
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    const QString target =
-        dir.filePath(kind == QLatin1String("data") ? QStringLiteral("Vorrak.dat") : QStringLiteral("Vorrak.hlp"));
+    const QString target = dir.filePath(StoreUnderTest(kind).fileName());
     const QByteArray old = QByteArray("old contents that must survive ").repeated(40);
     QVERIFY(writeFile(target, old));
     QVERIFY(writableFileOnly(dir.path(), target));
@@ -359,21 +346,23 @@ void SaveFaultTest::ioErrorInPlace()
 
 void SaveFaultTest::killedWhileSaving_data()
 {
-    QTest::addColumn<QString>("kind");
+    // A kind of store, or "editor": the editor's end of session.
+    StoreUnderTest::addKindColumn();
     QTest::addColumn<bool>("inPlace"); // the folder is not writable, the file is
-    QTest::newRow("data file") << QStringLiteral("data") << false;
-    QTest::newRow("help file") << QStringLiteral("help") << false;
+    for (const QString &kind : StoreUnderTest::kinds())
+        StoreUnderTest::newRow(kind) << false;
     QTest::newRow("editor exit") << QStringLiteral("editor") << false;
-    QTest::newRow("data file, in place") << QStringLiteral("data") << true;
-    QTest::newRow("help file, in place") << QStringLiteral("help") << true;
+    for (const QString &kind : StoreUnderTest::kinds())
+        StoreUnderTest::newRow(kind, QStringLiteral("in place")) << true;
 }
 
 void SaveFaultTest::killedWhileSaving()
 {
     QFETCH(QString, kind);
     QFETCH(bool, inPlace);
-    const bool help = kind == QLatin1String("help");
-    const QString fileName = help ? QStringLiteral("Vorrak.hlp") : QStringLiteral("Vorrak.dat");
+    // The editor saves the data file.
+    const QString store = kind == QLatin1String("editor") ? QStringLiteral("data") : kind;
+    const QString fileName = StoreUnderTest(store).fileName();
 
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
@@ -381,7 +370,7 @@ void SaveFaultTest::killedWhileSaving()
     QProcess child;
 
     // An undisturbed save of the generated store gives the complete new file.
-    setUpChild(child, dir.path(), help ? QStringLiteral("help") : QStringLiteral("data"), false);
+    setUpChild(child, dir.path(), store, false);
     child.start();
     QVERIFY(child.waitForFinished(120000));
     QCOMPARE(child.exitCode(), 0);

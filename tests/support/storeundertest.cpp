@@ -1,5 +1,6 @@
 #include "tests/support/storeundertest.h"
 
+#include "bench/generatedstore.h"
 #include "help/helpdata.h"
 #include "help/helpfile.h"
 #include "tests/support/fixtures.h"
@@ -8,6 +9,7 @@
 #include "tradeskill/tradeskillfile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTest>
 #include <QtEndian>
 
@@ -24,6 +26,9 @@ public:
     virtual qsizetype wholeRecords(qsizetype bytes) const = 0;
     virtual bool holdsSample(qsizetype count) const = 0;
     virtual void fillEmpty(int count, int procs, int reqs) = 0;
+    virtual void fillGenerated(int scale) = 0;
+    virtual QByteArray emptyFileBytes() const = 0;
+    virtual bool writeSparseFile(QFile &file, qint64 bytes) const = 0;
 };
 
 // Each kind of store described once: its format, what its log and
@@ -34,10 +39,19 @@ struct StoreUnderTest::Kind
     const FileFormat &format;
     const char *countWord; // of the count line it logs when loading: "Groups"
     bool finishesDamagedLoad; // whether it logs that it finished loading a damaged file
+    int emptyRecordBytes; // of a record without content
     std::unique_ptr<Store> (*makeStore)();
 };
 
 namespace {
+
+template <typename Integer>
+QByteArray bigEndian(Integer value)
+{
+    QByteArray bytes(sizeof(Integer), '\0');
+    qToBigEndian(value, bytes.data());
+    return bytes;
+}
 
 class DataStore final : public StoreUnderTest::Store
 {
@@ -57,6 +71,20 @@ public:
         group.procs.fill(proc, procs);
         m_data.procGrps().fill(group, count);
     }
+    void fillGenerated(int scale) override { m_data.procGrps() = GeneratedStore::tradeskill(40 * scale, 20, 10); }
+    QByteArray emptyFileBytes() const override { return dataFileBytes({}); }
+    // One group of processes with 65,535 empty requirements each.
+    bool writeSparseFile(QFile &file, qint64 bytes) const override
+    {
+        constexpr qint64 ProcBytes = 4 + 1 + 1 + 2 + 65535LL * 13; // a null name, QLs, the count, the requirements
+        const int procs = int(bytes / ProcBytes);
+        file.write(QByteArray::fromHex("2AE510A40001FFFFFFFF") + bigEndian(quint16(procs)));
+        for (int j = 0; j < procs; ++j) {
+            file.write(QByteArray::fromHex("FFFFFFFF0101FFFF"));
+            file.seek(file.pos() + 65535LL * 13);
+        }
+        return file.resize(file.pos());
+    }
 
 private:
     TradeskillData m_data;
@@ -73,6 +101,16 @@ public:
     qsizetype wholeRecords(qsizetype bytes) const override { return wholeTopics(richTopics(), bytes); }
     bool holdsSample(qsizetype count) const override { return m_help.topics() == richTopics().mid(0, count); }
     void fillEmpty(int count, int, int) override { m_help.topics().fill(HelpTopic{}, count); }
+    void fillGenerated(int scale) override { m_help.topics() = GeneratedStore::help(500 * scale, 800); }
+    QByteArray emptyFileBytes() const override { return helpFileBytes({}); }
+    // One topic with a long body.
+    bool writeSparseFile(QFile &file, qint64 bytes) const override
+    {
+        // Magic, one topic: a null id, a null header and the body.
+        const qint64 body = (bytes / 2) * 2;
+        file.write(QByteArray::fromHex("E9A7143D0001FFFFFFFFFFFFFFFF") + bigEndian(quint32(body)));
+        return file.resize(file.pos() + body);
+    }
 
 private:
     HelpData m_help;
@@ -85,8 +123,8 @@ std::unique_ptr<StoreUnderTest::Store> make()
 }
 
 const StoreUnderTest::Kind Kinds[] = {
-    {"data", TradeskillFile::Format, "Groups", false, make<DataStore>},
-    {"help", HelpFile::Format, "Topics", true, make<HelpStore>},
+    {"data", TradeskillFile::Format, "Groups", false, 6, make<DataStore>},
+    {"help", HelpFile::Format, "Topics", true, 12, make<HelpStore>},
 };
 
 const StoreUnderTest::Kind &kindNamed(const QString &name)
@@ -117,7 +155,7 @@ void StoreUnderTest::addKindRows()
 {
     addKindColumn();
     for (const QString &kind : kinds())
-        QTest::newRow(qPrintable(kind + QStringLiteral(" file"))) << kind;
+        newRow(kind);
 }
 
 void StoreUnderTest::addKindRows(const char *column, const QStringList &cases)
@@ -128,6 +166,11 @@ void StoreUnderTest::addKindRows(const char *column, const QStringList &cases)
         for (const QString &name : cases)
             newRow(kind, name) << name;
     }
+}
+
+QTestData &StoreUnderTest::newRow(const QString &kind)
+{
+    return QTest::newRow(qPrintable(kind + QStringLiteral(" file"))) << kind;
 }
 
 QTestData &StoreUnderTest::newRow(const QString &kind, const QString &name)
@@ -170,9 +213,7 @@ QString StoreUnderTest::what() const
 
 QByteArray StoreUnderTest::magic() const
 {
-    QByteArray bytes(4, '\0');
-    qToBigEndian(m_kind.format.magic, bytes.data());
-    return bytes;
+    return bigEndian(m_kind.format.magic);
 }
 
 QString StoreUnderTest::countLine(int count) const
@@ -218,6 +259,11 @@ QStringList StoreUnderTest::damagedTail() const
     return tail;
 }
 
+int StoreUnderTest::emptyRecordBytes() const
+{
+    return m_kind.emptyRecordBytes;
+}
+
 qsizetype StoreUnderTest::size() const
 {
     return m_store->size();
@@ -246,4 +292,20 @@ bool StoreUnderTest::holdsSample(qsizetype count) const
 void StoreUnderTest::fillEmpty(int count, int procs, int reqs)
 {
     m_store->fillEmpty(count, procs, reqs);
+}
+
+void StoreUnderTest::fillGenerated(int scale)
+{
+    m_store->fillGenerated(scale);
+}
+
+QByteArray StoreUnderTest::emptyFileBytes() const
+{
+    return m_store->emptyFileBytes();
+}
+
+bool StoreUnderTest::writeSparseFile(const QString &path, qint64 bytes) const
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && m_store->writeSparseFile(file, bytes);
 }

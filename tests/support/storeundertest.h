@@ -25,8 +25,9 @@ public:
     // The column "kind" and the string column `column`, and a row
     // "<kind> file, <case>" for each kind and case, holding both.
     static void addKindRows(const char *column, const QStringList &cases);
-    // A row "data file, <name>" or "help file, <name>" holding the kind;
-    // the caller streams the values of its own columns after it.
+    // A row "data file", or with a `name` "data file, <name>", holding the
+    // kind; the caller streams the values of its own columns after it.
+    static QTestData &newRow(const QString &kind);
     static QTestData &newRow(const QString &kind, const QString &name);
 
     explicit StoreUnderTest(const QString &kind);
@@ -53,6 +54,10 @@ public:
     // in LogCapture::allLines(): the help store still says it finished.
     QStringList damagedTail() const;
 
+    // How many bytes a record without content takes in the file: a group
+    // with a null name and no processes, a topic of three null texts.
+    int emptyRecordBytes() const;
+
     qsizetype size() const;
     // The rich sample store of the fixtures: filled in, its file image, and
     // how many of its records the first `bytes` bytes of that image hold.
@@ -65,6 +70,14 @@ public:
     // `count` empty records; in the data file each group gets `procs`
     // processes with `reqs` requirements each.
     void fillEmpty(int count, int procs = 0, int reqs = 0);
+    // A generated store of several hundred kilobytes, or `scale` times as
+    // much, like real data in its repeated names.
+    void fillGenerated(int scale = 1);
+    // The writer's image of a store without records.
+    QByteArray emptyFileBytes() const;
+    // Writes to `path` a valid file of about `bytes` bytes that is mostly a
+    // hole, so that it can be far larger than the memory a test leaves.
+    bool writeSparseFile(const QString &path, qint64 bytes) const;
 
     // One kind of store, as the tests drive it (see storeundertest.cpp).
     class Store;
