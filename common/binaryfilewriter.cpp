@@ -11,10 +11,10 @@
 
 Result<BinaryFileWriter::Status> BinaryFileWriter::write(const QString &path, const Writer &write)
 {
-    QString error;
-    const FileIdentity target = FileIdentity::ofPath(path, &error);
-    if (!error.isEmpty())
-        return Result<Status>::failure(Status::Failed, error);
+    FileIdentity target;
+    const Result<> examined = FileIdentity::examine(path, target);
+    if (!examined)
+        return Result<Status>::failure(Status::Failed, examined.text());
     if (target.exists && !target.regular)
         return Result<Status>::failure(Status::NotRegular, QStringLiteral("Not a regular file"));
 

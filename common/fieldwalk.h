@@ -93,6 +93,9 @@ private:
 template <typename Walk, typename Builder>
 ReadResult readInTwoPasses(QIODevice *device, qint32 magic, Walk walk, Builder &builder)
 {
+    const auto badMagic
+        = [] { return ReadResult::failure(ReadStatus::BadMagic, QStringLiteral("Format not recognized")); };
+    const auto damaged = [] { return ReadResult::failure(ReadStatus::Damaged, QStringLiteral("File is damaged")); };
     const qint64 start = device->pos();
     int wholeRecords;
     qint64 wholeBytes;
@@ -101,7 +104,7 @@ ReadResult readInTwoPasses(QIODevice *device, qint32 magic, Walk walk, Builder &
         BinaryReader scan(device);
         qint32 found = 0;
         if (!scan.readInt32(found) || found != magic)
-            return ReadResult::BadMagic;
+            return badMagic();
         RecordSkipper skipper(scan);
         complete = walk(skipper);
         wholeRecords = skipper.wholeRecords();
@@ -109,14 +112,14 @@ ReadResult readInTwoPasses(QIODevice *device, qint32 magic, Walk walk, Builder &
     }
     builder.prepare(wholeRecords, wholeBytes);
     if (!device->seek(start))
-        return ReadResult::Damaged;
+        return damaged();
 
     BinaryReader in(device);
     qint32 found = 0;
     if (!in.readInt32(found) || found != magic)
-        return ReadResult::Damaged;
+        return damaged();
     builder.setReader(in);
-    if (!walk(builder))
-        return ReadResult::Damaged;
-    return complete ? ReadResult::Ok : ReadResult::Damaged;
+    if (!walk(builder) || !complete)
+        return damaged();
+    return ReadResult::ok(ReadStatus::Ok);
 }

@@ -26,7 +26,7 @@ FileLock::FileLock(const QString &path)
         // anyone without that right either; the save goes on unlocked. A
         // missing folder fails later with the writer's own reason.
         if (errno != EACCES && errno != ENOENT)
-            m_reason = qt_error_string(errno);
+            m_locked = Result<>::failure(qt_error_string(errno));
         return;
     }
     const QDeadlineTimer deadline(WaitMs);
@@ -35,11 +35,11 @@ FileLock::FileLock(const QString &path)
             // Where the file system has no locks, there is nothing to wait for.
             if (errno == ENOLCK || errno == EOPNOTSUPP)
                 return;
-            m_reason = qt_error_string(errno);
+            m_locked = Result<>::failure(qt_error_string(errno));
             return;
         }
         if (deadline.hasExpired()) {
-            m_reason = QStringLiteral("The file is busy: another program is saving it");
+            m_locked = Result<>::failure(QStringLiteral("The file is busy: another program is saving it"));
             return;
         }
         ::usleep(PollMs * 1000);

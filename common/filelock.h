@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include "common/result.h"
 
 // The one advisory lock that every writer of the Vorrak files holds from the
 // moment it compares the file with what it loaded until the new version is
@@ -21,11 +21,11 @@ public:
     FileLock(const FileLock &) = delete;
     FileLock &operator=(const FileLock &) = delete;
 
-    // False when the lock could not be had; reason() then says why.
-    bool isLocked() const { return m_reason.isEmpty(); }
-    QString reason() const { return m_reason; }
+    // Ok when the lock is held or there is none to take, else a failure
+    // saying why it could not be had.
+    const Result<> &locked() const { return m_locked; }
 
 private:
     int m_fd = -1;
-    QString m_reason;
+    Result<> m_locked = Result<>::ok();
 };

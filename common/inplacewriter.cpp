@@ -21,9 +21,8 @@ QString systemReason()
     return qt_error_string(errno);
 }
 
-// Copies the first `size` bytes of `from` to the start of `to`. Empty on
-// success, else the reason.
-QString copyBytes(int from, int to, qint64 size)
+// Copies the first `size` bytes of `from` to the start of `to`.
+Result<> copyBytes(int from, int to, qint64 size)
 {
     QByteArray block(Block, Qt::Uninitialized);
     qint64 at = 0;
@@ -32,45 +31,45 @@ QString copyBytes(int from, int to, qint64 size)
         if (got < 0 && errno == EINTR)
             continue;
         if (got <= 0)
-            return got < 0 ? systemReason() : QStringLiteral("The file ended early");
+            return Result<>::failure(got < 0 ? systemReason() : QStringLiteral("The file ended early"));
         ssize_t done = 0;
         while (done < got) {
             const ssize_t put = ::pwrite(to, block.constData() + done, size_t(got - done), off_t(at + done));
             if (put < 0 && errno == EINTR)
                 continue;
             if (put <= 0)
-                return put < 0 ? systemReason() : qt_error_string(ENOSPC);
+                return Result<>::failure(put < 0 ? systemReason() : qt_error_string(ENOSPC));
             done += put;
         }
         at += got;
     }
-    return QString();
+    return Result<>::ok();
 }
 
 // Makes `fd` exactly the first `size` bytes of `source`, on the disk.
-QString overwrite(int fd, int source, qint64 size)
+Result<> overwrite(int fd, int source, qint64 size)
 {
-    QString reason = copyBytes(source, fd, size);
-    if (reason.isEmpty() && ::ftruncate(fd, off_t(size)) != 0)
-        reason = systemReason();
-    if (reason.isEmpty() && ::fdatasync(fd) != 0)
-        reason = systemReason();
-    return reason;
+    const Result<> copied = copyBytes(source, fd, size);
+    if (!copied)
+        return copied;
+    if (::ftruncate(fd, off_t(size)) != 0 || ::fdatasync(fd) != 0)
+        return Result<>::failure(systemReason());
+    return Result<>::ok();
 }
 
 // Reserves the blocks for `size` bytes without changing the file, so that a
 // full disk is found before the first byte is overwritten. Where the file
 // system cannot reserve, the write goes on: the old bytes' copy covers it.
-QString reserve(int fd, qint64 size)
+Result<> reserve(int fd, qint64 size)
 {
 #ifdef FALLOC_FL_KEEP_SIZE
     if (size > 0 && ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, off_t(size)) != 0 && errno != EOPNOTSUPP && errno != ENOSYS)
-        return systemReason();
+        return Result<>::failure(systemReason());
 #else
     Q_UNUSED(fd);
     Q_UNUSED(size);
 #endif
-    return QString();
+    return Result<>::ok();
 }
 
 QString native(const QString &path)
@@ -131,28 +130,30 @@ Result<BinaryFileWriter::Status> InPlaceWriter::write(const QString &path, const
 
     // The old version, on the disk before its first byte is overwritten.
     QTemporaryFile old(name + QStringLiteral(".old-XXXXXX"));
-    QString reason = old.open() ? copyBytes(fd, old.handle(), oldSize) : old.errorString();
-    if (reason.isEmpty() && ::fdatasync(old.handle()) != 0)
-        reason = systemReason();
-    if (!reason.isEmpty())
-        return failed(notWritable + QStringLiteral("no copy of the old file could be kept in %1 first: %2")
-                                        .arg(native(folder), reason));
+    Result<> oldKept = old.open() ? copyBytes(fd, old.handle(), oldSize) : Result<>::failure(old.errorString());
+    if (oldKept && ::fdatasync(old.handle()) != 0)
+        oldKept = Result<>::failure(systemReason());
+    if (!oldKept)
+        return failed(notWritable
+                      + QStringLiteral("no copy of the old file could be kept in %1 first: %2")
+                            .arg(native(folder), oldKept.text()));
 
-    reason = reserve(fd, newSize);
-    if (!reason.isEmpty())
-        return failed(reason);
+    const Result<> reserved = reserve(fd, newSize);
+    if (!reserved)
+        return failed(reserved.text());
     qWarning("Writing %s over itself, as its folder is not writable; until it is complete the old version is "
              "kept as %s and the new one as %s",
              qPrintable(native(path)), qPrintable(native(old.fileName())), qPrintable(native(fresh.fileName())));
-    reason = overwrite(fd, fresh.handle(), newSize);
-    if (reason.isEmpty())
+    const Result<> written = overwrite(fd, fresh.handle(), newSize);
+    if (written)
         return Result<BinaryFileWriter::Status>::ok(BinaryFileWriter::Status::Written);
 
     // Back to the old bytes; their place on the disk is still the file's.
-    const QString restoreReason = overwrite(fd, old.handle(), oldSize);
-    if (restoreReason.isEmpty())
-        return failed(reason + QStringLiteral("; the old file was put back as it was"));
+    const Result<> restored = overwrite(fd, old.handle(), oldSize);
+    if (restored)
+        return failed(written.text() + QStringLiteral("; the old file was put back as it was"));
     old.setAutoRemove(false);
-    return failed(reason + QStringLiteral("; the old file could not be put back (%1), a copy of it is kept as %2")
-                               .arg(restoreReason, native(old.fileName())));
+    return failed(written.text()
+                  + QStringLiteral("; the old file could not be put back (%1), a copy of it is kept as %2")
+                        .arg(restored.text(), native(old.fileName())));
 }

@@ -23,15 +23,22 @@ FileIdentity identityOf(const struct stat &status)
 
 } // namespace
 
-FileIdentity FileIdentity::ofPath(const QString &path, QString *error)
+Result<> FileIdentity::examine(const QString &path, FileIdentity &identity)
 {
     struct stat status;
     if (::stat(QFile::encodeName(path).constData(), &status) != 0) {
-        if (errno != ENOENT && error)
-            *error = qt_error_string(errno);
-        return {};
+        identity = {};
+        return errno == ENOENT ? Result<>::ok() : Result<>::failure(qt_error_string(errno));
     }
-    return identityOf(status);
+    identity = identityOf(status);
+    return Result<>::ok();
+}
+
+FileIdentity FileIdentity::ofPath(const QString &path)
+{
+    FileIdentity identity;
+    static_cast<void>(examine(path, identity));
+    return identity;
 }
 
 Result<RegularFile::Status> RegularFile::open(const QString &path, QFile &file, FileIdentity *identity)
@@ -42,10 +49,10 @@ Result<RegularFile::Status> RegularFile::open(const QString &path, QFile &file, 
         = [] { return Result<Status>::failure(Status::NotRegular, QStringLiteral("Not a regular file")); };
     const auto failed = [](const QString &reason) { return Result<Status>::failure(Status::Failed, reason); };
 
-    QString error;
-    const FileIdentity before = FileIdentity::ofPath(path, &error);
-    if (!error.isEmpty())
-        return failed(error);
+    FileIdentity before;
+    const Result<> examined = FileIdentity::examine(path, before);
+    if (!examined)
+        return failed(examined.text());
     if (!before.exists)
         return missing();
     if (!before.regular)

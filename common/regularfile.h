@@ -19,8 +19,12 @@ struct FileIdentity
     quint64 device = 0;
     quint64 inode = 0;
 
-    // `error` receives the reason when the path exists but cannot be examined.
-    static FileIdentity ofPath(const QString &path, QString *error = nullptr);
+    // What stands at `path` into `identity`, that of no file when nothing
+    // does; a failure, with the system's reason, when the path exists but
+    // cannot be examined (`identity` is then that of no file too).
+    static Result<> examine(const QString &path, FileIdentity &identity);
+    // The same where a path that cannot be examined may count as missing.
+    static FileIdentity ofPath(const QString &path);
 
     friend bool operator==(const FileIdentity &a, const FileIdentity &b)
     {

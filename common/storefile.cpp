@@ -91,7 +91,7 @@ LoadResult StoreFile::load(const Reader &read)
         break;
     }
 
-    ReadResult result;
+    ReadResult result = ReadResult::ok();
     qsizetype records = 0;
     try {
         result = read(&file, records);
@@ -102,26 +102,26 @@ LoadResult StoreFile::load(const Reader &read)
     if (file.error() != QFileDevice::NoError)
         return failLoad(LoadStatus::Unreadable, file.errorString());
 
-    switch (result) {
-    case ReadResult::BadMagic:
+    switch (result.status()) {
+    case ReadStatus::BadMagic:
         m_loadStatus = LoadStatus::BadMagic;
         qWarning("BAD MAGIC NUMBER!");
         return LoadResult::failure(LoadStatus::BadMagic,
-                                   QStringLiteral("Unable to load %1: Format not recognized").arg(m_what));
-    case ReadResult::Damaged:
+                                   QStringLiteral("Unable to load %1: %2").arg(m_what, result.text()));
+    case ReadStatus::Damaged:
         m_loadStatus = LoadStatus::Damaged;
         qWarning("%s %s is damaged", qPrintable(capitalised(m_what)), qPrintable(native(path())));
-        return LoadResult::failure(LoadStatus::Damaged, damagedMessage(records));
-    case ReadResult::Ok:
+        return LoadResult::failure(LoadStatus::Damaged, damagedMessage(result.text(), records));
+    case ReadStatus::Ok:
         break;
     }
     m_loadStatus = LoadStatus::Loaded;
     return LoadResult::ok(LoadStatus::Loaded);
 }
 
-QString StoreFile::damagedMessage(qsizetype records) const
+QString StoreFile::damagedMessage(const QString &reason, qsizetype records) const
 {
-    const QString damaged = QStringLiteral("Unable to load %1: File is damaged.\n").arg(m_what);
+    const QString damaged = QStringLiteral("Unable to load %1: %2.\n").arg(m_what, reason);
     if (records == 0)
         return damaged + QStringLiteral("No %1 was read before the damage.").arg(m_record);
     if (records == 1)
@@ -160,12 +160,12 @@ SaveResult StoreFile::save(const Result<> &fits, const Writer &writer)
     // Held until the new file is in place: another Vorrak program saving it
     // meanwhile waits, and its version is then found changed below.
     const FileLock lock(target);
-    if (!lock.isLocked())
-        return refuse(target, lock.reason());
-    QString error;
-    const FileIdentity now = FileIdentity::ofPath(target, &error);
-    if (!error.isEmpty())
-        return refuse(target, error);
+    if (!lock.locked())
+        return refuse(target, lock.locked().text());
+    FileIdentity now;
+    const Result<> examined = FileIdentity::examine(target, now);
+    if (!examined)
+        return refuse(target, examined.text());
 
     // A store that never loaded knows no version to protect. A FIFO, device
     // or directory in the file's place is not moved either: the writer
@@ -210,7 +210,7 @@ SaveResult StoreFile::saveCopy(const QString &path, const Result<> &fits, const 
     if (!fits)
         return refuse(path, fits.text());
     const FileLock lock(path);
-    if (!lock.isLocked())
-        return refuse(path, lock.reason());
+    if (!lock.locked())
+        return refuse(path, lock.locked().text());
     return write(path, writer, QString());
 }

@@ -10,8 +10,10 @@
 
 class QIODevice;
 
-// What a format's reader found in a file that could be opened.
-enum class ReadResult { Ok, BadMagic, Damaged };
+// What a format's reader found in a file that could be opened: Ok, or a
+// failure, BadMagic ("Format not recognized") or Damaged ("File is damaged").
+enum class ReadStatus { Ok, BadMagic, Damaged };
+using ReadResult = Result<ReadStatus>;
 
 // How loading a store's file went. Only Missing is silent; every other
 // failure leaves the store empty (Damaged: the records before the damage)
@@ -75,8 +77,9 @@ private:
     SaveResult refuse(const QString &path, const QString &reason) const;
     SaveResult write(const QString &path, const Writer &write, const QString &notice) const;
 
-    // The damaged-file message, with how many records were read before the damage.
-    QString damagedMessage(qsizetype records) const;
+    // The damaged-file message: the reader's reason, and how many records
+    // were read before the damage.
+    QString damagedMessage(const QString &reason, qsizetype records) const;
 
     QString m_fileName;
     QString m_what;

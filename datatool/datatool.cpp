@@ -188,8 +188,8 @@ Result<> DataTool::writeFile(const QString &path, OutputGuard::Kind kind, const 
     // while no other Vorrak program writes it, only once every byte is
     // written, and only if it is a regular file.
     const FileLock lock(path);
-    if (!lock.isLocked())
-        return Result<>::failure(QStringLiteral("cannot write: %1").arg(lock.reason()));
+    if (!lock.locked())
+        return Result<>::failure(QStringLiteral("cannot write: %1").arg(lock.locked().text()));
     const Result<> allowed = m_guard.mayWrite(path, kind);
     if (!allowed)
         return allowed;
@@ -221,7 +221,7 @@ Result<> DataTool::readContent(const QString &path, const QByteArray &bytes, Fil
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    if (!kind || kind->read(&buffer, content) != ReadResult::Ok) {
+    if (!kind || !kind->read(&buffer, content)) {
         content = FileContent();
         FileChecker::Report report;
         const Result<> checked = checkBytes(path, bytes, report);

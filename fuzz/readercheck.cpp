@@ -70,10 +70,10 @@ QString checkFile(const QByteArray &bytes, const FileFormat &format, Read read, 
     buffer.open(QIODevice::ReadOnly);
     QList<Record> records;
     const ReadResult result = read(&buffer, records);
-    const bool recognised = result != ReadResult::BadMagic;
+    const bool recognised = result.status() != ReadStatus::BadMagic;
     if (recognised != hasMagic(bytes, format.magic))
         return QStringLiteral("the magic test disagrees with the first four bytes");
-    return checkOutcome(bytes, recognised, result == ReadResult::Damaged, records.size(), buffer.pos(),
+    return checkOutcome(bytes, recognised, result.status() == ReadStatus::Damaged, records.size(), buffer.pos(),
                         written(records, write), outcome);
 }
 

@@ -45,8 +45,6 @@ bool walk(Visitor &visit)
     return true;
 }
 
-using ReadResult = ::ReadResult;
-
 // Appends the topics read from `device`. The whole file is checked first,
 // without building anything; on damage only the complete topics before it
 // are built.

@@ -66,8 +66,6 @@ bool walk(Visitor &visit)
     return true;
 }
 
-using ReadResult = ::ReadResult;
-
 // Appends the groups read from `device` to `groups`. The whole file is
 // checked first, without building anything; on damage only the groups before
 // the one in which the damage lies are built.

@@ -46,7 +46,7 @@ FileContent readWithLibrary(const QByteArray &bytes, const FileKind *kind)
     buffer.open(QIODevice::ReadOnly);
     FileContent content;
     content.kind = kind;
-    kind->read(&buffer, content);
+    static_cast<void>(kind->read(&buffer, content));
     return content;
 }
 
@@ -232,7 +232,7 @@ private slots:
             buffer.open(QIODevice::ReadOnly);
             FileContent content;
             content.kind = kind;
-            const bool damaged = kind->read(&buffer, content) == ReadResult::Damaged;
+            const bool damaged = kind->read(&buffer, content).status() == ReadStatus::Damaged;
             QVERIFY2(damaged == report.recognized, tag);
         }
         const FileChecker::Report whole = FileChecker(bytes).check();

@@ -50,7 +50,7 @@ void StoreScaleTest::textsAcrossWriterBlocks()
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
     QList<HelpTopic> read;
-    QCOMPARE(HelpFile::read(&buffer, read), HelpFile::ReadResult::Ok);
+    QCOMPARE(HelpFile::read(&buffer, read).status(), ReadStatus::Ok);
     QCOMPARE(read, topics);
 }
 
@@ -62,7 +62,7 @@ void StoreScaleTest::repeatedTextsAreShared()
     QBuffer in(&bytes);
     in.open(QIODevice::ReadOnly);
     QList<ProcGroup> loaded;
-    QCOMPARE(TradeskillFile::read(&in, loaded, CountWord::Groups), TradeskillFile::ReadResult::Ok);
+    QCOMPARE(TradeskillFile::read(&in, loaded, CountWord::Groups).status(), ReadStatus::Ok);
     QCOMPARE(loaded, store);
 
     // 6000 requirements name a few dozen tools and skills with a few dozen
