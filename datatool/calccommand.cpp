@@ -1,6 +1,5 @@
 #include "datatool/calccommand.h"
 
-#include "datatool/toolmessages.h"
 #include "tradeskill/requirements.h"
 #include "tradeskill/tradeskilldata.h"
 
@@ -9,6 +8,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+
+using ToolMessages::Problem;
 
 namespace {
 
@@ -115,11 +116,6 @@ QString CalcCommand::usage()
         "      --json       write JSON for scripts\n");
 }
 
-int CalcCommand::error(const QString &problem)
-{
-    return ToolMessages::inputError(m_err, QStringLiteral("calc"), problem);
-}
-
 void CalcCommand::write(const QString &text)
 {
     m_out->write(text.toUtf8());
@@ -208,7 +204,12 @@ int CalcCommand::run(const QStringList &arguments)
     const QString path = m_options.file.isEmpty() ? TradeskillData::filePath() : m_options.file;
     const Result<> read = m_readData(path, m_groups);
     if (!read)
-        return ToolMessages::inputError(m_err, path, read.text());
+        return ToolMessages::finish(m_err, path, read);
+    return ToolMessages::finish(m_err, QStringLiteral("calc"), answer());
+}
+
+CalcCommand::Outcome CalcCommand::answer()
+{
     if (m_options.mode == Mode::List)
         return list();
     if (m_options.mode == Mode::CanMake)
@@ -218,8 +219,9 @@ int CalcCommand::run(const QStringList &arguments)
 
     int g = -1;
     int p = -1;
-    if (!findProcess(m_options.operands.at(0), m_options.operands.at(1), g, p))
-        return ToolMessages::InvalidInput;
+    const Outcome found = findProcess(m_options.operands.at(0), m_options.operands.at(1), g, p);
+    if (!found)
+        return found;
     const ProcGroup &group = m_groups.at(g);
     const Proc &proc = group.procs.at(p);
 
@@ -233,84 +235,84 @@ int CalcCommand::run(const QStringList &arguments)
     }
 }
 
-int CalcCommand::find(const QStringList &names, const QString &key, const QString &what, const QString &where,
-                      bool byPosition)
+CalcCommand::Outcome CalcCommand::find(const QStringList &names, const QString &key, const QString &what,
+                                       const QString &where, int &position, bool byPosition)
 {
     static const QRegularExpression digits(QStringLiteral("^[0-9]+$"));
     if (byPosition && digits.match(key).hasMatch()) {
         bool ok = false;
-        const int position = key.toInt(&ok);
-        if (ok && position >= 1 && position <= names.size())
-            return position - 1;
+        const int number = key.toInt(&ok);
+        if (ok && number >= 1 && number <= names.size()) {
+            position = number - 1;
+            return Outcome::ok();
+        }
     }
     const QList<int> matches = namesMatching(names, key);
-    if (matches.size() == 1)
-        return matches.first();
+    if (matches.size() == 1) {
+        position = matches.first();
+        return Outcome::ok();
+    }
     if (matches.isEmpty()) {
         QList<int> all;
         for (int i = 0; i < names.size(); ++i)
             all.append(i);
-        error(names.isEmpty() ? QStringLiteral("no %1 \"%2\"%3; there are none").arg(what, key, where)
-                              : QStringLiteral("no %1 \"%2\"%3; there are %4")
-                                    .arg(what, key, where, candidateList(names, all, byPosition)));
-    } else {
-        error(QStringLiteral("%1 \"%2\"%3 could be %4").arg(what, key, where, candidateList(names, matches, byPosition)));
+        return Outcome::failure(names.isEmpty() ? QStringLiteral("no %1 \"%2\"%3; there are none").arg(what, key, where)
+                                                : QStringLiteral("no %1 \"%2\"%3; there are %4")
+                                                      .arg(what, key, where, candidateList(names, all, byPosition)));
     }
-    return -1;
+    return Outcome::failure(
+        QStringLiteral("%1 \"%2\"%3 could be %4").arg(what, key, where, candidateList(names, matches, byPosition)));
 }
 
-bool CalcCommand::findProcess(const QString &groupKey, const QString &processKey, int &g, int &p)
+CalcCommand::Outcome CalcCommand::findProcess(const QString &groupKey, const QString &processKey, int &g, int &p)
 {
     QStringList groupNames;
     for (const ProcGroup &group : m_groups)
         groupNames.append(group.name);
-    g = find(groupNames, groupKey, QStringLiteral("group"), QString());
-    if (g < 0)
-        return false;
+    const Outcome foundGroup = find(groupNames, groupKey, QStringLiteral("group"), QString(), g);
+    if (!foundGroup)
+        return foundGroup;
     const ProcGroup &group = m_groups.at(g);
     QStringList procNames;
     for (const Proc &proc : group.procs)
         procNames.append(proc.name);
-    p = find(procNames, processKey, QStringLiteral("process"),
-             QStringLiteral(" in group %1 \"%2\"").arg(g + 1).arg(group.name));
-    return p >= 0;
+    return find(procNames, processKey, QStringLiteral("process"),
+                QStringLiteral(" in group %1 \"%2\"").arg(g + 1).arg(group.name), p);
 }
 
-bool CalcCommand::matchSkills(const QStringList &names, const QString &where, QMap<QString, QString> &matched)
+CalcCommand::Outcome CalcCommand::matchSkills(const QStringList &names, const QString &where,
+                                              QMap<QString, QString> &matched)
 {
     for (const auto &[key, value] : m_options.skills) {
-        const int i = find(names, key, QStringLiteral("skill"), where, false);
-        if (i < 0)
-            return false;
-        if (matched.contains(names.at(i))) {
-            error(QStringLiteral("skill \"%1\" is given twice").arg(names.at(i)));
-            return false;
-        }
+        int i = -1;
+        const Outcome found = find(names, key, QStringLiteral("skill"), where, i, false);
+        if (!found)
+            return found;
+        if (matched.contains(names.at(i)))
+            return Outcome::failure(QStringLiteral("skill \"%1\" is given twice").arg(names.at(i)));
         matched.insert(names.at(i), value);
     }
-    return true;
+    return Outcome::ok();
 }
 
-bool CalcCommand::parseQl(const QString &text, int &ql)
+CalcCommand::Outcome CalcCommand::parseQl(const QString &text, int &ql)
 {
     static const QRegularExpression digits(QStringLiteral("^[0-9]{1,9}$"));
-    if (!digits.match(text).hasMatch()) {
-        ToolMessages::usageError(m_err, QStringLiteral("calc: QL \"%1\" is not a whole number").arg(text));
-        return false;
-    }
+    if (!digits.match(text).hasMatch())
+        return Outcome::failure(Problem::WrongUsage, QStringLiteral("QL \"%1\" is not a whole number").arg(text));
     ql = text.toInt();
-    return true;
+    return Outcome::ok();
 }
 
-bool CalcCommand::qlInRange(const Proc &proc, int ql)
+CalcCommand::Outcome CalcCommand::qlInRange(const Proc &proc, int ql)
 {
     if (proc.qlRange().contains(ql))
-        return true;
-    error(QStringLiteral("QL %1 is outside the range of \"%2\": %3").arg(ql).arg(proc.name, qlRangeText(proc)));
-    return false;
+        return Outcome::ok();
+    return Outcome::failure(
+        QStringLiteral("QL %1 is outside the range of \"%2\": %3").arg(ql).arg(proc.name, qlRangeText(proc)));
 }
 
-int CalcCommand::list()
+CalcCommand::Outcome CalcCommand::list()
 {
     QJsonArray groups;
     QString text;
@@ -338,16 +340,17 @@ int CalcCommand::list()
         writeJson({{QStringLiteral("groups"), groups}});
     else
         write(text);
-    return 0;
+    return Outcome::ok();
 }
 
-int CalcCommand::amounts(const ProcGroup &group, const Proc &proc, const QString &qlText)
+CalcCommand::Outcome CalcCommand::amounts(const ProcGroup &group, const Proc &proc, const QString &qlText)
 {
     int ql = 0;
-    if (!parseQl(qlText, ql))
-        return ToolMessages::WrongUsage;
-    if (!qlInRange(proc, ql))
-        return ToolMessages::InvalidInput;
+    Outcome checked = parseQl(qlText, ql);
+    if (checked)
+        checked = qlInRange(proc, ql);
+    if (!checked)
+        return checked;
     const Requirements requirements = Requirements::of(proc, ql);
     if (m_options.json) {
         QJsonObject object = requirementsJson(requirements, ql);
@@ -357,14 +360,16 @@ int CalcCommand::amounts(const ProcGroup &group, const Proc &proc, const QString
     } else {
         write(requirementsText(proc.name, ql, requirements));
     }
-    return 0;
+    return Outcome::ok();
 }
 
-int CalcCommand::highestQl(const ProcGroup &group, const Proc &proc)
+CalcCommand::Outcome CalcCommand::highestQl(const ProcGroup &group, const Proc &proc)
 {
     QMap<QString, QString> skills;
-    if (!matchSkills(skillNames({proc}), QStringLiteral(" in process \"%1\"").arg(proc.name), skills))
-        return ToolMessages::InvalidInput;
+    const Outcome matched
+        = matchSkills(skillNames({proc}), QStringLiteral(" in process \"%1\"").arg(proc.name), skills);
+    if (!matched)
+        return matched;
     const HighestQl answer = HighestQl::of(proc, skills);
     if (m_options.json) {
         writeJson({{QStringLiteral("group"), group.name},
@@ -374,7 +379,7 @@ int CalcCommand::highestQl(const ProcGroup &group, const Proc &proc)
                    {QStringLiteral("highestQL"), answer.reachable ? QJsonValue(answer.ql) : QJsonValue()},
                    {QStringLiteral("limitedBy"), QJsonArray::fromStringList(answer.limitedBy)},
                    {QStringLiteral("unknown"), QJsonArray::fromStringList(answer.unknown)}});
-        return 0;
+        return Outcome::ok();
     }
     const QString name = inertLineField(proc.name);
     QString text = answer.reachable
@@ -387,22 +392,27 @@ int CalcCommand::highestQl(const ProcGroup &group, const Proc &proc)
     if (!answer.unknown.isEmpty())
         text += QStringLiteral("unknown, not taken into account: %1\n").arg(lineFields(answer.unknown));
     write(text);
-    return 0;
+    return Outcome::ok();
 }
 
-int CalcCommand::table(const ProcGroup &group, const Proc &proc, const QString &range)
+CalcCommand::Outcome CalcCommand::table(const ProcGroup &group, const Proc &proc, const QString &range)
 {
     const QlRange whole = proc.qlRange();
     int from = whole.lowest;
     int to = whole.highest;
     if (!range.isEmpty()) {
         const QStringList ends = range.split(QLatin1Char('-'));
-        if (!parseQl(ends.at(0), from) || !parseQl(ends.at(1), to))
-            return ToolMessages::WrongUsage;
-        if (from > to)
-            return ToolMessages::usageError(m_err, QStringLiteral("calc: --table %1 runs backwards").arg(range));
-        if (!qlInRange(proc, from) || !qlInRange(proc, to))
-            return ToolMessages::InvalidInput;
+        Outcome checked = parseQl(ends.at(0), from);
+        if (checked)
+            checked = parseQl(ends.at(1), to);
+        if (checked && from > to)
+            checked = Outcome::failure(Problem::WrongUsage, QStringLiteral("--table %1 runs backwards").arg(range));
+        if (checked)
+            checked = qlInRange(proc, from);
+        if (checked)
+            checked = qlInRange(proc, to);
+        if (!checked)
+            return checked;
     }
     if (m_options.json) {
         QJsonArray rows;
@@ -411,24 +421,25 @@ int CalcCommand::table(const ProcGroup &group, const Proc &proc, const QString &
         writeJson({{QStringLiteral("group"), group.name},
                    {QStringLiteral("process"), proc.name},
                    {QStringLiteral("rows"), rows}});
-        return 0;
+        return Outcome::ok();
     }
     // The columns are the same for every QL: only amounts change.
     QString text = csvRow(QStringLiteral("QL"), Requirements::of(proc, from), true).join(QLatin1Char(',')) + '\n';
     for (int ql = from; ql <= to; ++ql)
         text += csvRow(QString::number(ql), Requirements::of(proc, ql), false).join(QLatin1Char(',')) + '\n';
     write(text);
-    return 0;
+    return Outcome::ok();
 }
 
-int CalcCommand::canMake()
+CalcCommand::Outcome CalcCommand::canMake()
 {
     QList<Proc> procs;
     for (const ProcGroup &group : m_groups)
         procs.append(group.procs);
     QMap<QString, QString> skills;
-    if (!matchSkills(skillNames(procs), QStringLiteral(" in the data"), skills))
-        return ToolMessages::InvalidInput;
+    const Outcome matched = matchSkills(skillNames(procs), QStringLiteral(" in the data"), skills);
+    if (!matched)
+        return matched;
 
     const QList<CanMakeRow> rows = CanMakeRow::of(m_groups, skills);
     QJsonArray processes;
@@ -472,30 +483,32 @@ int CalcCommand::canMake()
         for (auto it = skills.cbegin(); it != skills.cend(); ++it)
             given.insert(it.key(), it.value());
         writeJson({{QStringLiteral("skills"), given}, {QStringLiteral("processes"), processes}});
-        return 0;
+        return Outcome::ok();
     }
     unknown.sort();
     if (!unknown.isEmpty())
         text += QStringLiteral("unknown, not taken into account: %1\n").arg(lineFields(unknown));
     write(text);
-    return 0;
+    return Outcome::ok();
 }
 
-int CalcCommand::plan()
+CalcCommand::Outcome CalcCommand::plan()
 {
     QList<PlanProduct> products;
     QJsonArray productsJson;
     for (qsizetype i = 0; i + 2 < m_options.operands.size(); i += 3) {
         int g = -1;
         int p = -1;
-        if (!findProcess(m_options.operands.at(i), m_options.operands.at(i + 1), g, p))
-            return ToolMessages::InvalidInput;
+        const Outcome found = findProcess(m_options.operands.at(i), m_options.operands.at(i + 1), g, p);
+        if (!found)
+            return found;
         const Proc &proc = m_groups.at(g).procs.at(p);
         int ql = 0;
-        if (!parseQl(m_options.operands.at(i + 2), ql))
-            return ToolMessages::WrongUsage;
-        if (!qlInRange(proc, ql))
-            return ToolMessages::InvalidInput;
+        Outcome checked = parseQl(m_options.operands.at(i + 2), ql);
+        if (checked)
+            checked = qlInRange(proc, ql);
+        if (!checked)
+            return checked;
         products.append({proc, ql});
         productsJson.append(QJsonObject{{QStringLiteral("group"), m_groups.at(g).name},
                                         {QStringLiteral("process"), proc.name},
@@ -504,7 +517,7 @@ int CalcCommand::plan()
     const PlanNeeds needs = PlanNeeds::of(products);
     if (!m_options.json) {
         write(planText(needs));
-        return 0;
+        return Outcome::ok();
     }
     const auto needsJson = [](const QList<PlanNeed> &list) {
         QJsonArray array;
@@ -517,5 +530,5 @@ int CalcCommand::plan()
     writeJson({{QStringLiteral("products"), productsJson},
                {QStringLiteral("items"), needsJson(needs.items)},
                {QStringLiteral("skills"), needsJson(needs.skills)}});
-    return 0;
+    return Outcome::ok();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/result.h"
+#include "datatool/toolmessages.h"
 #include "tradeskill/procgroup.h"
 
 #include <QList>
@@ -43,31 +44,35 @@ private:
         QString tableRange;
     };
 
-    int parse(const QStringList &arguments, Options &options);
-    int list();
-    int amounts(const ProcGroup &group, const Proc &proc, const QString &qlText);
-    int highestQl(const ProcGroup &group, const Proc &proc);
-    int table(const ProcGroup &group, const Proc &proc, const QString &range);
-    int canMake();
-    int plan();
+    // What a step of the command gave: done, or why not, which run()
+    // reports as the problem of "calc".
+    using Outcome = Result<ToolMessages::Problem>;
 
-    // Finds the group and process two keys stand for; false after it
-    // reported why not.
-    bool findProcess(const QString &groupKey, const QString &processKey, int &g, int &p);
-    // The given skill values under the names of `names` they stand for;
-    // false after it reported a name that matches none or several.
-    bool matchSkills(const QStringList &names, const QString &where, QMap<QString, QString> &matched);
+    int parse(const QStringList &arguments, Options &options);
+    // The answer the options ask for, written to the output.
+    Outcome answer();
+    Outcome list();
+    Outcome amounts(const ProcGroup &group, const Proc &proc, const QString &qlText);
+    Outcome highestQl(const ProcGroup &group, const Proc &proc);
+    Outcome table(const ProcGroup &group, const Proc &proc, const QString &range);
+    Outcome canMake();
+    Outcome plan();
+
+    // Finds the group and process two keys stand for, or says why not.
+    Outcome findProcess(const QString &groupKey, const QString &processKey, int &g, int &p);
+    // The given skill values under the names of `names` they stand for, or
+    // a name that matches none or several.
+    Outcome matchSkills(const QStringList &names, const QString &where, QMap<QString, QString> &matched);
 
     // Finds the position that a position ("2", when `byPosition`) or a name
-    // (see namesMatching) stands for; -1 after it reported an unknown or
-    // ambiguous key.
-    int find(const QStringList &names, const QString &key, const QString &what, const QString &where,
-             bool byPosition = true);
-    bool parseQl(const QString &text, int &ql);
-    bool qlInRange(const Proc &proc, int ql);
+    // (see namesMatching) stands for, or says that the key is unknown or
+    // ambiguous.
+    Outcome find(const QStringList &names, const QString &key, const QString &what, const QString &where, int &position,
+                 bool byPosition = true);
+    Outcome parseQl(const QString &text, int &ql);
+    Outcome qlInRange(const Proc &proc, int ql);
     void write(const QString &text);
     void writeJson(const QJsonObject &object);
-    int error(const QString &problem);
 
     QIODevice *m_out;
     QIODevice *m_err;

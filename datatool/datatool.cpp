@@ -153,14 +153,9 @@ int DataTool::usageError(const QString &problem)
     return ToolMessages::usageError(m_err, problem);
 }
 
-int DataTool::inputError(const QString &path, const QString &problem)
-{
-    return ToolMessages::inputError(m_err, path, problem);
-}
-
 int DataTool::finish(const QString &path, const Result<> &result)
 {
-    return result ? Success : inputError(path, result.text());
+    return ToolMessages::finish(m_err, path, result);
 }
 
 Result<> DataTool::readFile(const QString &path, QByteArray &bytes)
@@ -323,11 +318,10 @@ int DataTool::webPage(const QStringList &operands)
         return usageError(QStringLiteral("web takes a data file, maybe a help file, and the page to write: "
                                          "vorrak-data web DATA [HELP] OUT.html"));
     // "web DATA HELP", the page forgotten, must not make a page of the help file.
-    OutputGuard::Kind kind;
     const QString &last = operands.last();
     if (operands.size() == 2
         && (last.endsWith(QLatin1String(".hlp"), Qt::CaseInsensitive)
-            || (OutputGuard::existingKind(last, kind) && kind.file == &FileKind::Help)))
+            || OutputGuard::existingKind(last).status().file == &FileKind::Help))
         return usageError(QStringLiteral("web: \"%1\" could be the help file or the page to write; name the page "
                                          "last: vorrak-data web DATA [HELP] OUT.html")
                               .arg(last));

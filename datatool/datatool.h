@@ -44,7 +44,6 @@ private:
     // A data or help file of the kind wanted, binary or in its JSON form.
     Result<> readConvertible(const QString &path, const FileKind &wanted, FileContent &content);
     int usageError(const QString &problem);
-    int inputError(const QString &path, const QString &problem);
     // The exit status of a command that ends with `result` for `path`, its
     // failure reported.
     int finish(const QString &path, const Result<> &result);

@@ -32,33 +32,24 @@ OutputGuard::Kind OutputGuard::kindOf(const QByteArray &head)
     return {};
 }
 
-bool OutputGuard::existingKind(const QString &path, Kind &kind, QString *reason)
+Result<OutputGuard::Kind> OutputGuard::existingKind(const QString &path)
 {
+    const Kind none{Form::None};
     QFile file;
     const Result<RegularFile::Status> opened = RegularFile::open(path, file);
     switch (opened.status()) {
     case RegularFile::Status::Missing:
     case RegularFile::Status::NotRegular:
-        return false;
+        return Result<Kind>::ok(none);
     case RegularFile::Status::Failed:
-        kind = {};
-        if (reason)
-            *reason = opened.text();
-        return true;
+        return Result<Kind>::failure(opened.text());
     case RegularFile::Status::Opened:
         break;
     }
     const QByteArray head = file.read(HeadBytes);
-    if (file.error() != QFileDevice::NoError) {
-        kind = {};
-        if (reason)
-            *reason = file.errorString();
-        return true;
-    }
-    if (head.isEmpty())
-        return false;
-    kind = kindOf(head);
-    return true;
+    if (file.error() != QFileDevice::NoError)
+        return Result<Kind>::failure(file.errorString());
+    return Result<Kind>::ok(head.isEmpty() ? none : kindOf(head));
 }
 
 QString OutputGuard::describe(Kind kind)
@@ -71,6 +62,7 @@ QString OutputGuard::describe(Kind kind)
     case Form::WebPage:
         return QStringLiteral("a web page");
     case Form::Other:
+    case Form::None:
         break;
     }
     return QStringLiteral("a file of another kind");
@@ -85,13 +77,12 @@ Result<> OutputGuard::mayWrite(const QString &path, Kind kind) const
         if (input.device == target.device && input.inode == target.inode)
             return Result<>::failure(QStringLiteral("not replaced: it is one of this command's inputs"));
     }
-    Kind existing;
-    QString reason;
-    if (!existingKind(path, existing, &reason))
+    const Result<Kind> existing = existingKind(path);
+    if (!existing)
+        return Result<>::failure(
+            QStringLiteral("not replaced: what it holds cannot be read (%1)").arg(existing.text()));
+    if (existing.status().form == Form::None || existing.status() == kind)
         return Result<>::ok();
-    if (!reason.isEmpty())
-        return Result<>::failure(QStringLiteral("not replaced: what it holds cannot be read (%1)").arg(reason));
-    if (existing == kind)
-        return Result<>::ok();
-    return Result<>::failure(QStringLiteral("not replaced: it is %1, not %2").arg(describe(existing), describe(kind)));
+    return Result<>::failure(
+        QStringLiteral("not replaced: it is %1, not %2").arg(describe(existing.status()), describe(kind)));
 }

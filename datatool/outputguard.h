@@ -16,7 +16,8 @@
 class OutputGuard
 {
 public:
-    enum class Form { File, Json, WebPage, Other };
+    // None: nothing to guard, no file or an empty one.
+    enum class Form { File, Json, WebPage, Other, None };
     // A Vorrak file or its JSON form, of one FileKind, or another kind of file.
     struct Kind
     {
@@ -28,9 +29,10 @@ public:
 
     // The kind that the first bytes of a file show.
     static Kind kindOf(const QByteArray &head);
-    // The kind of the regular file at `path`; false if it is missing, not a
-    // regular file or empty (the writer deals with those).
-    static bool existingKind(const QString &path, Kind &kind, QString *reason = nullptr);
+    // The kind of the regular file at `path`, Form::None if it is missing,
+    // not a regular file or empty (the writer deals with those); a failure,
+    // with the reason, if what it holds cannot be read.
+    static Result<Kind> existingKind(const QString &path);
     // "a Vorrak data file", "the JSON form of a help file", "a web page", ...
     static QString describe(Kind kind);
 

@@ -16,4 +16,18 @@ int inputError(QIODevice *err, const QString &where, const QString &problem)
     return InvalidInput;
 }
 
+int finish(QIODevice *err, const QString &where, const Result<Problem> &result)
+{
+    if (result)
+        return Success;
+    if (result.status() == Problem::WrongUsage)
+        return usageError(err, where + QLatin1String(": ") + result.text());
+    return inputError(err, where, result.text());
+}
+
+int finish(QIODevice *err, const QString &where, const Result<> &result)
+{
+    return result ? Success : inputError(err, where, result.text());
+}
+
 } // namespace ToolMessages
