@@ -40,11 +40,10 @@ int main(int argc, char **argv)
     clock.start();
     const char *how = "rich";
     if (editor) {
-        if (BodyEditLimit::opensQuickly(body)) {
+        if (BodyEditLimit::mayOpen(body)) {
             static_cast<BodyTextEdit *>(widget.get())->setBody(body);
             how = "source";
         } else {
-            (void)BodyEditLimit::refusal(body);
             how = "refused";
         }
     } else {

@@ -22,26 +22,25 @@ qsizetype longestLine(const QString &body)
 
 } // namespace
 
-bool opensQuickly(const QString &body)
+Result<> mayOpen(const QString &body)
 {
-    return body.size() <= MaxSize && longestLine(body) <= MaxLine;
-}
-
-QString refusal(const QString &body)
-{
+    const qsizetype longest = longestLine(body);
+    if (body.size() <= MaxSize && longest <= MaxLine)
+        return Result<>::ok();
     const QLocale locale = QLocale::system();
-    return QCoreApplication::translate("BodyEditLimit",
-                                       "This help body holds %1 characters (%2 MB) with lines of up to %3 "
-                                       "characters: more than the body editor opens (%4 characters, lines of at "
-                                       "most %5). The body is left as it is.\n\n"
-                                       "To edit it, write the help file as JSON with\n"
-                                       "    vorrak-data export Vorrak.hlp -o vorrak-help.json\n"
-                                       "edit the body there, and read it back with\n"
-                                       "    vorrak-data import vorrak-help.json Vorrak.hlp\n"
-                                       "while VorrakAdmin is not running.")
-        .arg(locale.toString(qlonglong(body.size())), locale.toString(body.size() * 2 / 1e6, 'f', 1),
-             locale.toString(qlonglong(longestLine(body))), locale.toString(qlonglong(MaxSize)),
-             locale.toString(qlonglong(MaxLine)));
+    return Result<>::failure(
+        QCoreApplication::translate("BodyEditLimit",
+                                    "This help body holds %1 characters (%2 MB) with lines of up to %3 "
+                                    "characters: more than the body editor opens (%4 characters, lines of at "
+                                    "most %5). The body is left as it is.\n\n"
+                                    "To edit it, write the help file as JSON with\n"
+                                    "    vorrak-data export Vorrak.hlp -o vorrak-help.json\n"
+                                    "edit the body there, and read it back with\n"
+                                    "    vorrak-data import vorrak-help.json Vorrak.hlp\n"
+                                    "while VorrakAdmin is not running.")
+            .arg(locale.toString(qlonglong(body.size())), locale.toString(body.size() * 2 / 1e6, 'f', 1),
+                 locale.toString(qlonglong(longest)), locale.toString(qlonglong(MaxSize)),
+                 locale.toString(qlonglong(MaxLine))));
 }
 
 } // namespace BodyEditLimit

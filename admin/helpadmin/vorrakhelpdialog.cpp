@@ -221,8 +221,9 @@ void VorrakHelpDialog::editBody()
         return;
     VORRAK_DEBUG("Editing Body: #%d", p);
     const QString &body = m_helpData.topics().at(p).body;
-    if (!BodyEditLimit::opensQuickly(body)) {
-        TextMessageBox::warning(this, ProgramCaption::editor(), BodyEditLimit::refusal(body));
+    const Result<> opens = BodyEditLimit::mayOpen(body);
+    if (!opens) {
+        TextMessageBox::warning(this, ProgramCaption::editor(), opens.text());
         return;
     }
     VorrakEditor editor(this, nullptr, true, DialogWindowFlags);
