@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QByteArray>
-#include <QString>
+#include "fuzz/readercheck.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -10,4 +9,4 @@
 // libFuzzer records the input, when a guarantee is broken. The progress
 // lines stay switched on (their formatting is part of what is fuzzed) but
 // are dropped instead of printed.
-int runFuzzInput(const uint8_t *data, size_t size, QString (*check)(const QByteArray &, QString *));
+int runFuzzInput(const uint8_t *data, size_t size, ReaderCheck::Check check);

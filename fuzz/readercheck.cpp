@@ -29,71 +29,78 @@ QByteArray written(const QList<Record> &records, Write write)
 
 // What the three outcomes of a reader must look like for `bytes`, given the
 // records it kept, the position it stopped at and the writer's bytes for them.
-QString checkOutcome(const QByteArray &bytes, bool recognised, bool damaged, qsizetype kept, qint64 stoppedAt,
-                     const QByteArray &rewritten, QString *outcome)
+Result<ReadStatus> checkOutcome(const QByteArray &bytes, ReadStatus status, qsizetype kept, qint64 stoppedAt,
+                                const QByteArray &rewritten)
 {
-    if (!recognised) {
-        if (outcome)
-            *outcome = QStringLiteral("badmagic");
-        return kept == 0 ? QString() : QStringLiteral("records kept from an unrecognised file");
-    }
+    const Result<ReadStatus> held = Result<ReadStatus>::ok(status);
+    const auto broken = [status](const QString &guarantee) { return Result<ReadStatus>::failure(status, guarantee); };
+    if (status == ReadStatus::BadMagic)
+        return kept == 0 ? held : broken(QStringLiteral("records kept from an unrecognised file"));
     if (stoppedAt > bytes.size())
-        return QStringLiteral("read past the end: position %1 of %2").arg(stoppedAt).arg(bytes.size());
-    if (!damaged) {
-        if (outcome)
-            *outcome = QStringLiteral("ok");
+        return broken(QStringLiteral("read past the end: position %1 of %2").arg(stoppedAt).arg(bytes.size()));
+    if (status == ReadStatus::Ok) {
         if (rewritten != bytes.left(stoppedAt))
-            return QStringLiteral("writing the records read does not give the bytes read (%1 written, %2 read)")
-                .arg(rewritten.size())
-                .arg(stoppedAt);
-        return QString();
+            return broken(QStringLiteral("writing the records read does not give the bytes read (%1 written, %2 read)")
+                              .arg(rewritten.size())
+                              .arg(stoppedAt));
+        return held;
     }
-    if (outcome)
-        *outcome = QStringLiteral("damaged");
     if (bytes.size() < HeaderBytes)
-        return kept == 0 ? QString() : QStringLiteral("records kept from a file without a count");
+        return kept == 0 ? held : broken(QStringLiteral("records kept from a file without a count"));
     if (kept >= headerCount(bytes))
-        return QStringLiteral("all %1 records kept although the file is damaged").arg(kept);
+        return broken(QStringLiteral("all %1 records kept although the file is damaged").arg(kept));
     // Without its header the rewrite must be a prefix of the body read.
     const QByteArray body = rewritten.mid(HeaderBytes);
     if (body.size() > bytes.size() - HeaderBytes || body != bytes.mid(HeaderBytes, body.size()))
-        return QStringLiteral("the records kept after damage are not the leading records of the file");
-    return QString();
+        return broken(QStringLiteral("the records kept after damage are not the leading records of the file"));
+    return held;
 }
 
 // One reader's guarantees for `bytes`.
 template <typename Record, typename Read, typename Write>
-QString checkFile(const QByteArray &bytes, const FileFormat &format, Read read, Write write, QString *outcome)
+Result<ReadStatus> checkFile(const QByteArray &bytes, const FileFormat &format, Read read, Write write)
 {
     QByteArray copy = bytes;
     QBuffer buffer(&copy);
     buffer.open(QIODevice::ReadOnly);
     QList<Record> records;
-    const ReadResult result = read(&buffer, records);
-    const bool recognised = result.status() != ReadStatus::BadMagic;
-    if (recognised != hasMagic(bytes, format.magic))
-        return QStringLiteral("the magic test disagrees with the first four bytes");
-    return checkOutcome(bytes, recognised, result.status() == ReadStatus::Damaged, records.size(), buffer.pos(),
-                        written(records, write), outcome);
+    const ReadStatus status = read(&buffer, records).status();
+    if ((status != ReadStatus::BadMagic) != hasMagic(bytes, format.magic))
+        return Result<ReadStatus>::failure(status,
+                                           QStringLiteral("the magic test disagrees with the first four bytes"));
+    return checkOutcome(bytes, status, records.size(), buffer.pos(), written(records, write));
 }
 
 } // namespace
 
 namespace ReaderCheck {
 
-QString checkDataFile(const QByteArray &bytes, QString *outcome)
+Result<ReadStatus> checkDataFile(const QByteArray &bytes)
 {
     return checkFile<ProcGroup>(
         bytes, TradeskillFile::Format,
         [](QIODevice *device, QList<ProcGroup> &groups) {
             return TradeskillFile::read(device, groups, CountWord::Groups);
         },
-        TradeskillFile::write, outcome);
+        TradeskillFile::write);
 }
 
-QString checkHelpFile(const QByteArray &bytes, QString *outcome)
+Result<ReadStatus> checkHelpFile(const QByteArray &bytes)
 {
-    return checkFile<HelpTopic>(bytes, HelpFile::Format, HelpFile::read, HelpFile::write, outcome);
+    return checkFile<HelpTopic>(bytes, HelpFile::Format, HelpFile::read, HelpFile::write);
+}
+
+QString outcomeName(ReadStatus status)
+{
+    switch (status) {
+    case ReadStatus::Ok:
+        return QStringLiteral("ok");
+    case ReadStatus::Damaged:
+        return QStringLiteral("damaged");
+    case ReadStatus::BadMagic:
+        return QStringLiteral("badmagic");
+    }
+    return QString();
 }
 
 } // namespace ReaderCheck

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/storefile.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -11,15 +13,18 @@
 //    read (every byte and every null/empty distinction survives);
 //  - after damage, the records kept are exactly what the writer makes of the
 //    leading bytes of the file, so nothing was invented or misplaced.
-// Each function returns an empty string when every guarantee holds and a
-// description of the first broken one otherwise. `outcome` receives "ok",
-// "damaged" or "badmagic".
+// Each check is ok when every guarantee holds and fails with a description
+// of the first broken one otherwise; its status is what the reader found.
 namespace ReaderCheck {
 
-QString checkDataFile(const QByteArray &bytes, QString *outcome = nullptr);
-QString checkHelpFile(const QByteArray &bytes, QString *outcome = nullptr);
+Result<ReadStatus> checkDataFile(const QByteArray &bytes);
+Result<ReadStatus> checkHelpFile(const QByteArray &bytes);
 
-using Check = QString (*)(const QByteArray &bytes, QString *outcome);
+using Check = Result<ReadStatus> (*)(const QByteArray &bytes);
+
+// "ok", "damaged" or "badmagic", as the seed files' names give the outcome
+// they expect.
+QString outcomeName(ReadStatus status);
 
 // Each file kind's check, under the name of its inputs' folder in corpus/
 // and regressions/.
