@@ -155,14 +155,17 @@ void runWebBenchmarks(Report &report, const QString &tool, const QString &sample
     }
     const double dataMb = QFileInfo(largeData).size() / 1e6;
     const double pageMb = QFileInfo(largePage).size() / 1e6;
-    report.line(QStringLiteral("vorrak-data web, large file: %1 ms; sample: %2 ms")
-                    .arg(writing.subjectMs, 0, 'f', 1)
-                    .arg(writing.baselineMs, 0, 'f', 1));
-    report.line(QStringLiteral("page size: %1 MB for a %2 MB data file (%3x); sample page %4 kB")
-                    .arg(pageMb, 0, 'f', 1)
-                    .arg(dataMb, 0, 'f', 1)
-                    .arg(pageMb / dataMb, 0, 'f', 2)
-                    .arg(QFileInfo(samplePage).size() / 1e3, 0, 'f', 1));
+    report.target(
+        QStringLiteral("vorrak-data web, large file"),
+        QStringLiteral("%1 ms (sample %2 ms)").arg(writing.subjectMs, 0, 'f', 1).arg(writing.baselineMs, 0, 'f', 1),
+        QStringLiteral("< 1000 ms"), writing.subjectMs < 1000);
+    report.target(QStringLiteral("page size, large file"),
+                  QStringLiteral("%1 MB for a %2 MB data file = %3x (sample page %4 kB)")
+                      .arg(pageMb, 0, 'f', 1)
+                      .arg(dataMb, 0, 'f', 1)
+                      .arg(pageMb / dataMb, 0, 'f', 2)
+                      .arg(QFileInfo(samplePage).size() / 1e3, 0, 'f', 1),
+                  QStringLiteral("<= 0.4x the data file"), pageMb / dataMb <= 0.4);
 
     HeadlessChromium browser;
     if (!browser.start(QDir(work.path()).filePath(QStringLiteral("profile")))) {
